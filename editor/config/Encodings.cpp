@@ -1,0 +1,1 @@
+#include "editor/config/Encodings.h"

@@ -1,0 +1,365 @@
+// Thin classes over the Win32 common controls, in the manner of a VCL form:
+// every control has a Name, events are std::function members, setting a text
+// fires the change event and setting a check fires the click event, as if the
+// user had done it. Notifications that Windows sends to a parent (WM_COMMAND,
+// WM_NOTIFY, WM_CTLCOLOR*) are reflected back to the control they concern.
+//
+// Windows are ANSI (CreateWindowExA): the configuration is ANSI text.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TObject {
+ public:
+  virtual ~TObject() = default;
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+// Key is the typed character; setting it to 0 swallows it.
+using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+// Key is the virtual key code; setting it to 0 stops default handling.
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+enum class TCursorKind { Default, HandPoint };
+enum class TAlignment { Left, Center, Right };
+
+class TContainer;
+
+class TControl : public TObject {
+ public:
+  explicit TControl(std::string name);
+  ~TControl() override;
+  TControl(const TControl&) = delete;
+  TControl& operator=(const TControl&) = delete;
+
+  const std::string Name;
+  HWND Handle() const { return hwnd_; }
+  TContainer* Parent() const { return parent_; }
+
+  void SetBounds(int left, int top, int width, int height);
+  RECT BoundsRect() const;  // in the parent's client coordinates
+  void SetVisible(bool visible);
+  bool Visible() const;
+  void SetEnabled(bool enabled);
+  bool Enabled() const;
+  void SetFocus();
+  bool Focused() const;
+  void SetHint(const std::string& hint);  // shown as a tooltip
+  void SetCursor(TCursorKind cursor) { cursor_ = cursor; }
+
+  std::string Text() const;
+  virtual void SetText(const std::string& text);
+
+  TNotifyEvent OnClick;
+  TKeyPressEvent OnKeyPress;
+  TKeyEvent OnKeyUp;
+
+  static TControl* FromHandle(HWND hwnd);
+
+  // Reflected from the parent window. Return true when handled.
+  virtual bool HandleCommand(WORD code);
+  virtual bool HandleNotify(NMHDR* header, LRESULT& result);
+  // A brush for WM_CTLCOLOR*, or nullptr for the default colours.
+  virtual HBRUSH HandleCtlColor(HDC dc);
+
+ protected:
+  // Creates the window as a child of parent and subclasses it.
+  void CreateHandle(TContainer* parent, const char* windowClass, DWORD style,
+                    DWORD exStyle, const std::string& text);
+  // Adopts a window created elsewhere (containers, forms).
+  void Attach(HWND hwnd, TContainer* parent);
+  // The subclass procedure; the default runs key events and the cursor,
+  // then DefSubclassProc.
+  virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Runs an event handler; an error escaping it goes to the application's
+  // error display and the program keeps running.
+  void Fire(const std::function<void()>& handler);
+
+  HWND hwnd_ = nullptr;
+  TContainer* parent_ = nullptr;
+  TCursorKind cursor_ = TCursorKind::Default;
+  bool subclassed_ = false;
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  friend class TContainer;
+};
+
+// A window that holds other controls: a form, a tab sheet, a panel, a group.
+class TContainer : public TControl {
+ public:
+  explicit TContainer(std::string name);
+  void SetColor(COLORREF color);  // background
+  COLORREF Color() const { return color_; }
+  void SetBorderSunken(bool sunken);
+
+ protected:
+  // Creates a window of the shared container class.
+  void CreateContainer(TContainer* parent, DWORD style, DWORD exStyle,
+                       const std::string& text);
+  virtual LRESULT ContainerProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  COLORREF color_;
+  HBRUSH brush_ = nullptr;
+
+ private:
+  static LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
+  friend class TForm;
+};
+
+class TPanel : public TContainer {
+ public:
+  TPanel(TContainer* parent, std::string name);
+};
+
+class TGroupBox : public TContainer {
+ public:
+  TGroupBox(TContainer* parent, std::string name, const std::string& caption);
+};
+
+class TTabSheet : public TContainer {
+ public:
+  TTabSheet(class TPageControl* pages, std::string name, const std::string& caption,
+            bool tabVisible = true);
+  const std::string Caption;
+  const bool TabVisible;
+  TPageControl* PageControl() const { return pages_; }
+
+ private:
+  TPageControl* pages_;
+};
+
+class TPageControl : public TControl {
+ public:
+  // Multi-line tabs. The sheets are siblings placed over the display area.
+  TPageControl(TContainer* parent, std::string name);
+  void SetBounds(int left, int top, int width, int height);
+  TTabSheet* ActivePage() const { return active_; }
+  void SetActivePage(TTabSheet* sheet);
+  const std::vector<TTabSheet*>& Pages() const { return sheets_; }
+  RECT DisplayRect() const;  // where sheets go, in the parent's coordinates
+  int RowCount() const;
+
+  bool HandleNotify(NMHDR* header, LRESULT& result) override;
+
+ private:
+  friend class TTabSheet;
+  void AddSheet(TTabSheet* sheet);
+  void LayoutSheets();
+  std::vector<TTabSheet*> sheets_;
+  std::vector<TTabSheet*> tabs_;  // the visible ones, in tab order
+  TTabSheet* active_ = nullptr;
+};
+
+class TLabel : public TControl {
+ public:
+  TLabel(TContainer* parent, std::string name, const std::string& caption);
+  void SetFontColor(COLORREF color);
+  COLORREF FontColor() const { return fontColor_; }
+  void SetColor(COLORREF color);  // background
+  COLORREF Color() const { return color_; }
+  void SetTransparent(bool transparent);
+  void SetBold(bool bold);
+  void SetAlignment(TAlignment alignment);
+
+  bool HandleCommand(WORD code) override;
+  HBRUSH HandleCtlColor(HDC dc) override;
+
+ private:
+  COLORREF fontColor_;
+  COLORREF color_;
+  bool transparent_ = true;
+  HBRUSH brush_ = nullptr;
+};
+
+class TEdit : public TControl {
+ public:
+  TEdit(TContainer* parent, std::string name);
+  void SetText(const std::string& text) override;
+  void SetMaxLength(int length);  // typing and pasting only; SetText is not cut
+  void SetUpperCase(bool upper) { upperCase_ = upper; }
+  void SetOemConvert(bool oem) { oemConvert_ = oem; }
+  TNotifyEvent OnChange;
+
+  bool HandleCommand(WORD code) override;
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  bool upperCase_ = false;
+  bool oemConvert_ = false;
+  bool settingText_ = false;
+};
+
+class TCheckBox : public TControl {
+ public:
+  TCheckBox(TContainer* parent, std::string name, const std::string& caption);
+  bool Checked() const;
+  void SetChecked(bool checked);  // fires OnClick when the state changes
+  bool HandleCommand(WORD code) override;
+};
+
+class TButton : public TControl {
+ public:
+  TButton(TContainer* parent, std::string name, const std::string& caption);
+  bool HandleCommand(WORD code) override;
+};
+
+// A flat button that takes no focus, with a small folder picture beside its
+// caption.
+class TSpeedButton : public TButton {
+ public:
+  TSpeedButton(TContainer* parent, std::string name, const std::string& caption);
+};
+
+enum class TComboStyle { DropDown, DropDownList };
+
+class TComboBox : public TControl {
+ public:
+  TComboBox(TContainer* parent, std::string name, TComboStyle style);
+  void SetItems(const std::vector<std::string>& items);
+  void AddItem(const std::string& item);
+  void ClearItems();
+  int ItemCount() const;
+  std::string Item(int index) const;
+  int ItemIndex() const;
+  void SetItemIndex(int index);  // fires OnChange
+  void SetText(const std::string& text) override;  // fires OnChange
+  TNotifyEvent OnChange;
+
+  bool HandleCommand(WORD code) override;
+};
+
+class TListBox : public TControl {
+ public:
+  TListBox(TContainer* parent, std::string name);
+  void AddItem(const std::string& item);
+  void ClearItems();
+  int ItemCount() const;
+  std::string Item(int index) const;
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  bool HandleCommand(WORD code) override;
+};
+
+class TRadioGroup : public TContainer {
+ public:
+  TRadioGroup(TContainer* parent, std::string name, const std::string& caption,
+              const std::vector<std::string>& items, int columns = 1);
+  void SetBounds(int left, int top, int width, int height);
+  int ItemIndex() const;
+  void SetItemIndex(int index);  // -1 for none; fires OnClick when it changes
+  int ItemCount() const { return static_cast<int>(buttons_.size()); }
+  HWND ItemHandle(int index) const { return buttons_.at(index); }
+
+ protected:
+  LRESULT ContainerProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Layout();
+  HWND frame_ = nullptr;
+  std::vector<HWND> buttons_;
+  int columns_;
+  int index_ = -1;
+};
+
+class TStatusBar : public TControl {
+ public:
+  TStatusBar(TContainer* parent, std::string name, const std::vector<int>& widths);
+  void SetPanelText(int panel, const std::string& text);
+  std::string PanelText(int panel) const;
+  void SetPanelCentered(int panel, bool centred);
+
+ private:
+  std::vector<std::string> texts_;
+  std::vector<bool> centred_;
+};
+
+class TTimer : public TObject {
+ public:
+  explicit TTimer(std::string name, UINT intervalMs = 1000);
+  ~TTimer() override;
+  const std::string Name;
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return id_ != 0; }
+  UINT Interval() const { return interval_; }
+  TNotifyEvent OnTimer;
+  // Runs OnTimer as a tick of the timer would.
+  void Tick();
+
+ private:
+  static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD);
+  UINT interval_;
+  UINT_PTR id_ = 0;
+};
+
+class TMenuItem : public TObject {
+ public:
+  TMenuItem(std::string name, std::string caption);  // caption "-" is a separator
+  const std::string Name;
+  const std::string Caption;
+  UINT Command() const { return command_; }
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return enabled_; }
+  TNotifyEvent OnClick;
+  TMenuItem* Add(std::unique_ptr<TMenuItem> child);
+  const std::vector<std::unique_ptr<TMenuItem>>& Items() const { return children_; }
+
+ private:
+  friend class TForm;
+  std::string name_;
+  UINT command_ = 0;
+  bool enabled_ = true;
+  HMENU owner_ = nullptr;
+  std::vector<std::unique_ptr<TMenuItem>> children_;
+};
+
+struct TFormStyle {
+  bool fixedBorder = true;
+  bool minimizeBox = true;
+  bool maximizeBox = false;
+};
+
+// A top-level window of its own window class.
+class TForm : public TContainer {
+ public:
+  // className names the registered window class (the editor's is "TForm1").
+  TForm(std::string className, std::string name, int clientWidth, int clientHeight,
+        TFormStyle style = {}, HWND owner = nullptr);
+  ~TForm() override;
+
+  void SetCaption(const std::string& caption);
+  void SetMenu(std::unique_ptr<TMenuItem> root);  // root's children are the bar
+  TMenuItem* FindMenuItem(const std::string& name) const;
+  void SetPosition(int left, int top);
+  POINT Position() const;  // screen coordinates of the window's top-left
+
+  void Show();    // OnShow runs before the window first appears
+  int ShowModal();  // returns ModalResult
+  void SetModalResult(int result);
+  int ModalResult() const { return modalResult_; }
+  void Close();   // asks OnCloseQuery; destroys the window when allowed
+  bool Closed() const { return hwnd_ == nullptr; }
+
+  TNotifyEvent OnShow;
+  TNotifyEvent OnActivate;
+  TCloseQueryEvent OnCloseQuery;
+  TNotifyEvent OnDestroy;
+  bool IsMainForm = false;  // its destruction ends the message loop
+
+ protected:
+  LRESULT ContainerProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  std::unique_ptr<TMenuItem> menu_;
+  bool shown_ = false;
+  int modalResult_ = 0;
+  bool inModal_ = false;
+};

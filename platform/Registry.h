@@ -1,0 +1,92 @@
+// Registry access below one root key (HKEY_LOCAL_MACHINE by default). Each
+// access opens its key, works and closes it; closing flushes the key.
+//
+// Keys below "Software" live in the 32-bit view (KEY_WOW64_32KEY): the BBS
+// and the configurations stored by earlier editors are there on 64-bit
+// Windows, so a 64-bit editor has to look there too. Other keys (a hive
+// mounted at HKEY_LOCAL_MACHINE\Nodrax) are opened as they are.
+#pragma once
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class ERegistryException : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The platform's own message text for a result code, such as "Success." or
+// "Access denied."; trailing line breaks removed.
+std::string SystemErrorMessage(LONG code);
+
+class TRegistry {
+ public:
+  explicit TRegistry(HKEY root = HKEY_LOCAL_MACHINE);
+  ~TRegistry();  // closes the open key
+  TRegistry(const TRegistry&) = delete;
+  TRegistry& operator=(const TRegistry&) = delete;
+
+  // A path starting with "\" or given while no key is open is absolute below
+  // the root; otherwise it is relative to the open key. Opening closes the
+  // key open before. Returns false when the key cannot be opened (or made).
+  bool OpenKey(const std::string& path, bool canCreate);
+  bool OpenKeyReadOnly(const std::string& path);
+  void CloseKey();  // flushes, then closes
+  bool HasOpenKey() const { return key_ != nullptr; }
+  const std::string& CurrentPath() const { return path_; }  // absolute, no leading "\"
+
+  // Paths as for OpenKey.
+  bool KeyExists(const std::string& path);
+  // Deletes the key and everything below it.
+  bool DeleteKey(const std::string& path);
+
+  // On the open key:
+  bool ValueExists(const std::string& name);
+  // An absent value reads as "". A value that is not a string raises
+  // "Invalid data type for '<name>'".
+  std::string ReadString(const std::string& name);
+  bool WriteString(const std::string& name, const std::string& value);
+  // A value that is absent or not a 32-bit integer raises
+  // "Invalid data type for '<name>'".
+  int ReadInteger(const std::string& name);
+  bool WriteInteger(const std::string& name, int value);
+  std::vector<std::string> GetKeyNames();  // in the order the registry lists them
+  bool HasSubKeys();
+  bool RenameValue(const std::string& oldName, const std::string& newName);
+  bool DeleteValue(const std::string& name);
+
+  // Hive files (need the backup and restore privileges, which these enable).
+  LONG SaveKey(const std::string& path, const std::string& fileName);
+  LONG LoadKey(const std::string& subKey, const std::string& fileName);
+  LONG UnLoadKey(const std::string& subKey);
+
+  // The first failed open, create or write since construction or since
+  // ClearFailure: its key, its code and the platform's text for the code.
+  bool Failed() const { return failureCode_ != ERROR_SUCCESS; }
+  LONG FailureCode() const { return failureCode_; }
+  const std::string& FailureKey() const { return failureKey_; }
+  std::string FailureText() const { return SystemErrorMessage(failureCode_); }
+  void ClearFailure();
+
+  // Whether keys are flushed as they are closed (the default). A caller that
+  // writes many keys may turn it off and call Flush once at the end.
+  void SetFlushOnClose(bool flush) { flushOnClose_ = flush; }
+  // Flushes every key written since the last flush.
+  void Flush();
+
+ private:
+  std::string Resolve(const std::string& path) const;
+  REGSAM View(const std::string& absolutePath) const;
+  void NoteFailure(LONG code, const std::string& key);
+
+  HKEY root_;
+  HKEY key_ = nullptr;
+  std::string path_;
+  bool writable_ = false;
+  bool flushOnClose_ = true;
+  std::vector<std::string> unflushed_;
+  LONG failureCode_ = ERROR_SUCCESS;
+  std::string failureKey_;
+};

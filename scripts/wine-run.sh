@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the build under Wine, on the build tree's own
+# prefix (never ~/.wine). The prefix is made on first use.
+set -euo pipefail
+: "${WINEPREFIX:?WINEPREFIX must name the build tree's Wine prefix}"
+export WINEPREFIX WINEDEBUG="${WINEDEBUG:--all}"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w || true
+fi
+exec wine "$@"
