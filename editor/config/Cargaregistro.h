@@ -1,0 +1,11 @@
+// Loading the stored configuration into the main window and the tables.
+#pragma once
+
+class TForm1;
+
+// The whole load: station options, folders, ports, servers, then the
+// migration save when the older folder key was found.
+void CargaRegistro(TForm1& form);
+// The ports and the servers alone.
+void CargaPuertos();
+void CargaServidores(TForm1& form);
