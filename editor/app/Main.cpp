@@ -167,20 +167,19 @@ void TForm1::FormActivate(TObject*) {
 }
 
 void TForm1::ActOnStartCode() {
-  const TStartCode code = ParseStartCode(CommandTail);
+  const int32_t code = StartCode(CommandTail);
   ShowField(Hojageneral, Editbbsindicativo);
-  const TStartCodeAction* action = FindStartCodeAction(code);
-  if (action && action->imports) {
+  const TStartCodeRow row = StartCodeRowFor(code);
+  if (row.ImportsInitSrv || row.ImportsPortsSys) {
     // The import codes take over the old text files; those importers are
-    // not part of this build, so the window saves what it holds and closes.
+    // not part of this build yet, so the window saves what it holds and
+    // closes, as after a cancelled file dialog.
     SaveExit1Click(this);
     return;
   }
-  if (action) {
-    StatusBar1->SetPanelText(0, action->message);
-    ShowField(FindSheet(action->page), FindControl(action->field));
-  }
-  if (!IsQuietStartCode(code)) {
+  if (!row.Message.empty()) StatusBar1->SetPanelText(0, std::string(row.Message));
+  ShowField(FindSheet(std::string(row.Page)), FindControl(std::string(row.Field)));
+  if (StartCodeShowsInfoBox(code)) {
     Dialogs().MessageBox(Handle(), "More information about the error in status bar",
                          "Nodrax error", MB_ICONINFORMATION | MB_OK);
   }
