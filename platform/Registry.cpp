@@ -1,0 +1,347 @@
+#include "platform/Registry.h"
+
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+
+bool SameText(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && _strnicmp(a.c_str(), b.c_str(), a.size()) == 0;
+}
+
+bool StartsWithText(const std::string& text, const std::string& prefix) {
+  return text.size() >= prefix.size() &&
+         _strnicmp(text.c_str(), prefix.c_str(), prefix.size()) == 0;
+}
+
+std::string TrimSlashes(const std::string& path) {
+  size_t first = path.find_first_not_of('\\');
+  if (first == std::string::npos) return "";
+  size_t last = path.find_last_not_of('\\');
+  return path.substr(first, last - first + 1);
+}
+
+// The names of the direct subkeys, in the order the registry lists them.
+std::vector<std::string> SubKeyNames(HKEY key) {
+  std::vector<std::string> names;
+  std::vector<char> name(256);  // a key name has at most 255 characters
+  for (DWORD i = 0;;) {
+    DWORD length = static_cast<DWORD>(name.size());
+    LONG rc = RegEnumKeyExA(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    if (rc == ERROR_MORE_DATA && name.size() < 65536) {
+      name.resize(name.size() * 2);  // multi-byte names may need more bytes
+      continue;
+    }
+    if (rc != ERROR_SUCCESS) break;
+    names.emplace_back(name.data(), length);
+    ++i;
+  }
+  return names;
+}
+
+[[noreturn]] void InvalidType(const std::string& name) {
+  throw ERegistryException("Invalid data type for '" + name + "'");
+}
+
+// Enables the named privileges for as long as it lives and then puts the
+// token back as it was, so that saving or mounting a hive does not leave the
+// whole process holding backup and restore rights.
+class ScopedPrivileges {
+ public:
+  explicit ScopedPrivileges(std::initializer_list<const char*> names) {
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token_)) {
+      token_ = nullptr;
+      return;
+    }
+    for (const char* name : names) {
+      TOKEN_PRIVILEGES wanted = {};
+      wanted.PrivilegeCount = 1;
+      wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+      if (!LookupPrivilegeValueA(nullptr, name, &wanted.Privileges[0].Luid)) continue;
+      TOKEN_PRIVILEGES before = {};
+      DWORD size = sizeof(before);
+      if (AdjustTokenPrivileges(token_, FALSE, &wanted, sizeof(before), &before, &size) &&
+          GetLastError() == ERROR_SUCCESS) {
+        previous_.push_back(before);  // empty when it was enabled already
+      }
+    }
+  }
+  ~ScopedPrivileges() {
+    if (!token_) return;
+    for (auto it = previous_.rbegin(); it != previous_.rend(); ++it) {
+      if (it->PrivilegeCount) AdjustTokenPrivileges(token_, FALSE, &*it, 0, nullptr, nullptr);
+    }
+    CloseHandle(token_);
+  }
+  ScopedPrivileges(const ScopedPrivileges&) = delete;
+  ScopedPrivileges& operator=(const ScopedPrivileges&) = delete;
+
+ private:
+  HANDLE token_ = nullptr;
+  std::vector<TOKEN_PRIVILEGES> previous_;
+};
+
+}  // namespace
+
+std::string SystemErrorMessage(LONG code) {
+  char* buffer = nullptr;
+  DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text;
+  if (length && buffer) text.assign(buffer, length);
+  if (buffer) LocalFree(buffer);
+  size_t end = text.find_last_not_of("\r\n ");
+  text.erase(end == std::string::npos ? 0 : end + 1);
+  if (text.empty()) text = "Error " + std::to_string(code);
+  return text;
+}
+
+TRegistry::TRegistry(HKEY root) : root_(root) {}
+
+TRegistry::~TRegistry() {
+  CloseKey();
+  // Keys left for a Flush that never came are still made durable.
+  Flush();
+}
+
+std::string TRegistry::Resolve(const std::string& path) const {
+  bool absolute = !HasOpenKey() || (!path.empty() && path[0] == '\\');
+  std::string tail = TrimSlashes(path);
+  if (absolute || path_.empty()) return tail;
+  return tail.empty() ? path_ : path_ + "\\" + tail;
+}
+
+REGSAM TRegistry::View(const std::string& absolutePath) const {
+  return (StartsWithText(absolutePath, "Software\\") || SameText(absolutePath, "Software"))
+             ? KEY_WOW64_32KEY
+             : 0;
+}
+
+void TRegistry::NoteFailure(LONG code, const std::string& key) {
+  if (code == ERROR_SUCCESS || Failed()) return;
+  failureCode_ = code;
+  failureKey_ = key;
+}
+
+void TRegistry::ClearFailure() {
+  failureCode_ = ERROR_SUCCESS;
+  failureKey_.clear();
+}
+
+bool TRegistry::OpenKey(const std::string& path, bool canCreate) {
+  std::string target = Resolve(path);
+  // The key open before is closed even when this open fails, so that later
+  // writes by a caller that ignores the result cannot land in the old key.
+  CloseKey();
+  REGSAM access = KEY_ALL_ACCESS | View(target);
+  HKEY key = nullptr;
+  LONG rc = canCreate ? RegCreateKeyExA(root_, target.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                        access, nullptr, &key, nullptr)
+                      : RegOpenKeyExA(root_, target.c_str(), 0, access, &key);
+  if (rc != ERROR_SUCCESS) {
+    // A key that is merely absent is an answer, not a failed write.
+    if (canCreate || rc != ERROR_FILE_NOT_FOUND) NoteFailure(rc, target);
+    return false;
+  }
+  key_ = key;
+  path_ = target;
+  writable_ = true;
+  return true;
+}
+
+bool TRegistry::OpenKeyReadOnly(const std::string& path) {
+  std::string target = Resolve(path);
+  CloseKey();
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root_, target.c_str(), 0, KEY_READ | View(target), &key) != ERROR_SUCCESS)
+    return false;
+  key_ = key;
+  path_ = target;
+  writable_ = false;
+  return true;
+}
+
+void TRegistry::CloseKey() {
+  if (!key_) return;
+  if (writable_) {
+    if (flushOnClose_) {
+      RegFlushKey(key_);
+    } else {
+      bool known = false;
+      for (const std::string& p : unflushed_) known = known || SameText(p, path_);
+      if (!known) unflushed_.push_back(path_);
+    }
+  }
+  RegCloseKey(key_);
+  key_ = nullptr;
+  path_.clear();
+  writable_ = false;
+}
+
+void TRegistry::Flush() {
+  for (const std::string& p : unflushed_) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root_, p.c_str(), 0, KEY_READ | View(p), &key) == ERROR_SUCCESS) {
+      RegFlushKey(key);
+      RegCloseKey(key);
+    }
+  }
+  unflushed_.clear();
+}
+
+bool TRegistry::KeyExists(const std::string& path) {
+  std::string target = Resolve(path);
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root_, target.c_str(), 0, KEY_QUERY_VALUE | View(target), &key) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(key);
+  return true;
+}
+
+bool TRegistry::DeleteKey(const std::string& path) {
+  std::string target = Resolve(path);
+  // An empty path would name the root itself: never take that down.
+  if (TrimSlashes(path).empty() || target.empty()) return false;
+  REGSAM view = View(target);
+  HKEY key = nullptr;
+  LONG rc = RegOpenKeyExA(root_, target.c_str(), 0, KEY_READ | view, &key);
+  if (rc != ERROR_SUCCESS) {
+    if (rc != ERROR_FILE_NOT_FOUND) NoteFailure(rc, target);
+    return false;
+  }
+  // Collect the names first: deleting while enumerating shifts the indexes.
+  std::vector<std::string> children = SubKeyNames(key);
+  RegCloseKey(key);
+  for (const std::string& child : children) DeleteKey("\\" + target + "\\" + child);
+  rc = RegDeleteKeyExA(root_, target.c_str(), view, 0);
+  NoteFailure(rc, target);
+  return rc == ERROR_SUCCESS;
+}
+
+bool TRegistry::ValueExists(const std::string& name) {
+  return key_ && RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+                     ERROR_SUCCESS;
+}
+
+std::string TRegistry::ReadString(const std::string& name) {
+  if (!key_) return "";
+  DWORD type = 0, size = 0;
+  LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size);
+  if (rc == ERROR_FILE_NOT_FOUND) return "";
+  std::vector<char> data;
+  // The value may grow between the two queries; ask again until it fits.
+  while (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) {
+    if (type != REG_SZ && type != REG_EXPAND_SZ) InvalidType(name);
+    data.assign(size + 1, '\0');
+    rc = RegQueryValueExA(key_, name.c_str(), nullptr, &type,
+                          reinterpret_cast<BYTE*>(data.data()), &size);
+    if (rc == ERROR_SUCCESS) {
+      if (type != REG_SZ && type != REG_EXPAND_SZ) InvalidType(name);
+      // A stored text need not end in NUL: stop at the first NUL or at the
+      // size the registry reported, whichever comes first.
+      size_t used = size < data.size() ? size : data.size() - 1;
+      return std::string(data.data(), strnlen(data.data(), used));
+    }
+  }
+  if (rc == ERROR_FILE_NOT_FOUND) return "";
+  throw ERegistryException("Cannot read '" + name + "': " + SystemErrorMessage(rc));
+}
+
+bool TRegistry::WriteString(const std::string& name, const std::string& value) {
+  LONG rc = key_ ? RegSetValueExA(key_, name.c_str(), 0, REG_SZ,
+                                  reinterpret_cast<const BYTE*>(value.c_str()),
+                                  static_cast<DWORD>(value.size() + 1))
+                 : ERROR_INVALID_HANDLE;
+  NoteFailure(rc, path_);
+  return rc == ERROR_SUCCESS;
+}
+
+int TRegistry::ReadInteger(const std::string& name) {
+  DWORD type = 0, value = 0, size = sizeof(value);
+  LONG rc = key_ ? RegQueryValueExA(key_, name.c_str(), nullptr, &type,
+                                    reinterpret_cast<BYTE*>(&value), &size)
+                 : ERROR_INVALID_HANDLE;
+  if (rc != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) InvalidType(name);
+  return static_cast<int>(value);
+}
+
+bool TRegistry::WriteInteger(const std::string& name, int value) {
+  DWORD data = static_cast<DWORD>(value);
+  LONG rc = key_ ? RegSetValueExA(key_, name.c_str(), 0, REG_DWORD,
+                                  reinterpret_cast<const BYTE*>(&data), sizeof(data))
+                 : ERROR_INVALID_HANDLE;
+  NoteFailure(rc, path_);
+  return rc == ERROR_SUCCESS;
+}
+
+std::vector<std::string> TRegistry::GetKeyNames() {
+  return key_ ? SubKeyNames(key_) : std::vector<std::string>();
+}
+
+bool TRegistry::HasSubKeys() {
+  DWORD count = 0;
+  return key_ &&
+         RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+                          nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+         count > 0;
+}
+
+bool TRegistry::RenameValue(const std::string& oldName, const std::string& newName) {
+  if (!key_) return false;
+  DWORD type = 0, size = 0;
+  LONG rc = RegQueryValueExA(key_, oldName.c_str(), nullptr, &type, nullptr, &size);
+  std::vector<BYTE> data;
+  while (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) {
+    data.assign(size + 1, 0);
+    rc = RegQueryValueExA(key_, oldName.c_str(), nullptr, &type, data.data(), &size);
+    if (rc == ERROR_SUCCESS) break;
+  }
+  if (rc != ERROR_SUCCESS) return false;
+  // Value names ignore case: renaming to the same name must not end in
+  // deleting the value just written.
+  if (SameText(oldName, newName)) return true;
+  rc = RegSetValueExA(key_, newName.c_str(), 0, type, data.data(), size);
+  NoteFailure(rc, path_);
+  if (rc != ERROR_SUCCESS) return false;
+  return DeleteValue(oldName);
+}
+
+bool TRegistry::DeleteValue(const std::string& name) {
+  LONG rc = key_ ? RegDeleteValueA(key_, name.c_str()) : ERROR_INVALID_HANDLE;
+  if (rc != ERROR_FILE_NOT_FOUND) NoteFailure(rc, path_);
+  return rc == ERROR_SUCCESS;
+}
+
+LONG TRegistry::SaveKey(const std::string& path, const std::string& fileName) {
+  std::string target = Resolve(path);
+  HKEY key = nullptr;
+  LONG rc = RegOpenKeyExA(root_, target.c_str(), 0, KEY_READ | View(target), &key);
+  if (rc != ERROR_SUCCESS) return rc;
+  {
+    ScopedPrivileges privileges({SE_BACKUP_NAME});
+    rc = RegSaveKeyA(key, fileName.c_str(), nullptr);
+  }
+  RegCloseKey(key);
+  return rc;
+}
+
+LONG TRegistry::LoadKey(const std::string& subKey, const std::string& fileName) {
+  std::string mount = TrimSlashes(subKey);
+  bool existed = KeyExists("\\" + mount);
+  ScopedPrivileges privileges({SE_RESTORE_NAME, SE_BACKUP_NAME});
+  LONG rc = RegLoadKeyA(root_, mount.c_str(), fileName.c_str());
+  // Wine leaves an empty mount point behind when it refuses the file; a
+  // refused mount must leave nothing to read or to unmount.
+  if (rc != ERROR_SUCCESS && !existed && KeyExists("\\" + mount))
+    RegUnLoadKeyA(root_, mount.c_str());
+  return rc;
+}
+
+LONG TRegistry::UnLoadKey(const std::string& subKey) {
+  std::string mount = TrimSlashes(subKey);
+  // A handle of ours inside the hive would keep it mounted.
+  if (SameText(path_, mount) || StartsWithText(path_, mount + "\\")) CloseKey();
+  ScopedPrivileges privileges({SE_RESTORE_NAME, SE_BACKUP_NAME});
+  return RegUnLoadKeyA(root_, mount.c_str());
+}
