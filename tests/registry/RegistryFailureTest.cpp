@@ -1,0 +1,82 @@
+#include "RegistryFixture.h"
+
+#include <sddl.h>  // after <windows.h>, which the fixture brings
+
+namespace {
+
+// Gives the key a DACL from an SDDL text; true when it took.
+bool SetDacl(const std::string& path, const char* sddl) {
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr))
+    return false;
+  HKEY key = nullptr;
+  LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY, &key);
+  if (rc == ERROR_SUCCESS) {
+    rc = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
+    RegCloseKey(key);
+  }
+  LocalFree(sd);
+  return rc == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+TEST_F(RegistryTest, AReadOnlyKeyRefusesWritesAndRecordsTheFirstFailure) {
+  RawSet(Key("Config"), "Qth", REG_SZ, "Avila", 6);
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKeyReadOnly(Key("Config")));
+  EXPECT_FALSE(reg.WriteString("Qth", "Leon"));
+  EXPECT_TRUE(reg.Failed());
+  EXPECT_EQ(ERROR_ACCESS_DENIED, reg.FailureCode());
+  EXPECT_EQ(Key("Config"), reg.FailureKey());
+  EXPECT_EQ(SystemErrorMessage(ERROR_ACCESS_DENIED), reg.FailureText());
+  EXPECT_FALSE(reg.FailureText().empty());
+  EXPECT_FALSE(reg.WriteInteger("Left", 1));
+  EXPECT_FALSE(reg.DeleteValue("Qth"));
+  EXPECT_EQ("Avila", reg.ReadString("Qth"));
+
+  // Later failures elsewhere do not replace the first one.
+  ASSERT_TRUE(reg.OpenKeyReadOnly("\\" + Key()));
+  EXPECT_FALSE(reg.WriteString("x", "y"));
+  EXPECT_EQ(Key("Config"), reg.FailureKey());
+
+  reg.ClearFailure();
+  EXPECT_FALSE(reg.Failed());
+  EXPECT_EQ("", reg.FailureKey());
+  EXPECT_EQ(ERROR_SUCCESS, reg.FailureCode());
+  EXPECT_FALSE(reg.WriteString("x", "y"));
+  EXPECT_EQ(Key(), reg.FailureKey());
+}
+
+TEST_F(RegistryTest, AWriteDeniedByTheKeysAclIsRecorded) {
+  RawSet(Key("Config"), "Qth", REG_SZ, "Avila", 6);
+  // Everyone may do all but set values.
+  ASSERT_TRUE(SetDacl(Key("Config"), "D:(D;;0x0002;;;WD)(A;;KA;;;WD)"));
+  {
+    TRegistry reg;
+    EXPECT_FALSE(reg.OpenKey(Key("Config"), true));
+    EXPECT_FALSE(reg.WriteString("Qth", "Leon"));
+    EXPECT_TRUE(reg.Failed());
+    EXPECT_EQ(ERROR_ACCESS_DENIED, reg.FailureCode());
+    EXPECT_EQ(Key("Config"), reg.FailureKey());
+    EXPECT_FALSE(reg.FailureText().empty());
+    EXPECT_EQ(SystemErrorMessage(ERROR_ACCESS_DENIED), reg.FailureText());
+    // Reading is still allowed.
+    ASSERT_TRUE(reg.OpenKeyReadOnly(Key("Config")));
+    EXPECT_EQ("Avila", reg.ReadString("Qth"));
+  }
+  EXPECT_TRUE(SetDacl(Key("Config"), "D:(A;;KA;;;WD)"));
+  EXPECT_EQ("Avila", RawString(Key("Config"), "Qth"));
+}
+
+TEST_F(RegistryTest, AKeyThatCannotBeCreatedIsRecorded) {
+  RawCreate(Key("Ports"));
+  // Everyone may do all but make subkeys.
+  ASSERT_TRUE(SetDacl(Key("Ports"), "D:(D;;0x0004;;;WD)(A;;KA;;;WD)"));
+  TRegistry reg;
+  EXPECT_FALSE(reg.OpenKey(Key("Ports\\Port1"), true));
+  EXPECT_EQ(ERROR_ACCESS_DENIED, reg.FailureCode());
+  EXPECT_EQ(Key("Ports\\Port1"), reg.FailureKey());
+  EXPECT_FALSE(RawExists(Key("Ports\\Port1"), KEY_WOW64_32KEY));
+  EXPECT_TRUE(SetDacl(Key("Ports"), "D:(A;;KA;;;WD)"));
+}

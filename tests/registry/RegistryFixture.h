@@ -1,0 +1,31 @@
+// Every test works below its own key Software\NodraxRegistryTest\<test name>
+// of the real registry of the Wine prefix, and removes it afterwards. The
+// raw helpers go around the layer, so that what the layer did is checked
+// against the registry itself.
+#pragma once
+#include <gtest/gtest.h>
+
+#include "platform/Registry.h"
+
+class RegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Path of the test's own key (no leading "\"), or of a key below it.
+  std::string Key(const std::string& sub = "") const;
+
+  // Opens a key with the given view flag (KEY_WOW64_32KEY or KEY_WOW64_64KEY)
+  // directly; nullptr when it does not exist.
+  static HKEY RawOpen(const std::string& path, REGSAM view, REGSAM access = KEY_READ);
+  static bool RawExists(const std::string& path, REGSAM view);
+  static void RawSet(const std::string& path, const std::string& name, DWORD type,
+                     const void* data, DWORD size, REGSAM view = KEY_WOW64_32KEY);
+  static std::string RawString(const std::string& path, const std::string& name,
+                               REGSAM view = KEY_WOW64_32KEY);
+  static void RawCreate(const std::string& path, REGSAM view = KEY_WOW64_32KEY);
+
+ private:
+  static void RemoveTree(const std::string& name, REGSAM view);
+  std::string name_;
+};
