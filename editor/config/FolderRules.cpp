@@ -43,8 +43,22 @@ std::vector<std::string> FoldersToCreate(std::string_view path, bool mailSubfold
   }
   std::vector<std::string> out;
   if (parts.empty()) return out;
-  std::string current = parts[0] + "\\";
-  for (std::size_t i = 1; i < parts.size(); ++i) {
+  // Taking the first part as the start suits a drive ("C:"); a path rooted
+  // without one would otherwise be created relative to the current folder:
+  // "\BBS" starts at the root of the drive, "\\server\share\BBS" at the share.
+  std::string current;
+  std::size_t first = 1;
+  if (path.substr(0, 2) == "\\\\") {
+    if (parts.size() < 2) return out;
+    current = "\\\\" + parts[0] + "\\" + parts[1] + "\\";
+    first = 2;
+  } else if (path[0] == '\\') {
+    current = "\\";
+    first = 0;
+  } else {
+    current = parts[0] + "\\";
+  }
+  for (std::size_t i = first; i < parts.size(); ++i) {
     current += parts[i] + "\\";
     out.push_back(current);
   }

@@ -25,6 +25,7 @@ TDataFolders DeriveFromData(std::string_view data);
 
 // The folders to create, in order, for a path: the path is split at "\"
 // (empty parts skipped); the first part (normally the drive) is the start and
-// is not created itself; each further part adds one folder. With
+// is not created itself; each further part adds one folder. A path rooted
+// without a drive starts at "\" and a network path at "\\server\share\". With
 // mailSubfolders, "mail0" .. "mail9" inside the full path follow.
 std::vector<std::string> FoldersToCreate(std::string_view path, bool mailSubfolders);
