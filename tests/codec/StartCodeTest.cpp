@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "editor/config/Encodings.h"
+
+TEST(StartCode, NumberRuleAndCodesBeyondThirtyTwoBits) {
+  EXPECT_EQ(StartCode(""), 0);
+  EXPECT_EQ(StartCode("   21"), 21);
+  EXPECT_EQ(StartCode("+7"), 7);
+  EXPECT_EQ(StartCode("5abc"), 5);
+  EXPECT_EQ(StartCode("-3"), -3);
+  EXPECT_EQ(StartCode("\t14"), 14);
+  // Would wrap to 1 in 32 bits; must not point at the callsign.
+  EXPECT_EQ(StartCode("4294967297"), kStartCodeOutOfRange);
+  EXPECT_EQ(StartCode("99999999999999999999999"), kStartCodeOutOfRange);
+  EXPECT_EQ(StartCodeRowFor(kStartCodeOutOfRange).Message, "");
+}
+
+TEST(StartCode, RowsPointAtPageAndField) {
+  const TStartCodeRow disk = StartCodeRowFor(14);
+  EXPECT_EQ(disk.Message, " UsersPub folder not found");
+  EXPECT_EQ(disk.Page, "Hojadirectorioszub");
+  EXPECT_EQ(disk.Field, "Diskc");
+  EXPECT_EQ(StartCodeRowFor(26).Field, "Edithroute");
+  EXPECT_EQ(StartCodeRowFor(40).Page, "Hojaunprotos");
+  EXPECT_EQ(StartCodeRowFor(48).Page, "Hojacolores");
+  EXPECT_EQ(StartCodeRowFor(31).Page, "Hojatiempos");
+  for (int32_t other : {0, 24, 25, 27, 30, 41, 49, 1000, -5}) {
+    const TStartCodeRow row = StartCodeRowFor(other);
+    EXPECT_EQ(row.Message, "") << other;
+    EXPECT_EQ(row.Page, "Hojageneral") << other;
+    EXPECT_EQ(row.Field, "Editbbsindicativo") << other;
+    EXPECT_FALSE(row.ImportsInitSrv || row.ImportsPortsSys) << other;
+  }
+}
+
+TEST(StartCode, ImportCodesAndTheInformationBox) {
+  EXPECT_TRUE(StartCodeRowFor(21).ImportsInitSrv && !StartCodeRowFor(21).ImportsPortsSys);
+  EXPECT_TRUE(!StartCodeRowFor(22).ImportsInitSrv && StartCodeRowFor(22).ImportsPortsSys);
+  EXPECT_TRUE(StartCodeRowFor(23).ImportsInitSrv && StartCodeRowFor(23).ImportsPortsSys);
+  for (int32_t quiet : {0, 21, 22, 23}) EXPECT_FALSE(StartCodeShowsInfoBox(quiet)) << quiet;
+  for (int32_t loud : {1, 14, 24, 48, 49, -1, kStartCodeOutOfRange}) EXPECT_TRUE(StartCodeShowsInfoBox(loud)) << loud;
+}
+
+TEST(StartCode, TableHasEachCodeOnceAndEveryMessageStartsWithABlank) {
+  std::set<int32_t> codes;
+  for (const TStartCodeRow& row : kStartCodeTable) {
+    EXPECT_TRUE(codes.insert(row.Code).second) << row.Code;
+    const bool imports = row.ImportsInitSrv || row.ImportsPortsSys;
+    EXPECT_EQ(imports, row.Message.empty()) << row.Code;
+    if (!imports) {
+      EXPECT_EQ(row.Message.substr(0, 1), " ") << row.Code;
+    }
+  }
+  EXPECT_EQ(codes.size(), 41u);
+  EXPECT_EQ(*codes.begin(), 1);
+  EXPECT_EQ(*codes.rbegin(), 48);
+}
