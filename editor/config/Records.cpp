@@ -3,6 +3,7 @@
 TConfigRecord* ConfigRecord = nullptr;
 TServerRecord* ServerTable = nullptr;
 TPortRecord* PortTable = nullptr;
+int ServerCount = 0;
 
 void AllocateRecords() {
   if (!ConfigRecord) ConfigRecord = new TConfigRecord();
@@ -20,6 +21,7 @@ void ReleaseRecords() {
   ConfigRecord = nullptr;
   ServerTable = nullptr;
   PortTable = nullptr;
+  ServerCount = 0;
 }
 
 bool PortInUse(const TPortRecord& port) {

@@ -151,6 +151,9 @@ using TServerTable = TServerRecord[kServerCount];
 extern TConfigRecord* ConfigRecord;
 extern TServerRecord* ServerTable;  // kServerCount entries
 extern TPortRecord* PortTable;      // kPortCount entries
+// How many ServerTable entries are in use, from the first: the servers the
+// load found (at most kServerCount). Entries at or beyond it are ignored.
+extern int ServerCount;
 
 void AllocateRecords();
 void ReleaseRecords();
