@@ -1,0 +1,306 @@
+#include "support/EditorFixture.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "editor/config/Records.h"
+#include "platform/Application.h"
+
+namespace {
+constexpr REGSAM kView32 = KEY_WOW64_32KEY;
+
+HKEY OpenRaw(const std::string& path, REGSAM access, REGSAM view = kView32) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access | view, &key) != ERROR_SUCCESS)
+    return nullptr;
+  return key;
+}
+
+void RemoveTree(REGSAM view) {
+  HKEY software = OpenRaw("Software", KEY_ALL_ACCESS, view);
+  if (!software) return;
+  RegDeleteTreeA(software, "Nodrax");
+  RegCloseKey(software);
+}
+
+// Key messages carry the repeat count, the scan code and, for a release,
+// the previous-state and transition bits.
+LPARAM KeyData(WORD virtualKey, bool release) {
+  LPARAM data = 1 | (static_cast<LPARAM>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)) << 16);
+  if (release) data |= (1u << 30) | (1u << 31);
+  return data;
+}
+
+bool IsButton(HWND hwnd) {
+  char name[32] = "";
+  GetClassNameA(hwnd, name, sizeof name);
+  return lstrcmpiA(name, "Button") == 0;
+}
+
+// A form destroyed as the main window posts the end of the message loop;
+// the next test's loop must not see it.
+void DropQuit() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+}  // namespace
+
+void EditorFixture::SetUp() {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  RemoveNodraxTree();
+  previousDialogs_ = SetDialogs(&dialogs);
+  ConfigModified = false;
+  RegistryLoading = false;
+  CommandTail.clear();
+  // Fresh, empty records, as the module initialisation makes them.
+  ReleaseRecords();
+  AllocateRecords();
+  TApplication& app = Application();
+  app.Title = "Nodrax configuration tool";
+  app.HelpFile = "nodrax.hlp";
+  app.MainWindow = nullptr;
+}
+
+void EditorFixture::TearDown() {
+  if (form_) {
+    form_.reset();  // destroys a window that is still open, without asking
+    Pump();
+    DropQuit();
+  }
+  Application().MainWindow = nullptr;
+  SetDialogs(previousDialogs_);
+  ReleaseRecords();
+  ConfigModified = false;
+  RegistryLoading = false;
+  CommandTail.clear();
+  RemoveNodraxTree();
+}
+
+// ---------------------------------------------------------------------------
+// Registry.
+
+void EditorFixture::RemoveNodraxTree() {
+  RemoveTree(KEY_WOW64_32KEY);
+  RemoveTree(KEY_WOW64_64KEY);
+}
+
+void EditorFixture::CreateKey(const std::string& path) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+                                           KEY_ALL_ACCESS | kView32, nullptr, &key, nullptr))
+      << path;
+  RegCloseKey(key);
+}
+
+void EditorFixture::WriteString(const std::string& path, const std::string& name,
+                                const std::string& value) {
+  CreateKey(path);
+  HKEY key = OpenRaw(path, KEY_SET_VALUE);
+  ASSERT_NE(nullptr, key) << path;
+  EXPECT_EQ(ERROR_SUCCESS,
+            RegSetValueExA(key, name.c_str(), 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>(value.size() + 1)));
+  RegCloseKey(key);
+}
+
+void EditorFixture::WriteDword(const std::string& path, const std::string& name, DWORD value) {
+  CreateKey(path);
+  HKEY key = OpenRaw(path, KEY_SET_VALUE);
+  ASSERT_NE(nullptr, key) << path;
+  EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name.c_str(), 0, REG_DWORD,
+                                          reinterpret_cast<const BYTE*>(&value), sizeof value));
+  RegCloseKey(key);
+}
+
+bool EditorFixture::KeyExists(const std::string& path) {
+  HKEY key = OpenRaw(path, KEY_READ);
+  if (key) RegCloseKey(key);
+  return key != nullptr;
+}
+
+std::optional<std::string> EditorFixture::ReadString(const std::string& path,
+                                                     const std::string& name) {
+  HKEY key = OpenRaw(path, KEY_QUERY_VALUE);
+  if (!key) return std::nullopt;
+  DWORD type = 0, size = 0;
+  std::optional<std::string> result;
+  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+      (type == REG_SZ || type == REG_EXPAND_SZ)) {
+    std::vector<char> data(size + 1, '\0');
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                         &size) == ERROR_SUCCESS)
+      result = std::string(data.data());
+  }
+  RegCloseKey(key);
+  return result;
+}
+
+std::optional<DWORD> EditorFixture::ReadDword(const std::string& path, const std::string& name) {
+  HKEY key = OpenRaw(path, KEY_QUERY_VALUE);
+  if (!key) return std::nullopt;
+  DWORD type = 0, value = 0, size = sizeof value;
+  std::optional<DWORD> result;
+  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                       &size) == ERROR_SUCCESS &&
+      type == REG_DWORD)
+    result = value;
+  RegCloseKey(key);
+  return result;
+}
+
+// ---------------------------------------------------------------------------
+// The window.
+
+void EditorFixture::OpenEditor() {
+  ASSERT_FALSE(form_) << "the window is already open";
+  form_ = std::make_unique<TForm1>();
+  Application().MainWindow = form_->Handle();
+  form_->Show();
+  Pump();
+  // The system activates a window it shows in front; without a window
+  // manager the test says so itself. Later activations do nothing more.
+  if (EditorOpen()) SendMessageA(form_->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  Pump();
+}
+
+bool EditorFixture::RequestClose() {
+  if (!EditorOpen()) return true;
+  SendMessageA(form_->Handle(), WM_CLOSE, 0, 0);
+  Pump();
+  DropQuit();
+  return form_->Closed();
+}
+
+void EditorFixture::Pump() {
+  Application().ProcessMessages();
+}
+
+// ---------------------------------------------------------------------------
+// Input.
+
+void EditorFixture::PressKey(TControl* control, WORD virtualKey, char ch) {
+  ASSERT_NE(nullptr, control);
+  HWND hwnd = control->Handle();
+  SendMessageA(hwnd, WM_KEYDOWN, virtualKey, KeyData(virtualKey, false));
+  if (ch) SendMessageA(hwnd, WM_CHAR, static_cast<unsigned char>(ch), KeyData(virtualKey, false));
+  Release(hwnd, virtualKey);
+}
+
+void EditorFixture::Release(HWND pressed, WORD virtualKey) {
+  // The release goes to the window that has the focus by now, as the
+  // keyboard's does (Enter and Tab may have moved it).
+  HWND target = GetFocus();
+  if (!target || !IsWindow(target)) target = pressed;
+  if (IsWindow(target)) SendMessageA(target, WM_KEYUP, virtualKey, KeyData(virtualKey, true));
+  Pump();
+}
+
+void EditorFixture::PressTab(TControl* control) {
+  ASSERT_NE(nullptr, control);
+  // Tab goes through the message loop, whose dialog navigation takes it
+  // before it becomes a character.
+  PostMessageA(control->Handle(), WM_KEYDOWN, VK_TAB, KeyData(VK_TAB, false));
+  Pump();
+  Release(control->Handle(), VK_TAB);
+}
+
+void EditorFixture::Type(TControl* control, const std::string& text) {
+  ASSERT_NE(nullptr, control);
+  for (char ch : text) {
+    const SHORT scan = VkKeyScanA(ch);
+    const WORD key = scan == -1 ? 0 : static_cast<WORD>(scan & 0xFF);
+    PressKey(control, key, ch);
+  }
+}
+
+void EditorFixture::Erase(TControl* control) {
+  ASSERT_NE(nullptr, control);
+  SendMessageA(control->Handle(), EM_SETSEL, 0, -1);
+  PressKey(control, VK_BACK, '\b');
+}
+
+void EditorFixture::Paste(TControl* control, const std::string& text) {
+  ASSERT_NE(nullptr, control);
+  ASSERT_TRUE(OpenClipboard(control->Handle()));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  ASSERT_NE(nullptr, memory);
+  char* data = static_cast<char*>(GlobalLock(memory));
+  memcpy(data, text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  const bool placed = SetClipboardData(CF_TEXT, memory) != nullptr;
+  CloseClipboard();
+  ASSERT_TRUE(placed);
+  SendMessageA(control->Handle(), WM_PASTE, 0, 0);
+  Pump();
+}
+
+void EditorFixture::Click(TControl* control) {
+  ASSERT_NE(nullptr, control);
+  HWND hwnd = control->Handle();
+  if (IsButton(hwnd)) {
+    SendMessageA(hwnd, BM_CLICK, 0, 0);
+  } else {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    const LPARAM at = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    if (IsWindow(hwnd)) SendMessageA(hwnd, WM_LBUTTONUP, 0, at);
+  }
+  Pump();
+}
+
+TMenuItem* EditorFixture::MenuItem(const std::string& itemName) {
+  return form_ ? form_->FindMenuItem(itemName) : nullptr;
+}
+
+void EditorFixture::InvokeMenu(const std::string& itemName) {
+  TMenuItem* item = MenuItem(itemName);
+  ASSERT_NE(nullptr, item) << itemName;
+  SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
+  Pump();
+  DropQuit();
+}
+
+// ---------------------------------------------------------------------------
+// Reading the window.
+
+std::string EditorFixture::PanelText(int panel) {
+  HWND bar = form_->StatusBar1->Handle();
+  const LRESULT info = SendMessageA(bar, SB_GETTEXTLENGTHA, panel, 0);
+  std::vector<char> text(LOWORD(info) + 1, '\0');
+  SendMessageA(bar, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(text.data()));
+  return text.data();
+}
+
+std::string EditorFixture::WindowText(HWND hwnd) {
+  const int length = GetWindowTextLengthA(hwnd);
+  std::vector<char> text(length + 1, '\0');
+  GetWindowTextA(hwnd, text.data(), length + 1);
+  return text.data();
+}
+
+TControl* EditorFixture::FocusedControl() const {
+  HWND focus = GetFocus();
+  return focus ? TControl::FromHandle(focus) : nullptr;
+}
+
+std::string EditorFixture::FocusedName() const {
+  TControl* control = FocusedControl();
+  return control ? control->Name : std::string();
+}
+
+std::string EditorFixture::ActivePageName() const {
+  TTabSheet* page = form_ ? form_->Pagina->ActivePage() : nullptr;
+  return page ? page->Name : std::string();
+}
+
+TControl* EditorFixture::Control(const std::string& name) {
+  TControl* control = form_->FindControl(name);
+  EXPECT_NE(nullptr, control) << "no control " << name;
+  return control;
+}

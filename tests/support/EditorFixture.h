@@ -1,0 +1,110 @@
+// Hosts the editor's main window inside a test, the way the process entry
+// does, on a clean Software\Nodrax tree, with every message box and system
+// dialog answered by a script. Input goes to the controls as real window
+// messages, so the controls' own handling (limits, upper case, key events)
+// takes part.
+//
+// A test arranges the registry and the command tail first, then opens the
+// window with OpenEditor(); EditorTest does that at once for the tests that
+// only need a plain window (an empty Config key, so no first-run defaults).
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "editor/app/Main.h"
+#include "support/ScriptedDialogs.h"
+
+class EditorFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // --- Registry, HKEY_LOCAL_MACHINE, the 32-bit view the editor uses ------
+  static constexpr const char* kNodraxKey = "Software\\Nodrax";
+  static constexpr const char* kConfigKey = "Software\\Nodrax\\Config";
+  static constexpr const char* kFoldersKey = "Software\\Nodrax\\Folders";
+  static constexpr const char* kWindowKey = "Software\\Nodrax\\Windows\\Nodraxcfg";
+
+  // Removes Software\Nodrax in both views.
+  static void RemoveNodraxTree();
+  static void CreateKey(const std::string& path);
+  static void WriteString(const std::string& path, const std::string& name,
+                          const std::string& value);
+  static void WriteDword(const std::string& path, const std::string& name, DWORD value);
+  static bool KeyExists(const std::string& path);
+  static std::optional<std::string> ReadString(const std::string& path, const std::string& name);
+  static std::optional<DWORD> ReadDword(const std::string& path, const std::string& name);
+  // An empty Config key: the window loads (nothing) instead of applying the
+  // first-run defaults.
+  static void CreateEmptyConfig() { CreateKey(kConfigKey); }
+
+  // --- The window -------------------------------------------------------
+  // Creates TForm1, shows it (FormShow), activates it as the system does
+  // (FormActivate) and handles the messages that follow.
+  void OpenEditor();
+  TForm1& Form() { return *form_; }
+  bool EditorOpen() const { return form_ && !form_->Closed(); }
+  HWND FormHandle() const { return form_ ? form_->Handle() : nullptr; }
+  // The close box: WM_CLOSE to the form. Returns whether the window closed.
+  bool RequestClose();
+  // Handles the messages waiting now.
+  static void Pump();
+
+  // --- Input, as real messages to the control's window -------------------
+  // Each character: WM_KEYDOWN, WM_CHAR, WM_KEYUP.
+  void Type(TControl* control, const std::string& text);
+  // One key: WM_KEYDOWN, then WM_CHAR when ch is not 0, then WM_KEYUP.
+  void PressKey(TControl* control, WORD virtualKey, char ch = 0);
+  void PressEnter(TControl* control) { PressKey(control, VK_RETURN, '\r'); }
+  // Tab: the press through the message loop (its dialog navigation moves
+  // the focus), the release to the control focused then.
+  void PressTab(TControl* control);
+  void PressSpace(TControl* control) { PressKey(control, VK_SPACE, ' '); }
+  // Selects the whole text and deletes it with Backspace.
+  void Erase(TControl* control);
+  // Places the text on the clipboard and sends WM_PASTE (a paste with the
+  // mouse: no key events).
+  void Paste(TControl* control, const std::string& text);
+  // Buttons and check boxes: BM_CLICK. Anything else: WM_LBUTTONDOWN and
+  // WM_LBUTTONUP at the middle of its client area (labels notify
+  // STN_CLICKED from it).
+  void Click(TControl* control);
+  // WM_COMMAND with the item's command id to the form, as the menu does.
+  void InvokeMenu(const std::string& itemName);
+  TMenuItem* MenuItem(const std::string& itemName);
+
+  // --- Reading the window ----------------------------------------------
+  // SB_GETTEXT of the status bar.
+  std::string PanelText(int panel);
+  // The window text as Windows holds it.
+  static std::string WindowText(HWND hwnd);
+  static std::string WindowText(const TControl* control) { return WindowText(control->Handle()); }
+  // The control that has the keyboard focus, or nullptr.
+  TControl* FocusedControl() const;
+  std::string FocusedName() const;
+  std::string ActivePageName() const;
+  TControl* Control(const std::string& name);
+
+  TScriptedDialogs dialogs;
+
+ private:
+  void Release(HWND pressed, WORD virtualKey);
+
+  std::unique_ptr<TForm1> form_;
+  IDialogs* previousDialogs_ = nullptr;
+};
+
+// A plain window: empty Config key, no start code, opened in SetUp.
+class EditorTest : public EditorFixture {
+ protected:
+  void SetUp() override {
+    EditorFixture::SetUp();
+    CreateEmptyConfig();
+    OpenEditor();
+  }
+};
