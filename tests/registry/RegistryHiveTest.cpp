@@ -88,6 +88,7 @@ TEST_F(HiveTest, SaveAndMountRoundTripWithThePrivilegesTheyNeed) {
   EXPECT_EQ(std::vector<std::string>{"Port7"}, reg.GetKeyNames());
   // The key still open inside the hive must not keep it mounted.
   EXPECT_EQ(ERROR_SUCCESS, reg.UnLoadKey(kMount));
+  EXPECT_FALSE(reg.HasOpenKey());
   EXPECT_FALSE(reg.KeyExists("\\" + std::string(kMount) + "\\Config"));
 }
 
