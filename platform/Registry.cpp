@@ -180,6 +180,7 @@ void TRegistry::CloseKey() {
 }
 
 void TRegistry::Flush() {
+  if (key_ && writable_) RegFlushKey(key_);
   for (const std::string& p : unflushed_) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(root_, p.c_str(), 0, KEY_READ | View(p), &key) == ERROR_SUCCESS) {
