@@ -12,16 +12,6 @@ std::vector<bool> Only(std::size_t size, std::initializer_list<std::size_t> on) 
 }
 }  // namespace
 
-TEST(FlagSums, GroupsHaveTheirBoxCounts) {
-  EXPECT_EQ(ForwardingWeights().size(), 12u);
-  EXPECT_EQ(ForwardingWeights().front(), 2);  // bit 1 is not used
-  EXPECT_EQ(ForwardingWeights().back(), 4096);
-  EXPECT_EQ(ResumeWeights(), (std::vector<int32_t>{1, 2}));
-  EXPECT_EQ(FirstConnectionWeights().size(), 12u);
-  EXPECT_EQ(SecurityWeights().size(), 10u);
-  EXPECT_EQ(WarningWeights().size(), 10u);
-}
-
 TEST(FlagSums, SumsOfTheStoredExamples) {
   EXPECT_EQ(FlagSum(Only(12, {}), FirstConnectionWeights()), 0);
   EXPECT_EQ(FlagSum(Only(12, {1, 11}), FirstConnectionWeights()), 2050);  // Local1, Pms1
