@@ -185,6 +185,8 @@ void EditorFixture::Pump() {
 void EditorFixture::PressKey(TControl* control, WORD virtualKey, char ch) {
   ASSERT_NE(nullptr, control);
   HWND hwnd = control->Handle();
+  // Keys go to the focused control: the sysop clicks into it first.
+  if (GetFocus() != hwnd) SetFocus(hwnd);
   SendMessageA(hwnd, WM_KEYDOWN, virtualKey, KeyData(virtualKey, false));
   if (ch) SendMessageA(hwnd, WM_CHAR, static_cast<unsigned char>(ch), KeyData(virtualKey, false));
   Release(hwnd, virtualKey);
@@ -201,6 +203,7 @@ void EditorFixture::Release(HWND pressed, WORD virtualKey) {
 
 void EditorFixture::PressTab(TControl* control) {
   ASSERT_NE(nullptr, control);
+  if (GetFocus() != control->Handle()) SetFocus(control->Handle());
   // Tab goes through the message loop, whose dialog navigation takes it
   // before it becomes a character.
   PostMessageA(control->Handle(), WM_KEYDOWN, VK_TAB, KeyData(VK_TAB, false));
@@ -252,6 +255,47 @@ void EditorFixture::Click(TControl* control) {
     if (IsWindow(hwnd)) SendMessageA(hwnd, WM_LBUTTONUP, 0, at);
   }
   Pump();
+}
+
+void EditorFixture::Keystroke(TControl* control, WORD virtualKey) {
+  ASSERT_NE(nullptr, control);
+  if (GetFocus() != control->Handle()) SetFocus(control->Handle());
+  PostMessageA(control->Handle(), WM_KEYDOWN, virtualKey, KeyData(virtualKey, false));
+  Pump();
+  HWND target = GetFocus();
+  if (!target) target = control->Handle();
+  PostMessageA(target, WM_KEYUP, virtualKey, KeyData(virtualKey, true));
+  Pump();
+}
+
+TTabSheet* EditorFixture::SheetOf(TControl* control) {
+  for (TControl* c = control; c; c = c->Parent())
+    if (auto* sheet = dynamic_cast<TTabSheet*>(c)) return sheet;
+  return nullptr;
+}
+
+void EditorFixture::ClickTab(TTabSheet* page) {
+  ASSERT_NE(nullptr, page);
+  ASSERT_TRUE(page->TabVisible) << page->Name << " has no tab";
+  int index = 0;
+  for (TTabSheet* sheet : form_->Pagina->Pages()) {
+    if (sheet == page) break;
+    if (sheet->TabVisible) ++index;
+  }
+  HWND tabs = form_->Pagina->Handle();
+  RECT r{};
+  ASSERT_TRUE(SendMessageA(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)));
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+  Pump();
+  ASSERT_EQ(page->Name, ActivePageName()) << "the click on the tab did not show the page";
+}
+
+void EditorFixture::SelectPageOf(TControl* control) {
+  TTabSheet* sheet = SheetOf(control);
+  ASSERT_NE(nullptr, sheet) << control->Name << " is on no page";
+  if (form_->Pagina->ActivePage() != sheet) ClickTab(sheet);
 }
 
 TMenuItem* EditorFixture::MenuItem(const std::string& itemName) {

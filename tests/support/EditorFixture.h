@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/app/Main.h"
 #include "support/ScriptedDialogs.h"
@@ -58,7 +59,8 @@ class EditorFixture : public ::testing::Test {
   // --- Input, as real messages to the control's window -------------------
   // Each character: WM_KEYDOWN, WM_CHAR, WM_KEYUP.
   void Type(TControl* control, const std::string& text);
-  // One key: WM_KEYDOWN, then WM_CHAR when ch is not 0, then WM_KEYUP.
+  // One key to the control, focusing it first: WM_KEYDOWN, then WM_CHAR
+  // when ch is not 0, then WM_KEYUP to the control focused by then.
   void PressKey(TControl* control, WORD virtualKey, char ch = 0);
   void PressEnter(TControl* control) { PressKey(control, VK_RETURN, '\r'); }
   // Tab: the press through the message loop (its dialog navigation moves
@@ -74,6 +76,15 @@ class EditorFixture : public ::testing::Test {
   // WM_LBUTTONUP at the middle of its client area (labels notify
   // STN_CLICKED from it).
   void Click(TControl* control);
+  // A key as the keyboard gives it: WM_KEYDOWN, then WM_KEYUP, posted and
+  // run through the application's message loop, which translates them into
+  // characters and does the dialog navigation.
+  void Keystroke(TControl* control, WORD virtualKey);
+  // A click on the page's tab (WM_LBUTTONDOWN/UP on the tab control).
+  void ClickTab(TTabSheet* page);
+  // Clicks the tab of the page that holds the control, unless it is shown.
+  void SelectPageOf(TControl* control);
+  static TTabSheet* SheetOf(TControl* control);
   // WM_COMMAND with the item's command id to the form, as the menu does.
   void InvokeMenu(const std::string& itemName);
   TMenuItem* MenuItem(const std::string& itemName);
@@ -89,6 +100,25 @@ class EditorFixture : public ::testing::Test {
   std::string FocusedName() const;
   std::string ActivePageName() const;
   TControl* Control(const std::string& name);
+
+  // --- Dialogs, answered by the script in the order they come ------------
+  struct TAskedMessage {
+    std::string text, caption;
+    UINT type;
+  };
+  // The next message box gets this answer (IDOK, IDYES, IDNO, IDCANCEL).
+  void AnswerMessage(int answer);
+  // The next folder browse returns this path; nullopt cancels it.
+  void AnswerBrowse(std::optional<std::string> path);
+  // The next file-open dialog returns this path; nullopt cancels it.
+  void AnswerOpenFile(std::optional<std::string> path);
+  // The next colour dialog returns this colour; nullopt cancels it.
+  void AnswerColour(std::optional<COLORREF> colour);
+  // What was asked so far.
+  std::vector<TAskedMessage> Messages() const;
+  std::vector<std::string> BrowseTitles() const;
+  std::vector<TFileDialogRequest> OpenRequests() const;
+  std::vector<COLORREF> ColourPresets() const;
 
   TScriptedDialogs dialogs;
 
