@@ -1,0 +1,885 @@
+// The pages of the main window under the keyboard and the mouse: change
+// tracking, Enter and its successors, caption labels, input rules and
+// limits, the mirror into ConfigRecord, the folder derivation, colours,
+// check boxes and the browse buttons.
+#include <commctrl.h>
+
+#include <functional>
+
+#include "editor/config/Records.h"
+#include "support/EditorFixture.h"
+
+namespace {
+
+// Text of a record field, read after the action.
+using RecordRead = std::function<std::string()>;
+#define RECORD(field) [] { return FieldText(ConfigRecord->field); }
+
+const char* const kOptionBoxes[] = {
+    // Unproto Frames.
+    "Ackui", "Privateui", "Userui", "Tituloui",
+    // First Connection Options.
+    "Desactivado1", "Excluido1", "Local1", "Experto1", "Sysop1", "Bbs1", "Paginacion1", "Guest1",
+    "Modem1", "Todosmensajes1", "Listaunprotos1", "Listanuevos1", "Pms1",
+    // Security.
+    "Todosmensajesuser", "Borramensajesuser", "Sysuser", "Remoteuser", "Labelsuser",
+    "Deleteuser", "Gatewaysuser", "Dosuser", "Alldiskuser", "Specialuser",
+    "Todosmensajessysop", "Borramensajessysop", "Syssysop", "Remotesysop", "Labelssysop",
+    "Deletesysop", "Gatewayssysop", "Dossysop", "Alldisksysop", "Specialsysop",
+    "Todosmensajessys", "Borramensajessys", "Syssys", "Remotesys", "Labelssys", "Deletesys",
+    "Gatewayssys", "Dossys", "Alldisksys", "Specialsys",
+    // Warnings.
+    "Menos1mega", "Errorarchivo", "Servererror", "Pingpong", "Noruta", "Nonts",
+    "Mensajenoencontrado", "Errorpropuesta", "Reject", "Held",
+    // Forwarding.
+    "Forwardzub", "Compressforward", "Resume", "Xprotocol", "Xprioridad", "Noxchecksum", "Mbl",
+    "Bbsdeclaradas", "Bidalterno", "Caracterh", "Caractercabecera",
+    // Miscellaneous I.
+    "Modotest", "Log", "Indicacioncanales", "Datosusuario", "Mailbeacon", "Deldata", "Wpnoheld",
+    "Testcallsign", "Nobbscallsign", "Norecover"};
+
+const char* const kTextFields[] = {
+    // General.
+    "Editbbsindicativo", "Editssid", "Edithroute", "Editciudad", "Editlocator", "Codpostal",
+    "Editsysopindicativo", "Editsysopnombre",
+    // Folders.
+    "Directorioraiz", "Directorioconfig", "Directoriodata", "Directoriomensajes",
+    "Directoriomensajesbin", "Directorioyapp", "Directoriodocs", "Ficheroimport", "Pgdir",
+    "Driversdir", "Serversdir", "Filtersdir",
+    // ZubDos Virtual Disks.
+    "Diska", "Diskb", "Diskc", "Diskd", "Diske", "Diskf", "Diskg", "Diskh",
+    // Unproto Frames.
+    "Editbackui", "Editdelayui",
+    // Miscellaneous I.
+    "Indicativosbaliza", "Numerobid", "Sysopmessage", "Wpmessage", "Cabecera",
+    // Miscellaneous II.
+    "timeoutusuarios", "Timeoutforward", "Diasboletines", "yappmax", "modemmax", "buferusuario",
+    "buferconsola", "bufermonitor"};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Change tracking by the keyboard.
+
+using KeyTrackingTest = EditorTest;
+
+TEST_F(KeyTrackingTest, EnterNeverMarksAChangeAndInsertsNothing) {
+  Type(Form().Editciudad, "Lugo");
+  ConfigModified = false;
+  PressEnter(Form().Editciudad);
+  EXPECT_FALSE(ConfigModified);
+  EXPECT_EQ("Lugo", WindowText(Form().Editciudad));
+  EXPECT_EQ("Lugo", FieldText(ConfigRecord->Qth));
+  EXPECT_EQ("Editlocator", FocusedName());
+}
+
+TEST_F(KeyTrackingTest, EveryOtherKeyReleaseInEveryTextFieldMarksOne) {
+  for (const char* name : kTextFields) {
+    TControl* field = Control(name);
+    ASSERT_NE(nullptr, field);
+    SelectPageOf(field);
+    ConfigModified = false;
+    // A navigation key alone, no character.
+    PressKey(field, VK_RIGHT);
+    EXPECT_TRUE(ConfigModified) << name << ": arrow key";
+    ConfigModified = false;
+    PressKey(field, VK_RETURN, '\r');
+    EXPECT_FALSE(ConfigModified) << name << ": Enter";
+  }
+}
+
+TEST_F(KeyTrackingTest, TabMarksAChangeAndMovesOn) {
+  Type(Form().Editciudad, "Lugo");
+  Form().Editciudad->SetFocus();
+  ConfigModified = false;
+  PressTab(Form().Editciudad);
+  EXPECT_TRUE(ConfigModified);
+  EXPECT_EQ("Lugo", WindowText(Form().Editciudad));
+  EXPECT_NE("Editciudad", FocusedName()) << "Tab moves between the controls";
+}
+
+TEST_F(KeyTrackingTest, PastedTextIsMirroredWithoutMarkingAChange) {
+  Paste(Form().Editciudad, "Santiago");
+  EXPECT_EQ("Santiago", WindowText(Form().Editciudad));
+  EXPECT_EQ("Santiago", FieldText(ConfigRecord->Qth));
+  EXPECT_FALSE(ConfigModified);
+
+  // A pasted root derives the folders as typing does.
+  SelectPageOf(Form().Directorioraiz);
+  Paste(Form().Directorioraiz, "E:\\ZUB");
+  EXPECT_EQ("E:\\ZUB\\Data", WindowText(Form().Directoriodata));
+  EXPECT_EQ("E:\\ZUB", FieldText(ConfigRecord->ZubRoot));
+  EXPECT_FALSE(ConfigModified);
+}
+
+TEST_F(KeyTrackingTest, PastingKeepsToTheTypingLimit) {
+  Paste(Form().Editssid, "123");
+  EXPECT_EQ("12", WindowText(Form().Editssid));
+  EXPECT_EQ("12", FieldText(ConfigRecord->SSID));
+}
+
+// ---------------------------------------------------------------------------
+// Enter and its successors.
+
+struct EnterCase {
+  const char* field;
+  const char* page;   // shown afterwards
+  const char* focus;  // focused afterwards
+};
+
+void PrintTo(const EnterCase& c, std::ostream* os) { *os << c.field; }
+
+class EnterTest : public EditorTest, public ::testing::WithParamInterface<EnterCase> {};
+
+TEST_P(EnterTest, MovesToTheSuccessor) {
+  const EnterCase c = GetParam();
+  TControl* field = Control(c.field);
+  ASSERT_NE(nullptr, field);
+  SelectPageOf(field);
+  field->SetFocus();
+  const std::string before = WindowText(field);
+  PressEnter(field);
+  EXPECT_EQ(c.page, ActivePageName());
+  EXPECT_EQ(c.focus, FocusedName());
+  EXPECT_EQ(before, WindowText(field));
+  EXPECT_FALSE(ConfigModified);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, EnterTest,
+    ::testing::Values(
+        EnterCase{"Editbbsindicativo", "Hojageneral", "Editssid"},
+        EnterCase{"Editssid", "Hojageneral", "Edithroute"},
+        EnterCase{"Edithroute", "Hojageneral", "Editciudad"},
+        EnterCase{"Editciudad", "Hojageneral", "Editlocator"},
+        EnterCase{"Editlocator", "Hojageneral", "Codpostal"},
+        EnterCase{"Codpostal", "Hojageneral", "Editsysopindicativo"},
+        EnterCase{"Editsysopindicativo", "Hojageneral", "Editsysopnombre"},
+        EnterCase{"Editsysopnombre", "Hojadirectorios", "Directorioraiz"},
+        EnterCase{"Directorioraiz", "Hojadirectorios", "Directorioconfig"},
+        EnterCase{"Directorioconfig", "Hojadirectorios", "Directoriodata"},
+        EnterCase{"Directoriodata", "Hojadirectorios", "Directoriomensajes"},
+        EnterCase{"Directoriomensajes", "Hojadirectorios", "Directoriomensajesbin"},
+        EnterCase{"Directoriomensajesbin", "Hojadirectorios", "Directorioyapp"},
+        EnterCase{"Directorioyapp", "Hojadirectorios", "Directoriodocs"},
+        EnterCase{"Directoriodocs", "Hojadirectorios", "Ficheroimport"},
+        EnterCase{"Ficheroimport", "Hojadirectorios", "Pgdir"},
+        EnterCase{"Pgdir", "Hojadirectorios", "Driversdir"},
+        EnterCase{"Driversdir", "Hojadirectorios", "Serversdir"},
+        EnterCase{"Serversdir", "Hojadirectorios", "Filtersdir"},
+        EnterCase{"Filtersdir", "Hojadirectorioszub", "Diska"},
+        EnterCase{"Diska", "Hojadirectorioszub", "Diskb"},
+        EnterCase{"Diskd", "Hojadirectorioszub", "Diske"},
+        EnterCase{"Diskg", "Hojadirectorioszub", "Diskh"},
+        EnterCase{"Diskh", "Hojaunprotos", "Editbackui"},
+        EnterCase{"Editbackui", "Hojaunprotos", "Editdelayui"},
+        EnterCase{"Editdelayui", "Hojaunprotos", "Ackui"},
+        EnterCase{"Indicativosbaliza", "Hojamiscelanea", "Numerobid"},
+        EnterCase{"Numerobid", "Hojamiscelanea", "Sysopmessage"},
+        EnterCase{"Sysopmessage", "Hojamiscelanea", "Wpmessage"},
+        EnterCase{"Wpmessage", "Hojamiscelanea", "Cabecera"},
+        EnterCase{"timeoutusuarios", "Hojatiempos", "Timeoutforward"},
+        EnterCase{"Timeoutforward", "Hojatiempos", "Diasboletines"},
+        EnterCase{"Diasboletines", "Hojatiempos", "yappmax"},
+        EnterCase{"yappmax", "Hojatiempos", "modemmax"},
+        EnterCase{"modemmax", "Hojatiempos", "buferusuario"},
+        EnterCase{"buferusuario", "Hojatiempos", "buferconsola"},
+        EnterCase{"buferconsola", "Hojatiempos", "bufermonitor"}),
+    [](const ::testing::TestParamInfo<EnterCase>& info) { return std::string(info.param.field); });
+
+using EnterSpecialTest = EditorTest;
+
+TEST_F(EnterSpecialTest, HeaderShowsTheColoursPageAndMovesTheFocusToNoOtherField) {
+  SelectPageOf(Form().Cabecera);
+  Type(Form().Cabecera, "[$c]");
+  Form().Cabecera->SetFocus();
+  ConfigModified = false;
+  PressEnter(Form().Cabecera);
+  EXPECT_EQ("Hojacolores", ActivePageName());
+  EXPECT_EQ("[$c]", WindowText(Form().Cabecera));
+  TControl* focus = FocusedControl();
+  EXPECT_TRUE(focus == Form().Cabecera || !dynamic_cast<TEdit*>(focus))
+      << "focus went to " << FocusedName();
+  EXPECT_FALSE(ConfigModified);
+}
+
+TEST_F(EnterSpecialTest, LastBufferFieldWithoutChangesDoesNothing) {
+  SelectPageOf(Form().bufermonitor);
+  Form().bufermonitor->SetFocus();
+  PressEnter(Form().bufermonitor);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ("Hojatiempos", ActivePageName());
+  EXPECT_EQ("bufermonitor", FocusedName());
+}
+
+TEST_F(EnterSpecialTest, LastBufferFieldWithChangesAsksAndNoOrCancelKeepEverything) {
+  SelectPageOf(Form().bufermonitor);
+  Type(Form().bufermonitor, "500");
+  ASSERT_TRUE(ConfigModified);
+  for (int answer : {IDNO, IDCANCEL}) {
+    AnswerMessage(answer);
+    PressEnter(Form().bufermonitor);
+    EXPECT_EQ("bufermonitor", FocusedName());
+    EXPECT_TRUE(ConfigModified);
+  }
+  const auto shown = Messages();
+  ASSERT_EQ(2u, shown.size());
+  for (const auto& m : shown) {
+    EXPECT_EQ("Save Configuration?", m.text);
+    EXPECT_EQ("Nodraxcfg", m.caption);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONQUESTION | MB_YESNOCANCEL), m.type);
+  }
+  EXPECT_EQ("500", WindowText(Form().bufermonitor));
+  EXPECT_FALSE(ReadString(kConfigKey, "ScrollBuffers")) << "nothing was saved";
+}
+
+TEST_F(EnterSpecialTest, EnterFromTheKeyboardReachesTheFieldThroughTheMessageLoop) {
+  // The dialog navigation of the loop must leave Enter to the field.
+  Form().Editsysopnombre->SetFocus();
+  Keystroke(Form().Editsysopnombre, VK_RETURN);
+  EXPECT_EQ("Hojadirectorios", ActivePageName());
+  EXPECT_EQ("Directorioraiz", FocusedName());
+  EXPECT_FALSE(ConfigModified);
+  EXPECT_TRUE(EditorOpen());
+}
+
+// ---------------------------------------------------------------------------
+// Caption labels.
+
+struct CaptionCase {
+  const char* label;
+  const char* field;
+};
+
+void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.label; }
+
+class CaptionLabelTest : public EditorTest, public ::testing::WithParamInterface<CaptionCase> {};
+
+TEST_P(CaptionLabelTest, ClickFocusesItsField) {
+  TControl* label = Control(GetParam().label);
+  ASSERT_NE(nullptr, label);
+  SelectPageOf(label);
+  Form().SetFocus();
+  Click(label);
+  EXPECT_EQ(GetParam().field, FocusedName());
+  EXPECT_FALSE(ConfigModified);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Labels, CaptionLabelTest,
+    ::testing::Values(CaptionCase{"Label1", "Editbbsindicativo"}, CaptionCase{"Label2", "Editssid"},
+                      CaptionCase{"Label3", "Edithroute"}, CaptionCase{"Label4", "Editciudad"},
+                      CaptionCase{"Label5", "Editlocator"}, CaptionCase{"Label6", "Codpostal"},
+                      CaptionCase{"Label7", "Editsysopindicativo"},
+                      CaptionCase{"Label8", "Editsysopnombre"},
+                      CaptionCase{"Label26", "Editbackui"}, CaptionCase{"Label27", "Editdelayui"},
+                      CaptionCase{"Label9", "Indicativosbaliza"},
+                      CaptionCase{"Label28", "Numerobid"}, CaptionCase{"Label60", "Sysopmessage"},
+                      CaptionCase{"Label61", "Wpmessage"}, CaptionCase{"Label16", "Cabecera"},
+                      CaptionCase{"Label32", "timeoutusuarios"},
+                      CaptionCase{"Label33", "Timeoutforward"},
+                      CaptionCase{"Label34", "Diasboletines"}, CaptionCase{"Label35", "yappmax"},
+                      CaptionCase{"Label36", "modemmax"}, CaptionCase{"Label37", "buferusuario"},
+                      CaptionCase{"Label38", "buferconsola"},
+                      CaptionCase{"Label39", "bufermonitor"}),
+    [](const ::testing::TestParamInfo<CaptionCase>& info) { return std::string(info.param.label); });
+
+using SecurityLabelTest = EditorTest;
+
+TEST_F(SecurityLabelTest, RowLabelsDoNotReactToClicks) {
+  SelectPageOf(Form().Todosmensajesuser);
+  Form().Sysuser->SetFocus();
+  Click(Control("Label64"));
+  Click(Control("Label73"));
+  EXPECT_EQ("Sysuser", FocusedName());
+  EXPECT_FALSE(Form().Todosmensajesuser->Checked());
+  EXPECT_FALSE(ConfigModified);
+}
+
+// ---------------------------------------------------------------------------
+// Input rules and the mirror into ConfigRecord.
+
+struct MirrorCase {
+  const char* field;
+  const char* typed;
+  const char* shown;
+  RecordRead record;
+  const char* stored;
+};
+
+void PrintTo(const MirrorCase& c, std::ostream* os) { *os << c.field << " <- " << c.typed; }
+
+class MirrorTest : public EditorTest, public ::testing::WithParamInterface<MirrorCase> {};
+
+TEST_P(MirrorTest, TypedTextIsShownAndMirrored) {
+  const MirrorCase& c = GetParam();
+  TControl* field = Control(c.field);
+  ASSERT_NE(nullptr, field);
+  SelectPageOf(field);
+  Type(field, c.typed);
+  EXPECT_EQ(c.shown, WindowText(field));
+  EXPECT_EQ(c.stored, c.record());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, MirrorTest,
+    ::testing::Values(
+        // Upper case as typed, on screen and in the record.
+        MirrorCase{"Editbbsindicativo", "ea4xyz", "EA4XYZ", RECORD(BbsCallsign), "EA4XYZ."},
+        MirrorCase{"Edithroute", "#mad.esp.eu", "#MAD.ESP.EU", RECORD(BbsCallsign),
+                   ".#MAD.ESP.EU"},
+        MirrorCase{"Editlocator", "in80dk", "IN80DK", RECORD(Locator), "IN80DK"},
+        MirrorCase{"Editsysopindicativo", "ea4abc", "EA4ABC", RECORD(SysOpCallsign), "EA4ABC"},
+        MirrorCase{"Indicativosbaliza", "2x", "2X", RECORD(Indicativosbaliza), "2X"},
+        MirrorCase{"Numerobid", "9e", "9E", RECORD(MaxBids), "9E"},
+        MirrorCase{"Sysopmessage", "ea4abc", "EA4ABC", RECORD(CopySysOpMessages), "EA4ABC"},
+        MirrorCase{"Wpmessage", "ea4bbs", "EA4BBS", RECORD(RouteWpMessages), "EA4BBS"},
+        // As typed.
+        MirrorCase{"Editciudad", "San Sebastian de los Reyes", "San Sebastian de los Reyes",
+                   RECORD(Qth), "San Sebastian de los Reyes"},
+        MirrorCase{"Editsysopnombre", "Juan", "Juan", RECORD(SysOpName), "Juan"},
+        MirrorCase{"Codpostal", "28a01", "28a01", RECORD(ZipCode), "28a01"},
+        MirrorCase{"Editssid", "2", "2", RECORD(SSID), "2"},
+        MirrorCase{"Cabecera", "[$c] zub", "[$c] zub", RECORD(ZubHeader), "[$c] zub"},
+        MirrorCase{"Diskb", "c:\\dos", "c:\\dos", RECORD(Diskb), "c:\\dos"},
+        MirrorCase{"Pgdir", "e:\\pg", "e:\\pg", RECORD(Pg), "e:\\pg"},
+        MirrorCase{"Editbackui", "5", "5", RECORD(Editbackui), "5"},
+        MirrorCase{"timeoutusuarios", "15", "15", RECORD(timeoutusuarios), "15"},
+        MirrorCase{"Timeoutforward", "20", "20", RECORD(Timeoutforward), "20"},
+        MirrorCase{"Diasboletines", "30", "30", RECORD(BulletinsLifetime), "30"},
+        MirrorCase{"yappmax", "200", "200", RECORD(yappmax), "200"},
+        MirrorCase{"modemmax", "100", "100", RECORD(modemmax), "100"},
+        MirrorCase{"buferusuario", "1000", "1000", RECORD(buferusuario), "1000"},
+        MirrorCase{"buferconsola", "900", "900", RECORD(buferconsola), "900"},
+        MirrorCase{"bufermonitor", "800", "800", RECORD(bufermonitor), "800"},
+        // Typing limits: callsign 10, SSID 2, most folders and disks 79,
+        // time-outs 4.
+        MirrorCase{"Editbbsindicativo", "EA4ABCDEFGHIJ", "EA4ABCDEFG", RECORD(BbsCallsign),
+                   "EA4ABCDEFG."},
+        MirrorCase{"Editssid", "123", "12", RECORD(SSID), "12"},
+        MirrorCase{"timeoutusuarios", "123456", "1234", RECORD(timeoutusuarios), "1234"}));
+
+using InputRulesTest = EditorTest;
+
+TEST_F(InputRulesTest, CallsignAndHRouteShareOneField) {
+  Type(Form().Editbbsindicativo, "XX1XX");
+  EXPECT_EQ("XX1XX.", FieldText(ConfigRecord->BbsCallsign));
+  Type(Form().Edithroute, "#b");
+  EXPECT_EQ("XX1XX.#B", FieldText(ConfigRecord->BbsCallsign));
+  Erase(Form().Edithroute);
+  EXPECT_EQ("XX1XX.", FieldText(ConfigRecord->BbsCallsign));
+}
+
+TEST_F(InputRulesTest, CityKeepsItsCaseWhileTheCallsignTurnsCapital) {
+  Type(Form().Editbbsindicativo, "eb1abc");
+  Type(Form().Editciudad, "ourense");
+  EXPECT_EQ("EB1ABC", WindowText(Form().Editbbsindicativo));
+  EXPECT_EQ("ourense", WindowText(Form().Editciudad));
+  EXPECT_EQ("ourense", FieldText(ConfigRecord->Qth));
+}
+
+TEST_F(InputRulesTest, FoldersAndDisksStopTypingAt79Characters) {
+  const std::string typed = "C:\\" + std::string(85, 'f');
+  for (const char* name : {"Directorioraiz", "Directoriomensajes", "Directoriomensajesbin",
+                           "Directorioyapp", "Directoriodocs", "Ficheroimport", "Diska", "Diskh"}) {
+    TControl* field = Control(name);
+    ASSERT_NE(nullptr, field);
+    SelectPageOf(field);
+    Erase(field);
+    Type(field, typed);
+    EXPECT_EQ(typed.substr(0, 79), WindowText(field)) << name;
+  }
+  EXPECT_EQ(typed.substr(0, 79), FieldText(ConfigRecord->Diska));
+}
+
+TEST_F(InputRulesTest, ProgramSetTextIsNotCutButTheRecordKeepsToItsWidth) {
+  // A browse result longer than the typing limit of 79.
+  const std::string root = "C:\\" + std::string(117, 'r');  // 120 characters
+  SelectPageOf(Form().Speedroot);
+  AnswerBrowse(root);
+  Click(Form().Speedroot);
+  EXPECT_EQ(root, WindowText(Form().Directorioraiz));
+  EXPECT_EQ(root + "\\Data", WindowText(Form().Directoriodata));
+  EXPECT_EQ(root + "\\Data\\Mail", WindowText(Form().Directoriomensajes));
+  EXPECT_EQ(root.substr(0, 89), FieldText(ConfigRecord->ZubRoot));
+  EXPECT_EQ((root + "\\Data").substr(0, 99), FieldText(ConfigRecord->Data));
+  EXPECT_EQ((root + "\\Data\\Mail").substr(0, 99), FieldText(ConfigRecord->Mail));
+  EXPECT_EQ((root + "\\UsersPub").substr(0, 79), FieldText(ConfigRecord->Diskc));
+  EXPECT_EQ((root + "\\Sounds").substr(0, 99), FieldText(ConfigRecord->Sounds));
+
+  // A field without a limit takes a long text; its record field stops at
+  // its width.
+  Erase(Form().Directorioconfig);
+  Type(Form().Directorioconfig, root);
+  EXPECT_EQ(root, WindowText(Form().Directorioconfig));
+  EXPECT_EQ(root.substr(0, 99), FieldText(ConfigRecord->Config));
+
+  // Callsign and a long route share a field of 35.
+  Type(Form().Editbbsindicativo, "EA4ZZZ");
+  const std::string route = "#" + std::string(45, 'R');
+  Type(Form().Edithroute, route);
+  EXPECT_EQ(route, WindowText(Form().Edithroute));
+  EXPECT_EQ(("EA4ZZZ." + route).substr(0, 34), FieldText(ConfigRecord->BbsCallsign));
+}
+
+struct EmptyNumberCase {
+  const char* field;
+  RecordRead record;
+  const char* whenEmpty;
+};
+
+void PrintTo(const EmptyNumberCase& c, std::ostream* os) { *os << c.field; }
+
+class EmptyNumberTest : public EditorTest,
+                        public ::testing::WithParamInterface<EmptyNumberCase> {};
+
+TEST_P(EmptyNumberTest, EmptiedFieldStaysEmptyOnScreen) {
+  const EmptyNumberCase& c = GetParam();
+  TControl* field = Control(c.field);
+  ASSERT_NE(nullptr, field);
+  SelectPageOf(field);
+  Type(field, "30");
+  EXPECT_EQ("30", c.record());
+  Erase(field);
+  EXPECT_EQ("", WindowText(field));
+  EXPECT_EQ(c.whenEmpty, c.record());
+  Type(field, "7");
+  EXPECT_EQ("7", c.record()) << "the 0 is not kept in front";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, EmptyNumberTest,
+    ::testing::Values(EmptyNumberCase{"Editbackui", RECORD(Editbackui), "0"},
+                      EmptyNumberCase{"Editdelayui", RECORD(Editdelayui), "0"},
+                      EmptyNumberCase{"Indicativosbaliza", RECORD(Indicativosbaliza), "0"},
+                      // Other numbers keep an empty text.
+                      EmptyNumberCase{"Numerobid", RECORD(MaxBids), ""},
+                      EmptyNumberCase{"timeoutusuarios", RECORD(timeoutusuarios), ""}),
+    [](const ::testing::TestParamInfo<EmptyNumberCase>& info) {
+      return std::string(info.param.field);
+    });
+
+// ---------------------------------------------------------------------------
+// Folder derivation.
+
+namespace {
+struct Folders {
+  std::string data, config, mail, bin, docs, yapp, import, pg, filters, servers, drivers, diskc;
+  std::string sounds, lang, fwd, log, sat, wp, oldMail;
+};
+
+Folders Derived(const std::string& root) {
+  const std::string s = !root.empty() && root.back() == '\\' ? "" : "\\";
+  Folders f;
+  f.data = root + s + "Data";
+  f.config = root + s + "Config";
+  f.mail = f.data + "\\Mail";
+  f.bin = f.data + "\\Binmail";
+  f.docs = f.data + "\\Docs";
+  f.yapp = root + s + "UsersPub\\Yapp";
+  f.import = root + s + "Mail.in";
+  f.pg = root + s + "Pg";
+  f.filters = root + s + "Filters";
+  f.servers = root + s + "Servers";
+  f.drivers = root + s + "Drivers";
+  f.diskc = root + s + "UsersPub";
+  f.sounds = root + s + "Sounds";
+  f.lang = f.config + "\\Lang";
+  f.fwd = f.config + "\\Fwd";
+  f.log = f.data + "\\Log";
+  f.sat = f.data + "\\Sat";
+  f.wp = f.data + "\\Wp";
+  f.oldMail = f.data + "\\OldMail";
+  return f;
+}
+}  // namespace
+
+class DerivationTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    SelectPageOf(Form().Directorioraiz);
+  }
+  Folders Shown() {
+    TForm1& w = Form();
+    Folders f;
+    f.data = WindowText(w.Directoriodata);
+    f.config = WindowText(w.Directorioconfig);
+    f.mail = WindowText(w.Directoriomensajes);
+    f.bin = WindowText(w.Directoriomensajesbin);
+    f.docs = WindowText(w.Directoriodocs);
+    f.yapp = WindowText(w.Directorioyapp);
+    f.import = WindowText(w.Ficheroimport);
+    f.pg = WindowText(w.Pgdir);
+    f.filters = WindowText(w.Filtersdir);
+    f.servers = WindowText(w.Serversdir);
+    f.drivers = WindowText(w.Driversdir);
+    f.diskc = WindowText(w.Diskc);
+    f.sounds = FieldText(ConfigRecord->Sounds);
+    f.lang = FieldText(ConfigRecord->Lang);
+    f.fwd = FieldText(ConfigRecord->Fwd);
+    f.log = FieldText(ConfigRecord->Log);
+    f.sat = FieldText(ConfigRecord->Sat);
+    f.wp = FieldText(ConfigRecord->Wp);
+    f.oldMail = FieldText(ConfigRecord->OldMail);
+    return f;
+  }
+  // Screen and record both.
+  void Expect(const Folders& e, const std::string& when) {
+    const Folders s = Shown();
+    EXPECT_EQ(e.data, s.data) << when;
+    EXPECT_EQ(e.config, s.config) << when;
+    EXPECT_EQ(e.mail, s.mail) << when;
+    EXPECT_EQ(e.bin, s.bin) << when;
+    EXPECT_EQ(e.docs, s.docs) << when;
+    EXPECT_EQ(e.yapp, s.yapp) << when;
+    EXPECT_EQ(e.import, s.import) << when;
+    EXPECT_EQ(e.pg, s.pg) << when;
+    EXPECT_EQ(e.filters, s.filters) << when;
+    EXPECT_EQ(e.servers, s.servers) << when;
+    EXPECT_EQ(e.drivers, s.drivers) << when;
+    EXPECT_EQ(e.diskc, s.diskc) << when;
+    EXPECT_EQ(e.sounds, s.sounds) << when;
+    EXPECT_EQ(e.lang, s.lang) << when;
+    EXPECT_EQ(e.fwd, s.fwd) << when;
+    EXPECT_EQ(e.log, s.log) << when;
+    EXPECT_EQ(e.sat, s.sat) << when;
+    EXPECT_EQ(e.wp, s.wp) << when;
+    EXPECT_EQ(e.oldMail, s.oldMail) << when;
+    EXPECT_EQ(e.data, FieldText(ConfigRecord->Data)) << when;
+    EXPECT_EQ(e.config, FieldText(ConfigRecord->Config)) << when;
+    EXPECT_EQ(e.mail, FieldText(ConfigRecord->Mail)) << when;
+    EXPECT_EQ(e.bin, FieldText(ConfigRecord->CompresMail)) << when;
+    EXPECT_EQ(e.docs, FieldText(ConfigRecord->Docs)) << when;
+    EXPECT_EQ(e.yapp, FieldText(ConfigRecord->Yapp)) << when;
+    EXPECT_EQ(e.import, FieldText(ConfigRecord->ImportFile)) << when;
+    EXPECT_EQ(e.pg, FieldText(ConfigRecord->Pg)) << when;
+    EXPECT_EQ(e.filters, FieldText(ConfigRecord->Filters)) << when;
+    EXPECT_EQ(e.servers, FieldText(ConfigRecord->Servers)) << when;
+    EXPECT_EQ(e.drivers, FieldText(ConfigRecord->Drivers)) << when;
+    EXPECT_EQ(e.diskc, FieldText(ConfigRecord->Diskc)) << when;
+  }
+};
+
+TEST_F(DerivationTest, TypingTheRootRewritesEveryFolderAtEachCharacter) {
+  // A folder chosen by hand is replaced as well.
+  Type(Form().Pgdir, "X:\\MINE");
+  const std::string root = "D:\\BBS";
+  for (size_t i = 1; i <= root.size(); ++i) {
+    Type(Form().Directorioraiz, root.substr(i - 1, 1));
+    Expect(Derived(root.substr(0, i)), "after " + root.substr(0, i));
+  }
+  EXPECT_EQ("D:\\BBS", FieldText(ConfigRecord->ZubRoot));
+  // The example, literally.
+  const Folders s = Shown();
+  EXPECT_EQ("D:\\BBS\\Data", s.data);
+  EXPECT_EQ("D:\\BBS\\Config", s.config);
+  EXPECT_EQ("D:\\BBS\\Data\\Mail", s.mail);
+  EXPECT_EQ("D:\\BBS\\Data\\Binmail", s.bin);
+  EXPECT_EQ("D:\\BBS\\Data\\Docs", s.docs);
+  EXPECT_EQ("D:\\BBS\\UsersPub\\Yapp", s.yapp);
+  EXPECT_EQ("D:\\BBS\\Mail.in", s.import);
+  EXPECT_EQ("D:\\BBS\\Pg", s.pg);
+  EXPECT_EQ("D:\\BBS\\Filters", s.filters);
+  EXPECT_EQ("D:\\BBS\\Servers", s.servers);
+  EXPECT_EQ("D:\\BBS\\Drivers", s.drivers);
+  EXPECT_EQ("D:\\BBS\\UsersPub", s.diskc);
+  EXPECT_EQ("D:\\BBS\\Sounds", s.sounds);
+  EXPECT_EQ("D:\\BBS\\Config\\Lang", s.lang);
+  EXPECT_EQ("D:\\BBS\\Config\\Fwd", s.fwd);
+  EXPECT_EQ("D:\\BBS\\Data\\Log", s.log);
+  EXPECT_EQ("D:\\BBS\\Data\\Sat", s.sat);
+  EXPECT_EQ("D:\\BBS\\Data\\Wp", s.wp);
+  EXPECT_EQ("D:\\BBS\\Data\\OldMail", s.oldMail);
+}
+
+TEST_F(DerivationTest, ARootEndingInABackslashGetsNoSecondOne) {
+  Type(Form().Directorioraiz, "D:\\BBS\\");
+  Expect(Derived("D:\\BBS\\"), "D:\\BBS\\");
+  EXPECT_EQ("D:\\BBS\\Data", WindowText(Form().Directoriodata));
+  EXPECT_EQ("D:\\BBS\\Data\\Log", FieldText(ConfigRecord->Log));
+  for (const std::string& path : {Shown().data, Shown().mail, Shown().diskc, Shown().lang})
+    EXPECT_EQ(std::string::npos, path.find("\\\\")) << path;
+  Erase(Form().Directorioraiz);
+  Type(Form().Directorioraiz, "D:\\");
+  EXPECT_EQ("D:\\Data", WindowText(Form().Directoriodata));
+  EXPECT_EQ("D:\\Data\\Mail", WindowText(Form().Directoriomensajes));
+}
+
+TEST_F(DerivationTest, AnEmptyRootGivesFoldersBelowTheCurrentDrive) {
+  Type(Form().Directorioraiz, "D");
+  Erase(Form().Directorioraiz);
+  EXPECT_EQ("", WindowText(Form().Directorioraiz));
+  EXPECT_EQ("", FieldText(ConfigRecord->ZubRoot));
+  EXPECT_EQ("\\Data", WindowText(Form().Directoriodata));
+  EXPECT_EQ("\\Config", WindowText(Form().Directorioconfig));
+  Expect(Derived(""), "empty root");
+}
+
+TEST_F(DerivationTest, TheDataFolderAloneMovesItsThreeFolders) {
+  Type(Form().Directorioraiz, "D:\\BBS");
+  Erase(Form().Directoriodata);
+  Type(Form().Directoriodata, "D:\\MSG");
+  Folders e = Derived("D:\\BBS");
+  e.data = "D:\\MSG";
+  e.mail = "D:\\MSG\\Mail";
+  e.bin = "D:\\MSG\\Binmail";
+  e.docs = "D:\\MSG\\Docs";
+  // Log, Sat, Wp and OldMail follow the root only.
+  Expect(e, "data folder D:\\MSG");
+}
+
+TEST_F(DerivationTest, TheConfigFolderAloneMovesNothing) {
+  Type(Form().Directorioraiz, "D:\\BBS");
+  Erase(Form().Directorioconfig);
+  Type(Form().Directorioconfig, "E:\\CFG");
+  Folders e = Derived("D:\\BBS");
+  e.config = "E:\\CFG";
+  Expect(e, "config folder E:\\CFG");
+}
+
+// ---------------------------------------------------------------------------
+// Colours.
+
+class ColourTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    SelectPageOf(Form().Panel1);
+  }
+  std::vector<TLabel*> Labels() {
+    TForm1& w = Form();
+    return {w.Sendtext, w.Receivedtext, w.Chaninfo, w.Monhead, w.Mondata, w.Consoletext};
+  }
+};
+
+TEST_F(ColourTest, StartsWithTheConsoleColours) {
+  EXPECT_EQ(RGB(0, 0, 0), Form().Panel1->Color());
+  const COLORREF texts[] = {RGB(0, 255, 0),     RGB(255, 0, 0),     RGB(0, 255, 255),
+                            RGB(255, 255, 255), RGB(128, 128, 128), RGB(255, 255, 0)};
+  const auto labels = Labels();
+  for (size_t i = 0; i < labels.size(); ++i) {
+    EXPECT_EQ(texts[i], labels[i]->FontColor()) << labels[i]->Name;
+    EXPECT_EQ(RGB(0, 0, 0), labels[i]->Color()) << labels[i]->Name;
+  }
+}
+
+TEST_F(ColourTest, TheSameTextColourAgainMarksNothing) {
+  AnswerColour(RGB(0, 255, 0));
+  Click(Form().Sendtext);
+  ASSERT_EQ(1u, ColourPresets().size());
+  EXPECT_EQ(RGB(0, 255, 0), ColourPresets()[0]) << "preset with the label's colour";
+  EXPECT_EQ(RGB(0, 255, 0), Form().Sendtext->FontColor());
+  EXPECT_FALSE(ConfigModified);
+}
+
+TEST_F(ColourTest, ACancelledDialogChangesNothing) {
+  AnswerColour(std::nullopt);
+  Click(Form().Monhead);
+  EXPECT_EQ(1u, ColourPresets().size());
+  EXPECT_EQ(RGB(255, 255, 255), Form().Monhead->FontColor());
+  EXPECT_FALSE(ConfigModified);
+}
+
+TEST_F(ColourTest, AnotherTextColourChangesOnlyThatLabel) {
+  AnswerColour(RGB(10, 20, 30));
+  Click(Form().Mondata);
+  ASSERT_EQ(1u, ColourPresets().size());
+  EXPECT_EQ(RGB(128, 128, 128), ColourPresets()[0]);
+  EXPECT_EQ(RGB(10, 20, 30), Form().Mondata->FontColor());
+  EXPECT_EQ(RGB(255, 255, 0), Form().Consoletext->FontColor());
+  EXPECT_EQ(RGB(0, 0, 0), Form().Mondata->Color()) << "the background stays";
+  EXPECT_TRUE(ConfigModified);
+}
+
+TEST_F(ColourTest, ABackgroundReachesThePanelAndTheSixLabelsButNoTextColour) {
+  std::vector<COLORREF> texts;
+  for (TLabel* label : Labels()) texts.push_back(label->FontColor());
+  AnswerColour(RGB(0, 0, 128));
+  Click(Form().Panel1);
+  ASSERT_EQ(1u, ColourPresets().size());
+  EXPECT_EQ(RGB(0, 0, 0), ColourPresets()[0]) << "preset with the panel's colour";
+  EXPECT_TRUE(ConfigModified);
+  EXPECT_EQ(RGB(0, 0, 128), Form().Panel1->Color());
+  const auto labels = Labels();
+  for (size_t i = 0; i < labels.size(); ++i) {
+    EXPECT_EQ(RGB(0, 0, 128), labels[i]->Color()) << labels[i]->Name;
+    EXPECT_EQ(texts[i], labels[i]->FontColor()) << labels[i]->Name;
+  }
+  // The same background again is no change.
+  ConfigModified = false;
+  AnswerColour(RGB(0, 0, 128));
+  Click(Form().Panel1);
+  EXPECT_FALSE(ConfigModified);
+}
+
+// ---------------------------------------------------------------------------
+// Check boxes.
+
+class CheckBoxTest : public EditorTest {
+ protected:
+  TCheckBox* Box(const char* name) {
+    auto* box = dynamic_cast<TCheckBox*>(Control(name));
+    EXPECT_NE(nullptr, box) << name << " is not a check box";
+    return box;
+  }
+};
+
+TEST_F(CheckBoxTest, EveryOptionBoxMarksAChangeWhenClicked) {
+  ASSERT_EQ(78u, std::size(kOptionBoxes));
+  for (const char* name : kOptionBoxes) {
+    TCheckBox* box = Box(name);
+    ASSERT_NE(nullptr, box);
+    SelectPageOf(box);
+    const bool before = box->Checked();
+    ConfigModified = false;
+    Click(box);
+    EXPECT_NE(before, box->Checked()) << name;
+    EXPECT_TRUE(ConfigModified) << name;
+  }
+}
+
+TEST_F(CheckBoxTest, NoBoxMarksAChangeWhileTheRegistryLoads) {
+  RegistryLoading = true;
+  for (const char* name : kOptionBoxes) {
+    TCheckBox* box = Box(name);
+    ASSERT_NE(nullptr, box);
+    SelectPageOf(box);
+    box->SetChecked(!box->Checked());
+    Click(box);
+    EXPECT_FALSE(ConfigModified) << name;
+  }
+  RegistryLoading = false;
+  Form().Ackui->SetChecked(!Form().Ackui->Checked());
+  EXPECT_TRUE(ConfigModified) << "a box set by the program outside a load counts";
+}
+
+TEST_F(CheckBoxTest, SpaceMarksAChangeAlsoWhileTheRegistryLoads) {
+  // While loading, a click counts for nothing: what marks is the key.
+  RegistryLoading = true;
+  for (const char* name : kOptionBoxes) {
+    TCheckBox* box = Box(name);
+    ASSERT_NE(nullptr, box);
+    SelectPageOf(box);
+    box->SetFocus();
+    ConfigModified = false;
+    PressSpace(box);
+    EXPECT_TRUE(ConfigModified) << name;
+  }
+}
+
+TEST_F(CheckBoxTest, AToggledBoxLeavesTheRecordAloneUntilTheSave) {
+  for (const char* name : {"Log", "Forwardzub", "Ackui", "Mailbeacon"}) {
+    TCheckBox* box = Box(name);
+    SelectPageOf(box);
+    Click(box);
+  }
+  EXPECT_EQ("", FieldText(ConfigRecord->FullLog));
+  EXPECT_EQ("", FieldText(ConfigRecord->Forwardzub));
+  EXPECT_EQ("", FieldText(ConfigRecord->Ackui));
+  EXPECT_EQ("", FieldText(ConfigRecord->Mailbeacon));
+  EXPECT_TRUE(ConfigModified);
+}
+
+// ---------------------------------------------------------------------------
+// Browse buttons.
+
+struct BrowseCase {
+  const char* button;
+  const char* field;
+};
+
+void PrintTo(const BrowseCase& c, std::ostream* os) { *os << c.button; }
+
+class FolderBrowseTest : public EditorTest, public ::testing::WithParamInterface<BrowseCase> {};
+
+TEST_P(FolderBrowseTest, ChosenFolderFillsItsFieldAndMarksAChange) {
+  TControl* button = Control(GetParam().button);
+  TControl* field = Control(GetParam().field);
+  ASSERT_TRUE(button && field);
+  SelectPageOf(button);
+  const std::string chosen = "C:\\Nodrax Test\\Chosen";
+  AnswerBrowse(chosen);
+  Click(button);
+  ASSERT_EQ(1u, BrowseTitles().size());
+  EXPECT_EQ("Search for ZUB Directories", BrowseTitles()[0]);
+  EXPECT_TRUE(OpenRequests().empty());
+  EXPECT_EQ(chosen, WindowText(field));
+  EXPECT_EQ(GetParam().field, FocusedName());
+  EXPECT_TRUE(ConfigModified);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, FolderBrowseTest,
+    ::testing::Values(
+        BrowseCase{"Speedroot", "Directorioraiz"}, BrowseCase{"Speedconfig", "Directorioconfig"},
+        BrowseCase{"Speeddata", "Directoriodata"}, BrowseCase{"Speedmensajes", "Directoriomensajes"},
+        BrowseCase{"Speedzip", "Directoriomensajesbin"}, BrowseCase{"Speedyapp", "Directorioyapp"},
+        BrowseCase{"Speeddoc", "Directoriodocs"}, BrowseCase{"Speedpg", "Pgdir"},
+        BrowseCase{"Speeddriver", "Driversdir"}, BrowseCase{"Speedserver", "Serversdir"},
+        BrowseCase{"Speedfilter", "Filtersdir"}, BrowseCase{"Speeda", "Diska"},
+        BrowseCase{"Speedb", "Diskb"}, BrowseCase{"Speedc", "Diskc"}, BrowseCase{"Speedd", "Diskd"},
+        BrowseCase{"Speede", "Diske"}, BrowseCase{"Speedf", "Diskf"}, BrowseCase{"Speedg", "Diskg"},
+        BrowseCase{"Speedh", "Diskh"}),
+    [](const ::testing::TestParamInfo<BrowseCase>& info) { return std::string(info.param.button); });
+
+using BrowseTest = EditorTest;
+
+TEST_F(BrowseTest, ChosenRootAndDataFoldersDeriveAsTypedOnes) {
+  SelectPageOf(Form().Speedroot);
+  AnswerBrowse("C:\\ZUB");
+  Click(Form().Speedroot);
+  EXPECT_EQ("C:\\ZUB\\Data", WindowText(Form().Directoriodata));
+  EXPECT_EQ("C:\\ZUB\\Config\\Lang", FieldText(ConfigRecord->Lang));
+  EXPECT_EQ("C:\\ZUB\\UsersPub", WindowText(Form().Diskc));
+  AnswerBrowse("C:\\MSG");
+  Click(Form().Speeddata);
+  EXPECT_EQ("C:\\MSG\\Binmail", WindowText(Form().Directoriomensajesbin));
+  EXPECT_EQ("C:\\ZUB\\Pg", WindowText(Form().Pgdir));
+}
+
+TEST_F(BrowseTest, ACancelledBrowseChangesAndMarksNothing) {
+  SelectPageOf(Form().Speedroot);
+  Type(Form().Directorioraiz, "D:\\BBS");
+  Form().Directorioconfig->SetFocus();
+  ConfigModified = false;
+  AnswerBrowse(std::nullopt);
+  Click(Form().Speedroot);
+  AnswerBrowse(std::nullopt);
+  Click(Form().Speeddata);
+  EXPECT_EQ(2u, BrowseTitles().size());
+  EXPECT_EQ("D:\\BBS", WindowText(Form().Directorioraiz));
+  EXPECT_EQ("D:\\BBS\\Data", WindowText(Form().Directoriodata));
+  EXPECT_EQ("D:\\BBS\\Data", FieldText(ConfigRecord->Data));
+  EXPECT_FALSE(ConfigModified);
+}
+
+TEST_F(BrowseTest, ImportFileOpensInTheRootFolder) {
+  SelectPageOf(Form().Speedimport);
+  Type(Form().Directorioraiz, "D:\\BBS");
+  ConfigModified = false;
+  AnswerOpenFile("D:\\BBS\\Old\\Mail.imp");
+  Click(Form().Speedimport);
+  ASSERT_EQ(1u, OpenRequests().size());
+  const TFileDialogRequest& asked = OpenRequests()[0];
+  EXPECT_EQ("Open Import Nodrax File", asked.title);
+  EXPECT_EQ("D:\\BBS", asked.initialDir);
+  EXPECT_EQ("", asked.filter);
+  EXPECT_EQ("", asked.defaultExt);
+  EXPECT_GE(asked.maxFileName, 300u);
+  EXPECT_TRUE(BrowseTitles().empty()) << "a file, not a folder";
+  EXPECT_EQ("D:\\BBS\\Old\\Mail.imp", WindowText(Form().Ficheroimport));
+  EXPECT_EQ("D:\\BBS\\Old\\Mail.imp", FieldText(ConfigRecord->ImportFile));
+  EXPECT_EQ("Ficheroimport", FocusedName());
+  EXPECT_TRUE(ConfigModified);
+}
+
+TEST_F(BrowseTest, ImportFileWithoutRootUsesTheDialogsOwnFolder) {
+  SelectPageOf(Form().Speedimport);
+  AnswerOpenFile(std::nullopt);
+  Click(Form().Speedimport);
+  ASSERT_EQ(1u, OpenRequests().size());
+  EXPECT_EQ("", OpenRequests()[0].initialDir);
+  EXPECT_EQ("", WindowText(Form().Ficheroimport));
+  EXPECT_FALSE(ConfigModified) << "a cancelled dialog marks nothing";
+}

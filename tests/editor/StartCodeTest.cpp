@@ -1,0 +1,133 @@
+// The start code of the command line, acted on at the first activation:
+// the page, the focused field, the text of status panel 0 and the
+// information box.
+#include <commctrl.h>
+
+#include "support/EditorFixture.h"
+
+namespace {
+
+struct StartCase {
+  const char* label;  // names the case in the test list
+  const char* tail;
+  const char* page;
+  const char* field;
+  const char* panel;
+  bool infoBox;
+};
+
+void PrintTo(const StartCase& c, std::ostream* os) { *os << '"' << c.tail << '"'; }
+
+const char kInfoText[] = "More information about the error in status bar";
+
+}  // namespace
+
+class StartCodeFixture : public EditorFixture {
+ protected:
+  void OpenWithTail(const char* tail) {
+    CreateEmptyConfig();
+    CommandTail = tail;
+    AnswerMessage(IDOK);  // used only when the box comes
+    OpenEditor();
+    ASSERT_TRUE(EditorOpen());
+  }
+  // The tab control itself shows the page, and the page is on screen.
+  void ExpectPageShown(const std::string& page) {
+    EXPECT_EQ(page, ActivePageName());
+    TTabSheet* sheet = Form().FindSheet(page);
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_TRUE(IsWindowVisible(sheet->Handle())) << page;
+    const int selected = static_cast<int>(SendMessageA(Form().Pagina->Handle(), TCM_GETCURSEL, 0, 0));
+    char caption[64] = "";
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = sizeof caption;
+    SendMessageA(Form().Pagina->Handle(), TCM_GETITEMA, selected, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(sheet->Caption, caption);
+  }
+};
+
+class StartCodeTest : public StartCodeFixture,
+                      public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(StartCodeTest, SelectsPageAndFieldAndReports) {
+  const StartCase c = GetParam();
+  OpenWithTail(c.tail);
+  ExpectPageShown(c.page);
+  EXPECT_EQ(c.field, FocusedName());
+  EXPECT_EQ(c.panel, PanelText(0));
+  const auto shown = Messages();
+  if (!c.infoBox) {
+    EXPECT_TRUE(shown.empty()) << shown.front().text;
+    return;
+  }
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_EQ(kInfoText, shown[0].text);
+  EXPECT_EQ("Nodrax error", shown[0].caption);
+  EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION | MB_OK), shown[0].type);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, StartCodeTest,
+    ::testing::Values(
+        StartCase{"Empty", "", "Hojageneral", "Editbbsindicativo", "", false},
+        StartCase{"Zero", "0", "Hojageneral", "Editbbsindicativo", "", false},
+        StartCase{"NoDigits", "abc", "Hojageneral", "Editbbsindicativo", "", false},
+        StartCase{"Callsign", "1", "Hojageneral", "Editbbsindicativo", " Callsign not found",
+                  true},
+        StartCase{"UsersPub", "14", "Hojadirectorioszub", "Diskc",
+                  " UsersPub folder not found", true},
+        StartCase{"SysOpName", "17", "Hojageneral", "Editsysopnombre", " SysOp name not found",
+                  true},
+        StartCase{"SysOpMessages", "19", "Hojamiscelanea", "Sysopmessage",
+                  " Callsign to copy SysOp msg's not found", true},
+        StartCase{"HRoute", "26", "Hojageneral", "Edithroute", " HRoute not found", true},
+        StartCase{"Timeout", "31", "Hojatiempos", "timeoutusuarios", " Timeout not found", true},
+        StartCase{"Unprotos", "40", "Hojaunprotos", "Editbackui", " Unprotos not found", true},
+        StartCase{"Background", "42", "Hojacolores", "Panel1", " Background color not found",
+                  true},
+        StartCase{"ChannelInfo", "48", "Hojacolores", "Panel1", " Channel info color not found",
+                  true},
+        // Codes without a row: the General page, nothing in the panel, the box.
+        StartCase{"Code24", "24", "Hojageneral", "Editbbsindicativo", "", true},
+        StartCase{"Code41", "41", "Hojageneral", "Editbbsindicativo", "", true},
+        StartCase{"Code49", "49", "Hojageneral", "Editbbsindicativo", "", true},
+        StartCase{"Negative", "-3", "Hojageneral", "Editbbsindicativo", "", true},
+        // 2^32 + 14 must not wrap round to 14.
+        StartCase{"Beyond32Bits", "4294967310", "Hojageneral", "Editbbsindicativo", "", true},
+        StartCase{"Huge", "99999999999999999999999", "Hojageneral", "Editbbsindicativo", "",
+                  true},
+        // The number rule: blanks, one sign, digits up to the first other.
+        StartCase{"LeadingBlanks", "   5", "Hojadirectorios", "Directorioraiz",
+                  " Root folder not found", true},
+        StartCase{"TabAndBlank", "\t 12", "Hojadirectorios", "Directoriomensajes",
+                  " Mail folder not found", true},
+        StartCase{"PlusSign", "+7", "Hojadirectorios", "Directoriodata",
+                  " Data folder not found", true},
+        StartCase{"TwoSigns", "+-7", "Hojageneral", "Editbbsindicativo", "", false},
+        StartCase{"DigitsThenLetters", "5abc", "Hojadirectorios", "Directorioraiz",
+                  " Root folder not found", true}),
+    [](const ::testing::TestParamInfo<StartCase>& info) { return std::string(info.param.label); });
+
+using StartCodeActivationTest = StartCodeFixture;
+
+TEST_F(StartCodeActivationTest, ActsOnlyAtTheFirstActivation) {
+  OpenWithTail("14");
+  ASSERT_EQ(1u, Messages().size());
+  // The sysop moves on; coming back to the window changes nothing.
+  Form().Pagina->SetActivePage(Form().Hojaforward);
+  Form().Forwardzub->SetFocus();
+  SendMessageA(FormHandle(), WM_ACTIVATE, WA_INACTIVE, 0);
+  SendMessageA(FormHandle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  SendMessageA(FormHandle(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
+  Pump();
+  EXPECT_EQ(1u, Messages().size()) << "the information box came again";
+  EXPECT_EQ("Hojaforward", ActivePageName());
+  EXPECT_EQ(" UsersPub folder not found", PanelText(0));
+}
+
+TEST_F(StartCodeActivationTest, DoesNotMarkTheConfigurationChanged) {
+  OpenWithTail("5");
+  EXPECT_FALSE(ConfigModified);
+}

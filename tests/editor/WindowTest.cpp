@@ -1,0 +1,463 @@
+// The main window as a whole: frame, pages, status bar, menu, clock, the
+// check of the stored version, the stored position, closing, and errors
+// that escape a handler.
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "editor/config/Records.h"
+#include "platform/Application.h"
+#include "support/EditorFixture.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (char c : text) {
+    if (c == '\n') {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += c;
+    }
+  }
+  lines.push_back(line);
+  return lines;
+}
+
+SYSTEMTIME TimeOfDay(WORD hour, WORD minute, WORD second) {
+  SYSTEMTIME t{};
+  t.wYear = 2024;
+  t.wMonth = 3;
+  t.wDay = 9;
+  t.wHour = hour;
+  t.wMinute = minute;
+  t.wSecond = second;
+  return t;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Frame, pages and status bar.
+
+using WindowFrameTest = EditorTest;
+
+TEST_F(WindowFrameTest, FixedFrameWithoutMaximiseBoxAndTheStoredClientSize) {
+  const LONG style = GetWindowLongA(FormHandle(), GWL_STYLE);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & WS_THICKFRAME) << "the window must not be resizable";
+
+  RECT client;
+  GetClientRect(FormHandle(), &client);
+  EXPECT_EQ(396, client.right - client.left);
+  EXPECT_EQ(407, client.bottom - client.top);
+
+  EXPECT_EQ("Nodrax configuration  1.5.3", WindowText(FormHandle()));
+}
+
+TEST_F(WindowFrameTest, PageControlHoldsThirteenTabsOnSeveralRowsAndAHiddenAprsPage) {
+  HWND tabs = Form().Pagina->Handle();
+  RECT r;
+  GetWindowRect(tabs, &r);
+  EXPECT_EQ(396, r.right - r.left);
+  EXPECT_EQ(387, r.bottom - r.top);
+  EXPECT_TRUE(GetWindowLongA(tabs, GWL_STYLE) & TCS_MULTILINE);
+  EXPECT_GT(SendMessageA(tabs, TCM_GETROWCOUNT, 0, 0), 1);
+
+  const std::vector<std::string> expected = {
+      "General",        "Folders",    "ZubDos Virtual Disks", "Unproto Frames",
+      "First Connection Options", "Security", "Warnings",    "Forwarding",
+      "Miscellaneous I", "Colours",   "Servers",              "Ports",
+      "Miscellaneous II"};
+  ASSERT_EQ(static_cast<LRESULT>(expected.size()), SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+  for (size_t i = 0; i < expected.size(); ++i) {
+    char caption[64] = "";
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = sizeof caption;
+    ASSERT_TRUE(SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(expected[i], caption) << "tab " << i;
+  }
+
+  // The APRS page exists, but nothing shows it.
+  ASSERT_EQ(14u, Form().Pagina->Pages().size());
+  TTabSheet* aprs = Form().FindSheet("Hojaaprs");
+  ASSERT_NE(nullptr, aprs);
+  EXPECT_FALSE(aprs->TabVisible);
+  EXPECT_FALSE(IsWindowVisible(aprs->Handle()));
+}
+
+TEST_F(WindowFrameTest, StatusBarHasPanelsOf280And50Pixels) {
+  HWND bar = Form().StatusBar1->Handle();
+  int edges[4] = {};
+  ASSERT_EQ(2, SendMessageA(bar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)));
+  EXPECT_EQ(280, edges[0]);
+  EXPECT_EQ(330, edges[1]);
+  // It lies below the page control, along the bottom of the client area.
+  RECT bar_rect, client;
+  GetWindowRect(bar, &bar_rect);
+  MapWindowPoints(nullptr, FormHandle(), reinterpret_cast<POINT*>(&bar_rect), 2);
+  GetClientRect(FormHandle(), &client);
+  EXPECT_EQ(client.bottom, bar_rect.bottom);
+  EXPECT_EQ(PanelText(0), "");
+}
+
+TEST_F(WindowFrameTest, ClockTimerRunsEverySecond) {
+  ASSERT_TRUE(Form().Timer1);
+  EXPECT_TRUE(Form().Timer1->Enabled());
+  EXPECT_EQ(1000u, Form().Timer1->Interval());
+  // A real tick within a little more than its interval.
+  const DWORD start = GetTickCount();
+  while (PanelText(1).empty() && GetTickCount() - start < 3000) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    Pump();
+  }
+  const std::string text = PanelText(1);
+  ASSERT_EQ(21u, text.size()) << text;
+  EXPECT_EQ("Local Time:  ", text.substr(0, 13));
+  EXPECT_EQ(':', text[15]);
+  EXPECT_EQ(':', text[18]);
+}
+
+// ---------------------------------------------------------------------------
+// The clock.
+
+struct ClockCase {
+  WORD hour, minute, second;
+  const char* shown;
+};
+
+class ClockTest : public EditorTest, public ::testing::WithParamInterface<ClockCase> {};
+
+TEST_P(ClockTest, ShowsTwoDigitsForEachPart) {
+  const ClockCase c = GetParam();
+  Form().LocalClock = [c] { return TimeOfDay(c.hour, c.minute, c.second); };
+  Form().Timer1->Tick();
+  EXPECT_EQ(c.shown, PanelText(1));
+  EXPECT_EQ("", PanelText(0)) << "the clock has panel 1 to itself";
+}
+
+INSTANTIATE_TEST_SUITE_P(TimesOfDay, ClockTest,
+                         ::testing::Values(ClockCase{0, 0, 0, "Local Time:  00:00:00"},
+                                           ClockCase{9, 5, 7, "Local Time:  09:05:07"},
+                                           ClockCase{10, 10, 10, "Local Time:  10:10:10"},
+                                           ClockCase{23, 59, 59, "Local Time:  23:59:59"}));
+
+// ---------------------------------------------------------------------------
+// The menu.
+
+namespace {
+struct MenuRow {
+  const char* name;
+  const char* caption;  // "-" for a separator
+};
+const MenuRow kFileMenu[] = {
+    {"Menuimport", "&Import old INIT.SRV"},
+    {"Importsys", "I&mport old PORT(S).SYS"},
+    {"N1", "-"},
+    {"ReloadRegistry1", "&Reload Registry"},
+    {"ReloadDriversDir1", "Reload &Drivers Dir"},
+    {"N4", "-"},
+    {"ImportConfig1", "Import &Config"},
+    {"ExportConfig1", "&Export Config"},
+    {"DeleteConfig1", "De&lete Config"},
+    {"N3", "-"},
+    {"Menusave", "&Save"},
+    {"SaveExit1", "S&ave && Exit"},
+    {"N2", "-"},
+    {"Menuexit", "&Exit"},
+};
+
+std::string MenuText(HMENU menu, UINT position) {
+  char text[128] = "";
+  GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+  return text;
+}
+}  // namespace
+
+using MenuTest = EditorTest;
+
+TEST_F(MenuTest, BarAndFileMenuCarryTheStoredCaptionsInOrder) {
+  HMENU bar = GetMenu(FormHandle());
+  ASSERT_NE(nullptr, bar);
+  ASSERT_EQ(2, GetMenuItemCount(bar));
+  EXPECT_EQ("&File", MenuText(bar, 0));
+  EXPECT_EQ("&About", MenuText(bar, 1));
+
+  HMENU file = GetSubMenu(bar, 0);
+  ASSERT_NE(nullptr, file);
+  ASSERT_EQ(static_cast<int>(std::size(kFileMenu)), GetMenuItemCount(file));
+  for (UINT i = 0; i < std::size(kFileMenu); ++i) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID;
+    ASSERT_TRUE(GetMenuItemInfoA(file, i, TRUE, &info));
+    const MenuRow& row = kFileMenu[i];
+    if (std::string(row.caption) == "-") {
+      EXPECT_TRUE(info.fType & MFT_SEPARATOR) << row.name;
+      continue;
+    }
+    EXPECT_EQ(row.caption, MenuText(file, i)) << row.name;
+    TMenuItem* item = MenuItem(row.name);
+    ASSERT_NE(nullptr, item) << row.name;
+    EXPECT_EQ(row.caption, item->Caption);
+    EXPECT_EQ(item->Command(), info.wID) << row.name;
+  }
+}
+
+TEST_F(MenuTest, AnItemIsEnabledExactlyWhenItHasSomethingToDo) {
+  HMENU bar = GetMenu(FormHandle());
+  std::vector<std::string> names = {"About1"};
+  for (const MenuRow& row : kFileMenu)
+    if (std::string(row.caption) != "-") names.push_back(row.name);
+  for (const std::string& name : names) {
+    TMenuItem* item = MenuItem(name);
+    ASSERT_NE(nullptr, item) << name;
+    const UINT state = GetMenuState(bar, item->Command(), MF_BYCOMMAND);
+    ASSERT_NE(static_cast<UINT>(-1), state) << name;
+    const bool grayed = state & (MF_GRAYED | MF_DISABLED);
+    EXPECT_EQ(item->Enabled(), !grayed) << name << ": the menu and the item disagree";
+    EXPECT_EQ(static_cast<bool>(item->OnClick), item->Enabled())
+        << name << ": an item without an action must be disabled, one with an action enabled";
+  }
+  // The lifecycle of this window is there: reload, save, save & exit, exit.
+  for (const char* name : {"ReloadRegistry1", "Menusave", "SaveExit1", "Menuexit"})
+    EXPECT_TRUE(MenuItem(name)->Enabled()) << name;
+}
+
+// ---------------------------------------------------------------------------
+// The stored version.
+
+struct VersionCase {
+  const char* stored;  // nullptr: no Version value
+  bool warns;
+};
+
+class VersionCheckTest : public EditorFixture, public ::testing::WithParamInterface<VersionCase> {};
+
+TEST_P(VersionCheckTest, WarnsOnlyWhenTheStoredVersionIsNewer) {
+  CreateEmptyConfig();
+  if (GetParam().stored)
+    WriteString(kWindowKey, "Version", GetParam().stored);
+  else
+    CreateKey(kWindowKey);
+  if (GetParam().warns) AnswerMessage(IDOK);
+  OpenEditor();
+  ASSERT_TRUE(EditorOpen());
+
+  const auto shown = Messages();
+  if (!GetParam().warns) {
+    EXPECT_TRUE(shown.empty()) << shown.front().text;
+    return;
+  }
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_EQ("Nodrax configuration", shown[0].caption);
+  EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING | MB_OK), shown[0].type);
+  const std::vector<std::string> lines = Lines(shown[0].text);
+  ASSERT_EQ(2u, lines.size()) << shown[0].text;
+  EXPECT_EQ("This is an older version than you used for set this ZUB.", lines[0]);
+  const std::string lead = "Download the new version at ";
+  EXPECT_EQ(lead, lines[1].substr(0, lead.size()));
+  EXPECT_GT(lines[1].size(), lead.size()) << "the line must say where";
+  // Editing goes on as usual.
+  Type(Form().Editciudad, "Lugo");
+  EXPECT_EQ("Lugo", FieldText(ConfigRecord->Qth));
+}
+
+INSTANTIATE_TEST_SUITE_P(StoredVersions, VersionCheckTest,
+                         ::testing::Values(VersionCase{"1.6.0", true},
+                                           VersionCase{"1.5.10", true},  // numbers, not text
+                                           VersionCase{"2", true},       // missing parts are 0
+                                           VersionCase{"1.5.3", false},
+                                           VersionCase{"1.4.9", false},
+                                           VersionCase{"0.9.9", false},
+                                           VersionCase{"1.5", false},
+                                           VersionCase{nullptr, false}));
+
+TEST_F(EditorFixture, NoWindowKeyMeansNoVersionWarning) {
+  CreateEmptyConfig();
+  OpenEditor();
+  EXPECT_TRUE(EditorOpen());
+  EXPECT_TRUE(Messages().empty());
+}
+
+// ---------------------------------------------------------------------------
+// The stored position.
+
+using PositionTest = EditorFixture;
+
+TEST_F(PositionTest, RestoredFromLeftAndTop) {
+  CreateEmptyConfig();
+  WriteDword(kWindowKey, "Left", 123);
+  WriteDword(kWindowKey, "Top", 77);
+  OpenEditor();
+  RECT r;
+  GetWindowRect(FormHandle(), &r);
+  EXPECT_EQ(123, r.left);
+  EXPECT_EQ(77, r.top);
+}
+
+TEST_F(PositionTest, AMissingCoordinateStaysWhereTheSystemPutIt) {
+  CreateEmptyConfig();
+  WriteDword(kWindowKey, "Left", 211);
+  OpenEditor();
+  RECT r;
+  GetWindowRect(FormHandle(), &r);
+  EXPECT_EQ(211, r.left);
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(PositionTest, ClosingStoresVersionAndPosition) {
+  CreateEmptyConfig();
+  WriteString(kWindowKey, "Version", "1.0.0");
+  OpenEditor();
+  Form().SetPosition(140, 96);
+  ASSERT_TRUE(RequestClose());
+  EXPECT_EQ("1.5.3", ReadString(kWindowKey, "Version").value_or("(none)"));
+  EXPECT_EQ(140u, ReadDword(kWindowKey, "Left").value_or(0xFFFF));
+  EXPECT_EQ(96u, ReadDword(kWindowKey, "Top").value_or(0xFFFF));
+}
+
+// ---------------------------------------------------------------------------
+// Closing.
+
+using CloseTest = EditorTest;
+
+TEST_F(CloseTest, WithoutChangesClosesWithoutAskingEvenWithoutCallsign) {
+  ASSERT_EQ("", WindowText(Form().Editbbsindicativo));
+  ASSERT_FALSE(ConfigModified);
+  EXPECT_TRUE(RequestClose());
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_NE(nullptr, ConfigRecord) << "only No at the question releases the records";
+  EXPECT_EQ("1.5.3", ReadString(kWindowKey, "Version").value_or(""));
+}
+
+TEST_F(CloseTest, ChangesWithoutCallsignAreRefusedOnTheCallsign) {
+  Form().Pagina->SetActivePage(Form().Hojadirectorios);
+  Type(Form().Directorioraiz, "C:\\BBS");
+  ASSERT_TRUE(ConfigModified);
+  AnswerMessage(IDOK);
+  EXPECT_FALSE(RequestClose());
+  const auto shown = Messages();
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_EQ("BBS must have a Callsign", shown[0].text);
+  EXPECT_EQ("Nodraxcfg", shown[0].caption);
+  EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING | MB_OK), shown[0].type);
+  EXPECT_EQ("Hojageneral", ActivePageName());
+  EXPECT_EQ("Editbbsindicativo", FocusedName());
+  EXPECT_TRUE(ConfigModified);
+}
+
+TEST_F(CloseTest, ChangesWithoutHRouteAreRefusedAfterStoringThePosition) {
+  Form().SetPosition(150, 88);
+  Type(Form().Editbbsindicativo, "EA4ZZZ");
+  Form().Pagina->SetActivePage(Form().Hojaforward);
+  ASSERT_TRUE(ConfigModified);
+  AnswerMessage(IDOK);
+  EXPECT_FALSE(RequestClose());
+  const auto shown = Messages();
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_EQ("BBS must have Hierarcical Route ", shown[0].text);
+  EXPECT_EQ("Nodraxcfg", shown[0].caption);
+  EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING | MB_OK), shown[0].type);
+  EXPECT_EQ("Hojageneral", ActivePageName());
+  EXPECT_EQ("Edithroute", FocusedName());
+  // The refused close wrote the editor's own key all the same.
+  EXPECT_EQ("1.5.3", ReadString(kWindowKey, "Version").value_or(""));
+  EXPECT_EQ(150u, ReadDword(kWindowKey, "Left").value_or(0));
+  EXPECT_EQ(88u, ReadDword(kWindowKey, "Top").value_or(0));
+  EXPECT_FALSE(ReadString(kConfigKey, "BbsCallsign")) << "nothing was saved";
+}
+
+// A complete identity, typed, so that the close asks.
+class CloseQuestionTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    Type(Form().Editbbsindicativo, "EA4ZZZ");
+    Type(Form().Edithroute, "#MAD.ESP.EU");
+    ASSERT_TRUE(ConfigModified);
+  }
+  void ExpectQuestion() {
+    const auto shown = Messages();
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ("Save Configuration?", shown[0].text);
+    EXPECT_EQ("Nodraxcfg", shown[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONQUESTION | MB_YESNOCANCEL), shown[0].type);
+  }
+};
+
+TEST_F(CloseQuestionTest, CancelKeepsTheWindowAndEverythingInIt) {
+  AnswerMessage(IDCANCEL);
+  EXPECT_FALSE(RequestClose());
+  ExpectQuestion();
+  EXPECT_TRUE(ConfigModified);
+  ASSERT_NE(nullptr, ConfigRecord);
+  EXPECT_EQ("EA4ZZZ.#MAD.ESP.EU", FieldText(ConfigRecord->BbsCallsign));
+  EXPECT_FALSE(ReadString(kConfigKey, "BbsCallsign")) << "Cancel saves nothing";
+  // Still a working window.
+  Type(Form().Editciudad, "Madrid");
+  EXPECT_EQ("Madrid", FieldText(ConfigRecord->Qth));
+}
+
+TEST_F(CloseQuestionTest, NoClosesWithoutSavingAndReleasesTheRecords) {
+  AnswerMessage(IDNO);
+  EXPECT_TRUE(RequestClose());
+  ExpectQuestion();
+  EXPECT_EQ(nullptr, ConfigRecord);
+  EXPECT_EQ(nullptr, ServerTable);
+  EXPECT_EQ(nullptr, PortTable);
+  EXPECT_FALSE(ReadString(kConfigKey, "BbsCallsign")) << "No saves nothing";
+  EXPECT_EQ("1.5.3", ReadString(kWindowKey, "Version").value_or(""));
+}
+
+TEST_F(CloseQuestionTest, ExitFromTheMenuAsksTheSameQuestion) {
+  AnswerMessage(IDCANCEL);
+  InvokeMenu("Menuexit");
+  ExpectQuestion();
+  EXPECT_TRUE(EditorOpen());
+}
+
+// ---------------------------------------------------------------------------
+// Errors that escape a handler.
+
+using HandlerErrorTest = EditorTest;
+
+TEST_F(HandlerErrorTest, IsShownWithItsOwnTextAndTheEditorKeepsRunning) {
+  Form().Editciudad->OnChange = [](TObject*) {
+    throw std::runtime_error("The city list is locked by another program");
+  };
+  AnswerMessage(IDOK);
+  Type(Form().Editciudad, "L");
+  const auto shown = Messages();
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_EQ("The city list is locked by another program", shown[0].text);
+  EXPECT_EQ("Nodrax configuration tool", shown[0].caption);
+  EXPECT_TRUE(shown[0].type & MB_OK);
+  ASSERT_TRUE(EditorOpen());
+  // The other handlers still work.
+  Type(Form().Editlocator, "in80");
+  EXPECT_EQ("IN80", FieldText(ConfigRecord->Locator));
+  EXPECT_TRUE(ConfigModified);
+}
+
+TEST_F(HandlerErrorTest, AFailedReloadLeavesTheLoadingFlagClear) {
+  // A value of the wrong type makes the registry layer raise while loading.
+  WriteDword(kConfigKey, "BbsCallsign", 7);
+  AnswerMessage(IDOK);
+  InvokeMenu("ReloadRegistry1");
+  const auto shown = Messages();
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_EQ("Nodrax configuration tool", shown[0].caption);
+  EXPECT_NE(std::string::npos, shown[0].text.find("BbsCallsign")) << shown[0].text;
+  ASSERT_TRUE(EditorOpen());
+  EXPECT_FALSE(RegistryLoading) << "check boxes would stop counting as edits";
+  Click(Form().Ackui);
+  EXPECT_TRUE(ConfigModified);
+}
