@@ -2,6 +2,7 @@
 // tracking, Enter and its successors, caption labels, input rules and
 // limits, the mirror into ConfigRecord, the folder derivation, colours,
 // check boxes and the browse buttons.
+#include <windows.h>
 #include <commctrl.h>
 
 #include <functional>

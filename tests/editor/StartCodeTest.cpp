@@ -1,11 +1,10 @@
 // The start code of the command line, acted on at the first activation:
 // the page, the focused field, the text of status panel 0 and the
 // information box.
+#include <windows.h>
 #include <commctrl.h>
 
 #include "support/EditorFixture.h"
-
-namespace {
 
 struct StartCase {
   const char* label;  // names the case in the test list
@@ -18,6 +17,7 @@ struct StartCase {
 
 void PrintTo(const StartCase& c, std::ostream* os) { *os << '"' << c.tail << '"'; }
 
+namespace {
 const char kInfoText[] = "More information about the error in status bar";
 
 }  // namespace

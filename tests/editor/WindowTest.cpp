@@ -1,6 +1,7 @@
 // The main window as a whole: frame, pages, status bar, menu, clock, the
 // check of the stored version, the stored position, closing, and errors
 // that escape a handler.
+#include <windows.h>
 #include <commctrl.h>
 
 #include <stdexcept>
