@@ -1,0 +1,29 @@
+// Helpers shared by the control units; not for use outside platform/.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace nodrax_controls {
+
+// The module that registers the window classes.
+HINSTANCE Instance();
+
+// A fresh child-window id. Ids start well above IDOK/IDCANCEL, which the
+// dialog manager sends for Enter and Escape, and below the menu commands.
+UINT NextControlId();
+
+// A colour as a GDI colour: explicit 0x00BBGGRR colours as they are, system
+// colour references (high bit set, index in the low byte) resolved.
+COLORREF Resolve(COLORREF colour);
+
+// The standard system colours of the form defaults.
+constexpr COLORREF kBtnFace = 0x8000000F;
+constexpr COLORREF kWindowText = 0x80000008;
+
+std::string WindowText(HWND hwnd);
+
+// Registers the common control classes once.
+void InitControls();
+
+}  // namespace nodrax_controls
