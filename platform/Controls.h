@@ -67,6 +67,8 @@ class TControl : public TObject {
   virtual bool HandleNotify(NMHDR* header, LRESULT& result);
   // A brush for WM_CTLCOLOR*, or nullptr for the default colours.
   virtual HBRUSH HandleCtlColor(HDC dc);
+  // WM_DRAWITEM of an owner-drawn control. Return true when drawn.
+  virtual bool HandleDrawItem(DRAWITEMSTRUCT* item);
 
  protected:
   // Creates the window as a child of parent and subclasses it.
@@ -78,6 +80,16 @@ class TControl : public TObject {
   // then DefSubclassProc.
   virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  // A window inside the control that takes the keyboard for it (the edit of
+  // a drop-down combo box): its key messages run this control's key events.
+  void SubclassChild(HWND child);
+  virtual LRESULT ChildProc(HWND child, UINT msg, WPARAM wParam, LPARAM lParam);
+  // OnKeyPress for WM_CHAR, OnKeyUp for WM_KEYUP. Returns true when the
+  // handler swallowed the key; otherwise wParam carries the key to pass on.
+  bool RunKeyEvent(UINT msg, WPARAM& wParam);
+  // Lets go of the window without destroying it: no more messages reach
+  // this object.
+  void Detach();
   // Runs an event handler; an error escaping it goes to the application's
   // error display and the program keeps running.
   void Fire(const std::function<void()>& handler);
@@ -90,6 +102,8 @@ class TControl : public TObject {
  private:
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   friend class TContainer;
+  std::string hint_;
+  HWND child_ = nullptr;
 };
 
 // A window that holds other controls: a form, a tab sheet, a panel, a group.
@@ -99,16 +113,25 @@ class TContainer : public TControl {
   void SetColor(COLORREF color);  // background
   COLORREF Color() const { return color_; }
   void SetBorderSunken(bool sunken);
+  // The brush of the background colour; children that show the parent's
+  // background paint with it.
+  HBRUSH BackgroundBrush();
+  ~TContainer() override;
 
  protected:
   // Creates a window of the shared container class.
   void CreateContainer(TContainer* parent, DWORD style, DWORD exStyle,
                        const std::string& text);
   virtual LRESULT ContainerProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Gives the container the etched frame and caption of a group box.
+  void SetGroupFrame(bool frame) { groupFrame_ = frame; }
   COLORREF color_;
   HBRUSH brush_ = nullptr;
 
  private:
+  void PaintGroupFrame(HDC dc);
+  bool groupFrame_ = false;
+  bool pressed_ = false;
   static LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
   friend class TForm;
 };
@@ -176,6 +199,9 @@ class TLabel : public TControl {
   COLORREF color_;
   bool transparent_ = true;
   HBRUSH brush_ = nullptr;
+
+ public:
+  ~TLabel() override;
 };
 
 class TEdit : public TControl {
@@ -210,6 +236,11 @@ class TButton : public TControl {
  public:
   TButton(TContainer* parent, std::string name, const std::string& caption);
   bool HandleCommand(WORD code) override;
+
+ protected:
+  struct FlatTag {};
+  TButton(TContainer* parent, std::string name, const std::string& caption, FlatTag);
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 // A flat button that takes no focus, with a small folder picture beside its
@@ -217,6 +248,16 @@ class TButton : public TControl {
 class TSpeedButton : public TButton {
  public:
   TSpeedButton(TContainer* parent, std::string name, const std::string& caption);
+  bool HandleCommand(WORD code) override;
+  bool HandleDrawItem(DRAWITEMSTRUCT* item) override;
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  bool tracking_ = false;  // the mouse went down on the button
+  bool pushed_ = false;    // drawn pressed: tracking and the mouse over it
+  bool hot_ = false;       // the mouse is over the button
 };
 
 enum class TComboStyle { DropDown, DropDownList };
@@ -235,6 +276,14 @@ class TComboBox : public TControl {
   TNotifyEvent OnChange;
 
   bool HandleCommand(WORD code) override;
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  LRESULT ChildProc(HWND child, UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  TComboStyle style_;
+  bool settingText_ = false;
 };
 
 class TListBox : public TControl {
@@ -264,7 +313,7 @@ class TRadioGroup : public TContainer {
 
  private:
   void Layout();
-  HWND frame_ = nullptr;
+  void Check(int index);
   std::vector<HWND> buttons_;
   int columns_;
   int index_ = -1;
@@ -298,6 +347,7 @@ class TTimer : public TObject {
   static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD);
   UINT interval_;
   UINT_PTR id_ = 0;
+  bool ticking_ = false;  // a tick whose handler has not returned yet
 };
 
 class TMenuItem : public TObject {
@@ -317,7 +367,9 @@ class TMenuItem : public TObject {
   std::string name_;
   UINT command_ = 0;
   bool enabled_ = true;
-  HMENU owner_ = nullptr;
+  HMENU owner_ = nullptr;  // the menu that holds this item
+  UINT position_ = 0;      // its place in owner_
+  HWND window_ = nullptr;  // the form whose menu bar holds owner_
   std::vector<std::unique_ptr<TMenuItem>> children_;
 };
 
@@ -358,8 +410,15 @@ class TForm : public TContainer {
   LRESULT ContainerProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  bool CloseQuery();
+  void FitClientSize();
   std::unique_ptr<TMenuItem> menu_;
+  int clientWidth_;
+  int clientHeight_;
+  HWND lastFocus_ = nullptr;  // the control to refocus on reactivation
   bool shown_ = false;
   int modalResult_ = 0;
   bool inModal_ = false;
+  bool closeApproved_ = false;  // the modal close already passed OnCloseQuery
+  bool destroying_ = false;     // the destructor is taking the window down
 };

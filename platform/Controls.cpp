@@ -1,0 +1,542 @@
+// The base control, the containers and the label.
+#include "platform/Controls.h"
+
+#include <stdexcept>
+
+#include "platform/Application.h"
+#include "platform/ControlSupport.h"
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace nodrax_controls {
+
+HINSTANCE Instance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+
+UINT NextControlId() {
+  static UINT next = 100;
+  const UINT id = next++;
+  if (next >= 40000) next = 100;
+  return id;
+}
+
+COLORREF Resolve(COLORREF colour) {
+  if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFF));
+  return colour & 0x00FFFFFFu;
+}
+
+std::string WindowText(HWND hwnd) {
+  if (!hwnd) return {};
+  const int length = GetWindowTextLengthA(hwnd);
+  if (length <= 0) return {};
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const int got = GetWindowTextA(hwnd, text.data(), length + 1);
+  text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return text;
+}
+
+void InitControls() {
+  static bool done = false;
+  if (done) return;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
+                                           ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  done = true;
+}
+
+}  // namespace nodrax_controls
+
+using namespace nodrax_controls;
+
+namespace {
+const char* const kControlProp = "NodraxControl";
+const char* const kTipsProp = "NodraxTips";
+const char* const kContainerClass = "NodraxContainer";
+constexpr UINT_PTR kOwnSubclass = 1;
+constexpr UINT_PTR kChildSubclass = 2;
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TControl
+
+TControl::TControl(std::string name) : Name(std::move(name)) {}
+
+TControl::~TControl() {
+  if (!hwnd_) return;
+  HWND hwnd = hwnd_;
+  Detach();
+  DestroyWindow(hwnd);
+}
+
+void TControl::Detach() {
+  if (!hwnd_) return;
+  if (!hint_.empty()) {
+    HWND root = GetAncestor(hwnd_, GA_ROOT);
+    if (HWND tips = root ? static_cast<HWND>(GetPropA(root, kTipsProp)) : nullptr) {
+      TTTOOLINFOA info{};
+      info.cbSize = TTTOOLINFOA_V2_SIZE;
+      info.hwnd = root;
+      info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+      SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    }
+  }
+  if (child_) {
+    RemoveWindowSubclass(child_, SubclassProc, kChildSubclass);
+    RemovePropA(child_, kControlProp);
+    child_ = nullptr;
+  }
+  if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassProc, kOwnSubclass);
+  subclassed_ = false;
+  RemovePropA(hwnd_, kControlProp);
+  hwnd_ = nullptr;
+}
+
+TControl* TControl::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<TControl*>(GetPropA(hwnd, kControlProp)) : nullptr;
+}
+
+void TControl::CreateHandle(TContainer* parent, const char* windowClass, DWORD style,
+                            DWORD exStyle, const std::string& text) {
+  InitControls();
+  HWND hwnd = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, 0, 0, 0, 0,
+                              parent ? parent->Handle() : nullptr,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId())),
+                              Instance(), nullptr);
+  if (!hwnd) throw std::runtime_error("Cannot create the window of " + Name);
+  Attach(hwnd, parent);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Application().Font()), FALSE);
+}
+
+void TControl::Attach(HWND hwnd, TContainer* parent) {
+  hwnd_ = hwnd;
+  parent_ = parent;
+  SetPropA(hwnd, kControlProp, static_cast<TControl*>(this));
+  subclassed_ = SetWindowSubclass(hwnd, SubclassProc, kOwnSubclass,
+                                  reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+}
+
+void TControl::SubclassChild(HWND child) {
+  if (!child) return;
+  child_ = child;
+  SetPropA(child, kControlProp, static_cast<TControl*>(this));
+  SetWindowSubclass(child, SubclassProc, kChildSubclass, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK TControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR data) {
+  TControl* control = reinterpret_cast<TControl*>(data);
+  if (id == kChildSubclass) {
+    if (msg == WM_NCDESTROY) {
+      RemoveWindowSubclass(hwnd, SubclassProc, kChildSubclass);
+      RemovePropA(hwnd, kControlProp);
+      if (control->child_ == hwnd) control->child_ = nullptr;
+      return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    return control->ChildProc(hwnd, msg, wParam, lParam);
+  }
+  if (msg == WM_NCDESTROY) {
+    control->Detach();
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+  }
+  return control->WndProc(msg, wParam, lParam);
+}
+
+bool TControl::RunKeyEvent(UINT msg, WPARAM& wParam) {
+  if (msg == WM_CHAR && OnKeyPress) {
+    TKeyPressEvent handler = OnKeyPress;  // the handler may rebind the event
+    char key = static_cast<char>(wParam);
+    Fire([&] { handler(this, key); });
+    if (key == 0) return true;
+    wParam = static_cast<unsigned char>(key);
+  } else if (msg == WM_KEYUP && OnKeyUp) {
+    TKeyEvent handler = OnKeyUp;
+    WORD key = static_cast<WORD>(wParam);
+    Fire([&] { handler(this, key); });
+    if (key == 0) return true;
+    wParam = key;
+  }
+  return false;
+}
+
+LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CHAR:
+    case WM_KEYUP:
+      if (RunKeyEvent(msg, wParam)) return 0;
+      break;
+    case WM_SETCURSOR:
+      // Only over this window itself: a container must not impose its
+      // cursor on the controls it holds.
+      if (cursor_ == TCursorKind::HandPoint && reinterpret_cast<HWND>(wParam) == hwnd_ &&
+          LOWORD(lParam) == HTCLIENT) {
+        ::SetCursor(LoadCursor(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+  }
+  return DefaultProc(msg, wParam, lParam);
+}
+
+LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A handler may have destroyed the window while its message was running.
+  if (!hwnd_) return 0;
+  return DefSubclassProc(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT TControl::ChildProc(HWND child, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if ((msg == WM_CHAR || msg == WM_KEYUP) && RunKeyEvent(msg, wParam)) return 0;
+  if (!IsWindow(child)) return 0;
+  return DefSubclassProc(child, msg, wParam, lParam);
+}
+
+void TControl::Fire(const std::function<void()>& handler) {
+  if (handler) Application().Guard(handler);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  if (!hwnd_) return;
+  // The window of a combo box includes its dropped-down list; the height
+  // asked for is the closed box's.
+  if (dynamic_cast<TComboBox*>(this)) height += 200;
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT TControl::BoundsRect() const {
+  RECT r{};
+  if (!hwnd_) return r;
+  GetWindowRect(hwnd_, &r);
+  if (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_CHILD)
+    MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void TControl::SetVisible(bool visible) {
+  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+
+bool TControl::Visible() const {
+  return hwnd_ && (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void TControl::SetEnabled(bool enabled) {
+  if (hwnd_) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+bool TControl::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
+
+void TControl::SetFocus() {
+  if (hwnd_) ::SetFocus(hwnd_);
+}
+
+bool TControl::Focused() const {
+  HWND focus = GetFocus();
+  return focus && (focus == hwnd_ || focus == child_);
+}
+
+void TControl::SetHint(const std::string& hint) {
+  hint_ = hint;
+  if (!hwnd_) return;
+  HWND root = GetAncestor(hwnd_, GA_ROOT);
+  if (!root || root == hwnd_) return;
+  HWND tips = static_cast<HWND>(GetPropA(root, kTipsProp));
+  if (!tips) {
+    if (hint_.empty()) return;
+    // One tooltip window per top-level window; it goes with its owner.
+    tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, root, nullptr, Instance(), nullptr);
+    if (!tips) return;
+    SetPropA(root, kTipsProp, tips);
+  }
+  TTTOOLINFOA info{};
+  info.cbSize = TTTOOLINFOA_V2_SIZE;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = root;
+  info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  info.hinst = nullptr;
+  info.lpszText = const_cast<char*>(hint_.c_str());
+  SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  if (!hint_.empty()) SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+std::string TControl::Text() const { return WindowText(hwnd_); }
+
+void TControl::SetText(const std::string& text) {
+  if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
+}
+
+bool TControl::HandleCommand(WORD) { return false; }
+bool TControl::HandleNotify(NMHDR*, LRESULT&) { return false; }
+HBRUSH TControl::HandleCtlColor(HDC) { return nullptr; }
+bool TControl::HandleDrawItem(DRAWITEMSTRUCT*) { return false; }
+
+// ---------------------------------------------------------------------------
+// TContainer
+
+TContainer::TContainer(std::string name) : TControl(std::move(name)), color_(kBtnFace) {}
+
+TContainer::~TContainer() {
+  // Taken down here, while the container procedure still exists.
+  if (hwnd_) {
+    HWND hwnd = hwnd_;
+    Detach();
+    DestroyWindow(hwnd);
+  }
+  if (brush_) DeleteObject(brush_);
+}
+
+void TContainer::CreateContainer(TContainer* parent, DWORD style, DWORD exStyle,
+                                 const std::string& text) {
+  InitControls();
+  static ATOM registered = 0;
+  if (!registered) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = StaticProc;
+    wc.hInstance = Instance();
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kContainerClass;
+    registered = RegisterClassExA(&wc);
+    if (!registered && GetLastError() == ERROR_CLASS_ALREADY_EXISTS) registered = 1;
+  }
+  HWND hwnd = CreateWindowExA(exStyle | WS_EX_CONTROLPARENT, kContainerClass, text.c_str(),
+                              style | WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                              parent ? parent->Handle() : nullptr,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId())),
+                              Instance(), this);
+  if (!hwnd) throw std::runtime_error("Cannot create the window of " + Name);
+  Attach(hwnd, parent);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Application().Font()), FALSE);
+}
+
+LRESULT CALLBACK TContainer::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    if (auto* container = static_cast<TContainer*>(create->lpCreateParams)) {
+      container->hwnd_ = hwnd;
+      SetPropA(hwnd, kControlProp, static_cast<TControl*>(container));
+    }
+  }
+  auto* container = static_cast<TContainer*>(FromHandle(hwnd));
+  if (!container || container->hwnd_ != hwnd) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  return container->ContainerProc(msg, wParam, lParam);
+}
+
+HBRUSH TContainer::BackgroundBrush() {
+  if (!brush_) brush_ = CreateSolidBrush(Resolve(color_));
+  return brush_;
+}
+
+void TContainer::SetColor(COLORREF color) {
+  color_ = color;
+  if (brush_) DeleteObject(brush_);
+  brush_ = nullptr;
+  if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void TContainer::SetBorderSunken(bool sunken) {
+  if (!hwnd_) return;
+  LONG_PTR ex = GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
+  ex = sunken ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
+  SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, ex);
+  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TContainer::PaintGroupFrame(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  HGDIOBJ oldFont = SelectObject(dc, Application().Font());
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  RECT frame = client;
+  frame.top += metrics.tmHeight / 2;
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  const std::string caption = WindowText(hwnd_);
+  if (!caption.empty()) {
+    RECT text{9, 0, client.right - 9, metrics.tmHeight};
+    DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
+    RECT gap{text.left - 2, text.top, text.right + 2, text.bottom};
+    FillRect(dc, &gap, BackgroundBrush());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd_) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
+  }
+  SelectObject(dc, oldFont);
+}
+
+LRESULT TContainer::ContainerProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (lParam) {
+        if (TControl* child = FromHandle(reinterpret_cast<HWND>(lParam)))
+          if (child->HandleCommand(HIWORD(wParam))) return 0;
+      }
+      break;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (TControl* child = FromHandle(header->hwndFrom)) {
+        LRESULT result = 0;
+        if (child->HandleNotify(header, result)) return result;
+      }
+      break;
+    }
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlType != ODT_MENU)
+        if (TControl* child = FromHandle(item->hwndItem))
+          if (child->HandleDrawItem(item)) return TRUE;
+      break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      if (TControl* child = FromHandle(reinterpret_cast<HWND>(lParam)))
+        if (HBRUSH brush = child->HandleCtlColor(dc)) return reinterpret_cast<LRESULT>(brush);
+      // Captions of check boxes, radio buttons and read-only fields stand on
+      // the container's own background.
+      if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN) {
+        SetBkColor(dc, Resolve(color_));
+        return reinterpret_cast<LRESULT>(BackgroundBrush());
+      }
+      break;
+    }
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush());
+      return 1;
+    }
+    case WM_PAINT:
+      if (groupFrame_) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd_, &paint);
+        PaintGroupFrame(dc);
+        EndPaint(hwnd_, &paint);
+        return 0;
+      }
+      break;
+    case WM_SETTEXT:
+    case WM_ENABLE:
+      if (groupFrame_) {
+        const LRESULT result = DefWindowProcA(hwnd_, msg, wParam, lParam);
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        return result;
+      }
+      break;
+    case WM_NEXTDLGCTL: {
+      // The dialog manager moves the focus with this message also for
+      // windows that are not dialogs (the arrow keys).
+      HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                   : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
+      if (target) ::SetFocus(target);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+      pressed_ = true;
+      break;
+    case WM_LBUTTONUP:
+      if (pressed_) {
+        pressed_ = false;
+        TNotifyEvent handler = OnClick;
+        if (handler) Fire([&] { handler(this); });
+        return 0;
+      }
+      break;
+  }
+  return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+TPanel::TPanel(TContainer* parent, std::string name) : TContainer(std::move(name)) {
+  CreateContainer(parent, WS_VISIBLE, 0, "");
+}
+
+TGroupBox::TGroupBox(TContainer* parent, std::string name, const std::string& caption)
+    : TContainer(std::move(name)) {
+  SetGroupFrame(true);
+  CreateContainer(parent, WS_VISIBLE, 0, caption);
+}
+
+// ---------------------------------------------------------------------------
+// TLabel
+
+TLabel::TLabel(TContainer* parent, std::string name, const std::string& caption)
+    : TControl(std::move(name)), fontColor_(kWindowText), color_(kBtnFace) {
+  CreateHandle(parent, "STATIC", WS_VISIBLE | SS_LEFT | SS_NOTIFY, 0, caption);
+  // Sized to its caption until the form places it.
+  if (HDC dc = GetDC(hwnd_)) {
+    HGDIOBJ old = SelectObject(dc, Application().Font());
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc, caption.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right, r.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+TLabel::~TLabel() {
+  if (hwnd_) {
+    HWND hwnd = hwnd_;
+    Detach();
+    DestroyWindow(hwnd);
+  }
+  if (brush_) DeleteObject(brush_);
+}
+
+void TLabel::SetFontColor(COLORREF color) {
+  fontColor_ = color;
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TLabel::SetColor(COLORREF color) {
+  color_ = color;
+  transparent_ = false;
+  if (brush_) DeleteObject(brush_);
+  brush_ = CreateSolidBrush(Resolve(color));
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TLabel::SetTransparent(bool transparent) {
+  transparent_ = transparent;
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TLabel::SetBold(bool bold) {
+  if (!hwnd_) return;
+  HFONT font = bold ? Application().BoldFont() : Application().Font();
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void TLabel::SetAlignment(TAlignment alignment) {
+  if (!hwnd_) return;
+  LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+  // Only text labels align; pictures and etched lines keep their kind.
+  if ((style & SS_TYPEMASK) > SS_RIGHT) return;
+  const LONG_PTR align = alignment == TAlignment::Center ? SS_CENTER
+                         : alignment == TAlignment::Right ? SS_RIGHT
+                                                          : SS_LEFT;
+  SetWindowLongPtrA(hwnd_, GWL_STYLE, (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | align);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+bool TLabel::HandleCommand(WORD code) {
+  if (code != STN_CLICKED) return false;
+  TNotifyEvent handler = OnClick;
+  if (handler) Fire([&] { handler(this); });
+  return true;
+}
+
+HBRUSH TLabel::HandleCtlColor(HDC dc) {
+  SetTextColor(dc, Resolve(fontColor_));
+  if (transparent_) {
+    SetBkMode(dc, TRANSPARENT);
+    return parent_ ? parent_->BackgroundBrush() : static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  }
+  SetBkMode(dc, OPAQUE);
+  SetBkColor(dc, Resolve(color_));
+  if (!brush_) brush_ = CreateSolidBrush(Resolve(color_));
+  return brush_;
+}
