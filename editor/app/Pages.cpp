@@ -1,6 +1,7 @@
 // The pages of the main window, built from tables: each row names a control,
 // its caption label, its input rules, its change handler and the field that
 // Enter moves to.
+#include <windows.h>
 #include <commctrl.h>
 
 #include "editor/app/Main.h"
