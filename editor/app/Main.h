@@ -258,4 +258,14 @@ class TForm1 : public TForm {
   std::vector<HWND> spinButtons_;
 };
 
+// Main.cpp builds the frame and Pages.cpp the pages: both make controls.
+template <class T, class... Args>
+T* TForm1::Make(Args&&... args) {
+  auto control = std::make_unique<T>(std::forward<Args>(args)...);
+  T* raw = control.get();
+  byName_[raw->Name] = raw;
+  owned_.push_back(std::move(control));
+  return raw;
+}
+
 extern TForm1* Form1;

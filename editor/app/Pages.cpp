@@ -36,15 +36,6 @@ struct TCheckRow {
   const char* caption;
 };
 
-template <class T, class... Args>
-T* TForm1::Make(Args&&... args) {
-  auto control = std::make_unique<T>(std::forward<Args>(args)...);
-  T* raw = control.get();
-  byName_[raw->Name] = raw;
-  owned_.push_back(std::move(control));
-  return raw;
-}
-
 void TForm1::WireEdit(TEdit* edit, void (TForm1::*change)(TObject*), int maxLength, bool upper,
                       bool oem, void (TForm1::*keyPress)(TObject*, char&)) {
   if (maxLength > 0) edit->SetMaxLength(maxLength);
