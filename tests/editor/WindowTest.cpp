@@ -440,7 +440,7 @@ TEST_F(HandlerErrorTest, IsShownWithItsOwnTextAndTheEditorKeepsRunning) {
   ASSERT_EQ(1u, shown.size());
   EXPECT_EQ("The city list is locked by another program", shown[0].text);
   EXPECT_EQ("Nodrax configuration tool", shown[0].caption);
-  EXPECT_TRUE(shown[0].type & MB_OK);
+  EXPECT_EQ(static_cast<UINT>(MB_OK), shown[0].type & MB_TYPEMASK);
   ASSERT_TRUE(EditorOpen());
   // The other handlers still work.
   Type(Form().Editlocator, "in80");

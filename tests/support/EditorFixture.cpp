@@ -71,6 +71,8 @@ void EditorFixture::TearDown() {
     DropQuit();
   }
   Application().MainWindow = nullptr;
+  // An answer that no dialog took is a dialog that did not come.
+  dialogs.VerifyAndClear();
   SetDialogs(previousDialogs_);
   ReleaseRecords();
   ConfigModified = false;
@@ -347,4 +349,49 @@ TControl* EditorFixture::Control(const std::string& name) {
   TControl* control = form_->FindControl(name);
   EXPECT_NE(nullptr, control) << "no control " << name;
   return control;
+}
+
+// ---------------------------------------------------------------------------
+// Dialogs.
+
+void EditorFixture::AnswerMessage(int answer) { dialogs.ExpectAnyMessageBox(answer); }
+
+void EditorFixture::AnswerBrowse(std::optional<std::string> path) {
+  dialogs.ExpectBrowseFolder(std::move(path));
+}
+
+void EditorFixture::AnswerOpenFile(std::optional<std::string> path) {
+  dialogs.ExpectOpenFile(std::move(path));
+}
+
+void EditorFixture::AnswerColour(std::optional<COLORREF> colour) {
+  dialogs.ExpectChooseColour(colour);
+}
+
+std::vector<EditorFixture::TAskedMessage> EditorFixture::Messages() const {
+  std::vector<TAskedMessage> asked;
+  for (const TDialogCall& call : dialogs.CallsOf(TDialogKind::MessageBox))
+    asked.push_back({call.text, call.caption, call.type});
+  return asked;
+}
+
+std::vector<std::string> EditorFixture::BrowseTitles() const {
+  std::vector<std::string> titles;
+  for (const TDialogCall& call : dialogs.CallsOf(TDialogKind::BrowseFolder))
+    titles.push_back(call.text);
+  return titles;
+}
+
+std::vector<TFileDialogRequest> EditorFixture::OpenRequests() const {
+  std::vector<TFileDialogRequest> requests;
+  for (const TDialogCall& call : dialogs.CallsOf(TDialogKind::OpenFile))
+    requests.push_back(call.file);
+  return requests;
+}
+
+std::vector<COLORREF> EditorFixture::ColourPresets() const {
+  std::vector<COLORREF> presets;
+  for (const TDialogCall& call : dialogs.CallsOf(TDialogKind::ChooseColour))
+    presets.push_back(call.colour);
+  return presets;
 }

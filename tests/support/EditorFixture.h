@@ -102,6 +102,10 @@ class EditorFixture : public ::testing::Test {
   TControl* Control(const std::string& name);
 
   // --- Dialogs, answered by the script in the order they come ------------
+  // A dialog that comes without an answer queued fails the test (and is
+  // cancelled); an answer that no dialog takes fails it at the end. Tests
+  // that want to check caption, text and type as the dialog comes use
+  // dialogs.ExpectMessageBox() and the others directly.
   struct TAskedMessage {
     std::string text, caption;
     UINT type;
