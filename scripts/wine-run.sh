@@ -2,7 +2,7 @@
 # Runs a Windows program of the build under Wine, on the build tree's own
 # prefix (never ~/.wine). The prefix is made on first use.
 set -euo pipefail
-: "${WINEPREFIX:?WINEPREFIX must name the build tree's Wine prefix}"
+: "${WINEPREFIX:?WINEPREFIX must name the Wine prefix of the build}"
 export WINEPREFIX WINEDEBUG="${WINEDEBUG:--all}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
