@@ -59,8 +59,9 @@ std::vector<HWND> FormsOf(DWORD pid) {
 HWND WaitForForm(const Editor& editor, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < timeoutMs) {
-    const auto forms = FormsOf(editor.info.dwProcessId);
-    if (!forms.empty()) return forms.front();
+    // Found once it is on screen, not while it is being built.
+    for (HWND form : FormsOf(editor.info.dwProcessId))
+      if (IsWindowVisible(form)) return form;
     if (WaitForSingleObject(editor.info.hProcess, 100) == WAIT_OBJECT_0) return nullptr;
   }
   return nullptr;

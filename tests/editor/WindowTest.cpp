@@ -448,17 +448,17 @@ TEST_F(HandlerErrorTest, IsShownWithItsOwnTextAndTheEditorKeepsRunning) {
   EXPECT_TRUE(ConfigModified);
 }
 
-TEST_F(HandlerErrorTest, AFailedReloadLeavesTheLoadingFlagClear) {
-  // A value of the wrong type makes the registry layer raise while loading.
-  WriteDword(kConfigKey, "BbsCallsign", 7);
-  AnswerMessage(IDOK);
-  InvokeMenu("ReloadRegistry1");
-  const auto shown = Messages();
-  ASSERT_EQ(1u, shown.size());
-  EXPECT_EQ("Nodrax configuration tool", shown[0].caption);
-  EXPECT_NE(std::string::npos, shown[0].text.find("BbsCallsign")) << shown[0].text;
+TEST_F(EditorFixture, AnErrorWhileShowingLeavesAWorkingWindow) {
+  // The registry layer refuses a window position stored as text.
+  CreateEmptyConfig();
+  WriteString(kWindowKey, "Left", "120");
+  dialogs.ExpectMessageBoxContaining("Nodrax configuration tool", "Left", MB_ICONERROR | MB_OK,
+                                     IDOK);
+  OpenEditor();
   ASSERT_TRUE(EditorOpen());
-  EXPECT_FALSE(RegistryLoading) << "check boxes would stop counting as edits";
-  Click(Form().Ackui);
+  EXPECT_TRUE(IsWindowVisible(FormHandle()));
+  EXPECT_FALSE(RegistryLoading);
+  Type(Form().Editciudad, "Vigo");
+  EXPECT_EQ("Vigo", FieldText(ConfigRecord->Qth));
   EXPECT_TRUE(ConfigModified);
 }

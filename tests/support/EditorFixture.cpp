@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "editor/config/Records.h"
@@ -163,9 +164,10 @@ void EditorFixture::OpenEditor() {
   Application().MainWindow = form_->Handle();
   form_->Show();
   Pump();
-  // The system activates a window it shows in front; without a window
-  // manager the test says so itself. Later activations do nothing more.
-  if (EditorOpen()) SendMessageA(form_->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  // The system activates a window it shows in front; where it did not (no
+  // window manager, another window in front) the test does it, once.
+  if (EditorOpen() && GetActiveWindow() != form_->Handle())
+    SendMessageA(form_->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
   Pump();
 }
 
@@ -320,7 +322,10 @@ std::string EditorFixture::PanelText(int panel) {
   const LRESULT info = SendMessageA(bar, SB_GETTEXTLENGTHA, panel, 0);
   std::vector<char> text(LOWORD(info) + 1, '\0');
   SendMessageA(bar, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(text.data()));
-  return text.data();
+  // Leading tabs only place the text (one centres it, two align it right).
+  std::string shown = text.data();
+  const size_t tabs = std::min<size_t>(shown.find_first_not_of('\t'), 2);
+  return shown.substr(std::min(tabs, shown.size()));
 }
 
 std::string EditorFixture::WindowText(HWND hwnd) {

@@ -90,7 +90,7 @@ class EditorFixture : public ::testing::Test {
   TMenuItem* MenuItem(const std::string& itemName);
 
   // --- Reading the window ----------------------------------------------
-  // SB_GETTEXT of the status bar.
+  // SB_GETTEXT of the status bar, without the tabs that align it.
   std::string PanelText(int panel);
   // The window text as Windows holds it.
   static std::string WindowText(HWND hwnd);
