@@ -283,12 +283,18 @@ LRESULT TForm::ContainerProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       const bool minimized = HIWORD(wParam) != 0;
       if (!minimized) {
-        // Back to the control that had the keyboard, not to the form.
-        if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_) &&
-            IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_))
+        // A control of this form keeps the keyboard if it has it already;
+        // otherwise it goes back to the control that had it, and only
+        // failing that to the form, which passes it on to its first control.
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus) && IsWindowVisible(focus)) {
+          // stays where it is
+        } else if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_) &&
+                   IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
           ::SetFocus(lastFocus_);
-        else
+        } else {
           DefWindowProcA(hwnd_, msg, wParam, lParam);
+        }
       }
       TNotifyEvent handler = OnActivate;
       if (handler) Fire([&] { handler(this); });

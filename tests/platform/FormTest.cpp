@@ -119,6 +119,9 @@ TEST_F(FormTest, ReactivationGivesTheFocusBackToTheControlThatHadIt) {
   second.SetBounds(10, 40, 100, 21);
   ShowForm();
   second.SetFocus();
+  // An activation while a control has the keyboard leaves it there.
+  SendMessageA(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_TRUE(second.Focused());
   TForm other("TPlatformTestForm", "Other", 100, 100);
   other.Show();
   SetActiveWindow(other.Handle());
