@@ -2,18 +2,11 @@
 
 #include <stdexcept>
 
+#include "platform/Controls.h"
+#include "platform/ControlSupport.h"
 #include "platform/Dialogs.h"
 
 namespace {
-
-// The messages of a window go through the dialog manager of its top-level
-// window, so that Tab, Shift+Tab and the arrows move between controls.
-void Dispatch(MSG& msg) {
-  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  if (root && IsDialogMessageA(root, &msg)) return;
-  TranslateMessage(&msg);
-  DispatchMessageA(&msg);
-}
 
 HFONT MakeFont(int weight) {
   HDC screen = GetDC(nullptr);
@@ -26,6 +19,42 @@ HFONT MakeFont(int weight) {
 }
 
 }  // namespace
+
+namespace nodrax_controls {
+
+namespace {
+
+// The page control that the focus is in: on its tabs or in one of its pages.
+TPageControl* PagesAroundFocus() {
+  for (HWND w = GetFocus(); w; w = GetParent(w)) {
+    TControl* control = TControl::FromHandle(w);
+    if (auto* pages = dynamic_cast<TPageControl*>(control)) return pages;
+    if (auto* sheet = dynamic_cast<TTabSheet*>(control)) return sheet->PageControl();
+    if (!(GetWindowLongPtrA(w, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void Dispatch(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+    if (TPageControl* pages = PagesAroundFocus()) {
+      pages->SelectNextPage(GetKeyState(VK_SHIFT) >= 0);
+      return;
+    }
+  }
+  // The messages of a window go through the dialog manager of its top-level
+  // window, so that Tab, Shift+Tab and the arrows move between controls.
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  if (root && IsDialogMessageA(root, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+}  // namespace nodrax_controls
+
+using nodrax_controls::Dispatch;
 
 TApplication& Application() {
   static TApplication app;

@@ -26,4 +26,9 @@ std::string WindowText(HWND hwnd);
 // Registers the common control classes once.
 void InitControls();
 
+// Handles one message of a message loop: Ctrl+Tab turns the page of the
+// page control that holds the focus, the dialog manager of the message's
+// top-level window navigates, the rest is translated and dispatched.
+void Dispatch(MSG& msg);
+
 }  // namespace nodrax_controls

@@ -168,6 +168,9 @@ class TPageControl : public TControl {
   const std::vector<TTabSheet*>& Pages() const { return sheets_; }
   RECT DisplayRect() const;  // where sheets go, in the parent's coordinates
   int RowCount() const;
+  // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous page with a tab, the
+  // keyboard on its first control.
+  void SelectNextPage(bool forward);
 
   bool HandleNotify(NMHDR* header, LRESULT& result) override;
 

@@ -239,10 +239,7 @@ int TForm::ShowModal() {
       break;
     }
     if (got == -1) break;
-    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && IsDialogMessageA(root, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    Dispatch(msg);
   }
   inModal_ = false;
   // The owner is enabled before this window hides, so that it gets the

@@ -91,6 +91,19 @@ void TPageControl::SetActivePage(TTabSheet* sheet) {
     SendMessageA(hwnd_, TCM_SETCURSEL, index, 0);
 }
 
+void TPageControl::SelectNextPage(bool forward) {
+  if (tabs_.empty()) return;
+  auto it = std::find(tabs_.begin(), tabs_.end(), active_);
+  const int count = static_cast<int>(tabs_.size());
+  int index = it == tabs_.end() ? (forward ? -1 : count) : static_cast<int>(it - tabs_.begin());
+  index = (index + (forward ? 1 : count - 1)) % count;
+  if (index < 0) index += count;
+  TTabSheet* sheet = tabs_[index];
+  SetActivePage(sheet);
+  if (HWND first = GetNextDlgTabItem(sheet->Handle(), nullptr, FALSE))
+    if (IsChild(sheet->Handle(), first)) ::SetFocus(first);
+}
+
 int TPageControl::RowCount() const {
   return hwnd_ ? static_cast<int>(SendMessageA(hwnd_, TCM_GETROWCOUNT, 0, 0)) : 0;
 }

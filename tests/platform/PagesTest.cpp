@@ -94,6 +94,30 @@ TEST_F(PagesTest, ManyTabsWrapIntoRows) {
   more.clear();
 }
 
+TEST_F(PagesTest, CtrlTabTurnsThePagesAroundThoseWithTabs) {
+  TEdit field(general.get(), "Editbbsindicativo");
+  field.SetBounds(10, 10, 100, 21);
+  TEdit folder(folders.get(), "Directorioraiz");
+  folder.SetBounds(10, 10, 100, 21);
+  ShowForm();
+  field.SetFocus();
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  Keystroke(field.Handle(), VK_TAB);
+  EXPECT_EQ(folders.get(), pages->ActivePage());
+  EXPECT_TRUE(folder.Focused());
+  Keystroke(folder.Handle(), VK_TAB);  // past the hidden APRS sheet, round to the first
+  EXPECT_EQ(general.get(), pages->ActivePage());
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  Keystroke(field.Handle(), VK_TAB);
+  EXPECT_EQ(folders.get(), pages->ActivePage());
+  keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+}
+
 TEST_F(PagesTest, TheFocusLeavesASheetThatIsHidden) {
   TEdit field(general.get(), "Editbbsindicativo");
   field.SetBounds(10, 10, 100, 21);
