@@ -462,3 +462,73 @@ TEST_F(EditorFixture, AnErrorWhileShowingLeavesAWorkingWindow) {
   EXPECT_EQ("Vigo", FieldText(ConfigRecord->Qth));
   EXPECT_TRUE(ConfigModified);
 }
+
+// ---------------------------------------------------------------------------
+// Reload from the registry.
+
+class ReloadTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    // What a reload would bring back.
+    WriteString(kConfigKey, "Qth", "Lugo");
+    WriteString(kConfigKey, "BbsCallsign", "EB1AAA.#GAL.ESP");
+  }
+  // Edits in the window and in the port table, not yet saved.
+  void Edit() {
+    Type(Form().Editbbsindicativo, "EA4ZZZ");
+    SetField(PortTable[2].Driver, "KIS");
+    ASSERT_TRUE(ConfigModified);
+  }
+  void ExpectQuestion(int answer) {
+    dialogs.ExpectMessageBox("Nodraxcfg", "Configuration has changed. Save?",
+                             MB_ICONQUESTION | MB_YESNOCANCEL, answer);
+  }
+  void ExpectEditsKept() {
+    EXPECT_EQ("EA4ZZZ", WindowText(Form().Editbbsindicativo));
+    EXPECT_EQ("", WindowText(Form().Editciudad)) << "the stored city came back";
+    EXPECT_EQ("KIS", FieldText(PortTable[2].Driver));
+    EXPECT_TRUE(ConfigModified);
+  }
+};
+
+TEST_F(ReloadTest, WithoutChangesReloadsWithoutAsking) {
+  InvokeMenu("ReloadRegistry1");
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ("Lugo", WindowText(Form().Editciudad));
+  EXPECT_EQ("Lugo", FieldText(ConfigRecord->Qth));
+  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(RegistryLoading);
+}
+
+TEST_F(ReloadTest, CancelChangesNothingThePortTableIncluded) {
+  Edit();
+  ExpectQuestion(IDCANCEL);
+  InvokeMenu("ReloadRegistry1");
+  ExpectEditsKept();
+}
+
+TEST_F(ReloadTest, NoDiscardsTheChangesAndLoads) {
+  Edit();
+  ExpectQuestion(IDNO);
+  InvokeMenu("ReloadRegistry1");
+  EXPECT_EQ("EB1AAA", WindowText(Form().Editbbsindicativo));
+  EXPECT_EQ("Lugo", WindowText(Form().Editciudad));
+  EXPECT_EQ("", FieldText(PortTable[2].Driver)) << "the port table is reset";
+  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(RegistryLoading);
+  EXPECT_EQ("EB1AAA.#GAL.ESP", ReadString(kConfigKey, "BbsCallsign").value_or(""))
+      << "No saves nothing";
+}
+
+TEST_F(ReloadTest, YesWithARefusedSaveKeepsTheChanges) {
+  // No H-route: the save refuses with its warning. Loading over the window
+  // then would lose what the sysop just asked to keep.
+  Edit();
+  ExpectQuestion(IDYES);
+  dialogs.ExpectMessageBox("Nodraxcfg", "BBS must have Hierarcical Route ",
+                           MB_ICONWARNING | MB_OK, IDOK);
+  InvokeMenu("ReloadRegistry1");
+  ExpectEditsKept();
+  EXPECT_EQ("EB1AAA.#GAL.ESP", ReadString(kConfigKey, "BbsCallsign").value_or(""));
+}
