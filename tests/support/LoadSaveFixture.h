@@ -1,0 +1,205 @@
+// What the load, save and first-run tests share on top of EditorFixture: a
+// byte-exact picture of the stored tree, keys whose ACL refuses writes, a
+// folder on C: for the folders a save creates, and a window of this process
+// that counts the save's notifications.
+#pragma once
+#include <windows.h>
+#include <sddl.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "editor/app/Main.h"
+#include "editor/config/Records.h"
+#include "editor/config/Save.h"
+#include "support/EditorFixture.h"
+
+// Every value of a key: name -> (type, raw bytes).
+using TStoredValues = std::map<std::string, std::pair<DWORD, std::string>>;
+// Every key below a root, by path relative to it ("" for the root itself).
+using TStoredTree = std::map<std::string, TStoredValues>;
+
+// Counts "ZUBCFG_NOTIFY" messages that reach a top-level window of this
+// process, with the parameters of the last one.
+class TNotifyCounter {
+ public:
+  TNotifyCounter() {
+    message_ = RegisterWindowMessageA("ZUBCFG_NOTIFY");
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "NodraxTestNotifyCounter";
+    RegisterClassA(&wc);  // fails harmlessly when registered before
+    hwnd_ = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr,
+                            nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~TNotifyCounter() { DestroyWindow(hwnd_); }
+  TNotifyCounter(const TNotifyCounter&) = delete;
+  TNotifyCounter& operator=(const TNotifyCounter&) = delete;
+
+  // Handles what has been posted so far, then reports the count.
+  int Count() {
+    MSG msg;
+    while (PeekMessageA(&msg, hwnd_, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    return count_;
+  }
+  WPARAM LastW() const { return w_; }
+  LPARAM LastL() const { return l_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    auto* self = reinterpret_cast<TNotifyCounter*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self && msg == self->message_) {
+      ++self->count_;
+      self->w_ = w;
+      self->l_ = l;
+      return 0;
+    }
+    return DefWindowProcA(hwnd, msg, w, l);
+  }
+  UINT message_ = 0;
+  HWND hwnd_ = nullptr;
+  int count_ = 0;
+  WPARAM w_ = 0;
+  LPARAM l_ = 0;
+};
+
+class LoadSaveFixture : public EditorFixture {
+ protected:
+  static constexpr const char* kPortsKey = "Software\\Nodrax\\Ports";
+  static constexpr const char* kServersKey = "Software\\Nodrax\\Servers";
+  static constexpr const char* kDirectoriesKey = "Software\\Nodrax\\Directories";
+  // Every folder a test saves lies below this one.
+  static constexpr const char* kTestFolder = "C:\\NodraxTest";
+  static constexpr const char* kTestRoot = "C:\\NodraxTest\\BBS";
+
+  void SetUp() override {
+    EditorFixture::SetUp();
+    ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
+    SaveFlushesOnce = false;
+    RemoveTestFolder();
+  }
+  void TearDown() override {
+    for (const std::string& key : denied_) AllowAll(key);
+    denied_.clear();
+    EditorFixture::TearDown();
+    SaveFlushesOnce = false;
+    RemoveTestFolder();
+  }
+
+  static void RemoveTestFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(kTestFolder, ignored);
+  }
+  static bool FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  // The values as the registry holds them, below root in the 32-bit view;
+  // the editor's own window state is left out.
+  static TStoredTree Dump(const std::string& root = kNodraxKey) {
+    TStoredTree tree;
+    DumpKey(root, "", tree);
+    return tree;
+  }
+  static TStoredValues Values(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
+        ERROR_SUCCESS)
+      return {};
+    TStoredValues values = ReadValues(key);
+    RegCloseKey(key);
+    return values;
+  }
+  static std::vector<std::string> SubKeys(const std::string& path) {
+    std::vector<std::string> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
+        ERROR_SUCCESS)
+      return names;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+      DWORD length = sizeof name;
+      if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+          ERROR_SUCCESS)
+        break;
+      names.emplace_back(name, length);
+    }
+    RegCloseKey(key);
+    return names;
+  }
+  // The text of a value, "<none>" when absent: reads well in a failure.
+  static std::string Text(const std::string& path, const std::string& name) {
+    return ReadString(path, name).value_or("<none>");
+  }
+
+  // Everyone may do everything to the key except what `denied` names (an
+  // access mask such as KEY_SET_VALUE); the grant is put back at TearDown.
+  void Deny(const std::string& path, DWORD denied) {
+    const std::string sddl = "D:(D;;" + std::to_string(denied) + ";;;WD)(A;;KA;;;WD)";
+    ASSERT_TRUE(SetDacl(path, sddl.c_str())) << path;
+    denied_.push_back(path);
+  }
+  static void AllowAll(const std::string& path) { SetDacl(path, "D:(A;;KA;;;WD)"); }
+
+  // The message boxes with this caption and text asked so far.
+  int CountMessages(const std::string& text) const {
+    int n = 0;
+    for (const TAskedMessage& m : Messages()) n += m.text == text ? 1 : 0;
+    return n;
+  }
+
+ private:
+  static TStoredValues ReadValues(HKEY key) {
+    TStoredValues values;
+    char name[16384];
+    std::vector<BYTE> data(1 << 16);
+    for (DWORD i = 0;; ++i) {
+      DWORD nameLength = sizeof name, size = static_cast<DWORD>(data.size()), type = 0;
+      if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data.data(), &size) !=
+          ERROR_SUCCESS)
+        break;
+      values[std::string(name, nameLength)] = {
+          type, std::string(reinterpret_cast<const char*>(data.data()), size)};
+    }
+    return values;
+  }
+  static void DumpKey(const std::string& root, const std::string& relative, TStoredTree& tree) {
+    if (relative == "Windows") return;
+    const std::string path = relative.empty() ? root : root + "\\" + relative;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
+        ERROR_SUCCESS)
+      return;
+    TStoredValues values = ReadValues(key);
+    // The root holds keys, not values: it counts only when it has some.
+    if (!relative.empty() || !values.empty()) tree[relative] = std::move(values);
+    RegCloseKey(key);
+    for (const std::string& child : SubKeys(path))
+      DumpKey(root, relative.empty() ? child : relative + "\\" + child, tree);
+  }
+  static bool SetDacl(const std::string& path, const char* sddl) {
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd,
+                                                              nullptr))
+      return false;
+    HKEY key = nullptr;
+    LONG rc =
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY, &key);
+    if (rc == ERROR_SUCCESS) {
+      rc = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
+      RegCloseKey(key);
+    }
+    LocalFree(sd);
+    return rc == ERROR_SUCCESS;
+  }
+
+  std::vector<std::string> denied_;
+};
