@@ -263,6 +263,9 @@ void TForm1::ReloadRegistry1Click(TObject* Sender) {
                                  MB_ICONQUESTION | MB_YESNOCANCEL)) {
       case IDYES:
         MenusaveClick(Sender);
+        // A save that refused or failed keeps ConfigModified: loading over
+        // the window now would throw away what the sysop asked to keep.
+        if (ConfigModified) return;
         break;
       case IDNO:
         break;
