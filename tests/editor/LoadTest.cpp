@@ -265,18 +265,16 @@ TEST_F(LoadTest, SystemWithoutConfigBecomesConfig) {
   EXPECT_EQ("C:\\Old\\Sys", Form().Directorioconfig->Text());
   EXPECT_EQ("C:\\Old\\Sys", Text(kFoldersKey, "Config"));
   EXPECT_EQ("<none>", Text(kFoldersKey, "System"));
-}
 
-TEST_F(LoadTest, ConfigWinsOverSystemAndBothStay) {
-  CreateEmptyConfig();
+  // Beside Config, System is only ignored (the save removes it).
   WriteString(kFoldersKey, "Config", "C:\\New\\Cfg");
-  WriteString(kFoldersKey, "System", "C:\\Old\\Sys");
-  OpenEditor();
+  WriteString(kFoldersKey, "System", "C:\\Other\\Sys");
+  Reload();
   EXPECT_EQ("C:\\New\\Cfg", Form().Directorioconfig->Text());
-  EXPECT_EQ("C:\\Old\\Sys", Text(kFoldersKey, "System"));  // the save removes it
+  EXPECT_EQ("C:\\Other\\Sys", Text(kFoldersKey, "System"));
 }
 
-TEST_F(LoadTest, ZubDosBecomesUsersPubAndEmptyItemsAreSkipped) {
+TEST_F(LoadTest, ZubDosBecomesUsersPubEmptyItemsAreSkippedAndNoListEmptiesTheDisks) {
   CreateEmptyConfig();
   WriteString(kFoldersKey, "ZubDos", "A:\\one,,B:\\two,*,C:\\three,D:\\4,E:\\5,F:\\6,G:\\7");
   OpenEditor();
@@ -293,25 +291,17 @@ TEST_F(LoadTest, ZubDosBecomesUsersPubAndEmptyItemsAreSkipped) {
   // Two commas in a row move the later disks up and leave Diskh empty.
   WriteString(kFoldersKey, "UsersPub", "A:\\1,B:\\2,,C:\\3,D:\\4,E:\\5,F:\\6,G:\\7");
   f.Diskh->SetText("H:\\old");
-  RegistryLoading = true;
-  CargaRegistro(f);
-  RegistryLoading = false;
+  Reload();
   EXPECT_EQ("C:\\3", f.Diskc->Text());
   EXPECT_EQ("G:\\7", f.Diskg->Text());
   EXPECT_EQ("", f.Diskh->Text());
-}
 
-TEST_F(LoadTest, AFoldersKeyWithoutDisksEmptiesAllEight) {
-  CreateEmptyConfig();
+  // A Folders key with neither value empties all eight disks.
+  RemoveNodraxTree();
   WriteString(kFoldersKey, "Pg", "C:\\Pg");
-  OpenEditor();
-  Form().Diska->SetText("A:\\x");
-  Form().Diskc->SetText("C:\\x");
-  RegistryLoading = true;
-  CargaRegistro(Form());
-  RegistryLoading = false;
-  EXPECT_EQ("", Form().Diska->Text());
-  EXPECT_EQ("", Form().Diskc->Text());
+  Reload();
+  EXPECT_EQ("", f.Diska->Text());
+  EXPECT_EQ("", f.Diskg->Text());
 }
 
 TEST_F(LoadTest, OnlyDirectoriesIsMovedToFoldersByTheClosingSave) {

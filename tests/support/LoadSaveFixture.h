@@ -49,6 +49,9 @@ class TNotifyCounter {
     while (PeekMessageA(&msg, hwnd_, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     return count_;
   }
+  // What has arrived without handling anything more: a posted message is
+  // not there before the queue is read.
+  int Seen() const { return count_; }
   WPARAM LastW() const { return w_; }
   LPARAM LastL() const { return l_; }
 
