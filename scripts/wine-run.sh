@@ -7,6 +7,9 @@ export WINEPREFIX WINEDEBUG="${WINEDEBUG:--all}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
+  # Unmanaged windows: with no window manager on the display, Wine would
+  # wait for one on every hide or destroy of a top-level window.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
   wineserver -w || true
 fi
 exec wine "$@"
