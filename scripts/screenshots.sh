@@ -1,42 +1,20 @@
 #!/usr/bin/env bash
 # Renders a screenshot of every visible page of the editor under Xvfb into
-# shots/ (page-01-general.png ...). Uses a prefix of its own, so the editor
-# starts as on a fresh machine, with the first-run defaults.
+# shots/ (page-01-general.png ...). The editor runs on a prefix of its own
+# with no stored configuration, so it shows the first-run defaults.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 BUILD_DIR=$build "$root/scripts/build.sh" >/dev/null
 out=${SHOTS_DIR:-$root/shots}
 mkdir -p "$out"
-export WINEPREFIX="$build/wineprefix-shots"
-export WINEDEBUG=-all
-rm -rf "$WINEPREFIX"
-"$root/scripts/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true
-
-pages=(general folders zubdos-virtual-disks unproto-frames first-connection-options security
-       warnings forwarding miscellaneous-i colours servers ports miscellaneous-ii)
-run() {
-  wine "$build/Nodraxcfg.exe" &
-  local editor=$!
-  local win=""
-  for _ in $(seq 1 100); do
-    win=$(xdotool search --name "^Nodrax configuration" 2>/dev/null | head -1) && [ -n "$win" ] && break
-    sleep 0.2
-  done
-  [ -n "$win" ] || { echo "the editor window did not appear" >&2; kill $editor; exit 1; }
-  sleep 1.5
-  local i=1
-  for page in "${pages[@]}"; do
-    import -window root -crop 420x480+0+0 "$out/page-$(printf %02d $i)-$page.png"
-    xdotool key --window "$win" ctrl+Tab
-    sleep 0.4
-    i=$((i + 1))
-  done
-  kill $editor 2>/dev/null || true
-  wineserver -k || true
-}
-export -f run
-export build out
-pages_list="${pages[*]}"
-xvfb-run -a -s "-screen 0 800x600x24" bash -c "pages=($pages_list); $(declare -f run); run"
+export WINEPREFIX="$build/wineprefix-shots" WINEDEBUG=-all
+"$root/scripts/wine-run.sh" reg delete 'HKLM\Software\Wow6432Node\Nodrax' /f >/dev/null 2>&1 || true
+"$root/scripts/wine-run.sh" reg delete 'HKLM\Software\Nodrax' /f >/dev/null 2>&1 || true
+# The editor must start its own Wine session on the virtual display.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+export NODRAX_EXE="$build/Nodraxcfg.exe" SHOTS_OUT="$out"
+xvfb-run -a -s "-screen 0 640x520x24" bash "$root/scripts/screenshots-inner.sh"
+WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
 echo "screenshots in $out"

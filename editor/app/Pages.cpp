@@ -128,10 +128,18 @@ void TForm1::BuildPages() {
 }
 
 void TForm1::BuildGeneral() {
-  static const TFieldRow rows[] = {
+  static const TFieldRow callsign[] = {
       {&TForm1::Editbbsindicativo, "Editbbsindicativo", &TForm1::Label1, nullptr, "Label1",
        "BBS Callsign:", 10, true, false, &TForm1::EditbbsindicativoChange, nullptr, "Editssid",
        nullptr},
+  };
+  // The SSID sits right of the callsign, behind a "--" caption; it is made
+  // next so that Tab reaches it from the callsign.
+  static const TFieldRow ssid[] = {
+      {&TForm1::Editssid, "Editssid", &TForm1::Label2, nullptr, "Label2", "--", 2, false, false,
+       &TForm1::EditssidChange, nullptr, "Edithroute", nullptr},
+  };
+  static const TFieldRow rows[] = {
       {&TForm1::Edithroute, "Edithroute", &TForm1::Label3, nullptr, "Label3", "H-Route:", 0,
        true, false, &TForm1::EdithrouteChange, nullptr, "Editciudad", nullptr},
       {&TForm1::Editciudad, "Editciudad", &TForm1::Label4, nullptr, "Label4", "City:", 0, false,
@@ -147,14 +155,9 @@ void TForm1::BuildGeneral() {
        "SysOp Name:", 0, false, false, &TForm1::EditsysopnombreChange, "Hojadirectorios",
        "Directorioraiz", nullptr},
   };
-  BuildFieldRows(Hojageneral, rows, std::size(rows), 16, 96, 20, 34, 150);
-  // The SSID sits right of the callsign, behind a "--" caption.
-  static const TFieldRow ssid[] = {
-      {&TForm1::Editssid, "Editssid", &TForm1::Label2, nullptr, "Label2", "--", 2, false, false,
-       &TForm1::EditssidChange, nullptr, "Edithroute", nullptr},
-  };
+  BuildFieldRows(Hojageneral, callsign, 1, 16, 96, 20, 34, 150);
   BuildFieldRows(Hojageneral, ssid, 1, 270, 14, 20, 34, 30);
-  Editbbsindicativo->SetBounds(16 + 96 + 4, 20, 150, kRowHeight);
+  BuildFieldRows(Hojageneral, rows, std::size(rows), 16, 96, 54, 34, 150);
 }
 
 void TForm1::BuildFolders() {
@@ -195,7 +198,7 @@ void TForm1::BuildFolders() {
        "Filters Dir:", 0, false, true, &TForm1::FiltersdirChange, "Hojadirectorioszub", "Diska",
        nullptr},
   };
-  BuildFieldRows(Hojadirectorios, rows, std::size(rows), 6, 134, 6, 24, 236);
+  BuildFieldRows(Hojadirectorios, rows, std::size(rows), 6, 150, 6, 24, 222);
   for (auto& [button, field] : folderOf_) {
     TEdit* target = field;
     static_cast<TSpeedButton*>(button)->OnClick = [this, target](TObject* s) {
@@ -320,7 +323,7 @@ void TForm1::BuildSecurity() {
     TLabel* heading =
         Make<TLabel>(Hojaseguridadusuario, "LabelSecurity" + std::to_string(c), headings[c]);
     heading->SetAlignment(TAlignment::Center);
-    heading->SetBounds(columns[c] - 24, c == 2 ? 6 : 19, 70, c == 2 ? 28 : kLabelHeight);
+    heading->SetBounds(columns[c] - 30, c == 2 ? 4 : 18, 82, c == 2 ? 30 : kLabelHeight);
   }
   int y = 42;
   for (const Row& row : rows) {
@@ -390,8 +393,7 @@ void TForm1::BuildMiscellaneous1() {
   };
   int y = 10;
   for (const TCheckRow& row : boxes) {
-    TCheckBox* box = MakeCheck(Hojamiscelanea, row.box, row.name, row.caption, 8, y, 200);
-    box->SetBounds(8, y, 200, 26);
+    MakeCheck(Hojamiscelanea, row.box, row.name, row.caption, 6, y, 214);
     y += 28;
   }
   // Caption above its field in the right column.
@@ -410,21 +412,22 @@ void TForm1::BuildMiscellaneous1() {
       {&TForm1::Cabecera, "Cabecera", &TForm1::Label16, nullptr, "Label16", "ZUB Header:", 0,
        false, true, &TForm1::CabeceraChange, nullptr, nullptr, nullptr},
   };
-  const int x = 216, width = 166;
+  const int x = 224, width = 160;
   y = 8;
   for (const TFieldRow& row : rows) {
-    BuildFieldRows(Hojamiscelanea, &row, 1, x, 0, y + 16, 0, width);
-    TLabel* label = this->*row.label;
-    label->SetBounds(x, y, width, kLabelHeight);
-    (this->*row.field)->SetBounds(x, y + 16, width, kRowHeight);
-    y += 50;
+    BuildFieldRows(Hojamiscelanea, &row, 1, x, 0, y, 0, width);
+    // The first caption is too long for one line of the column.
+    const int labelHeight = &row == &rows[0] ? 2 * kLabelHeight : kLabelHeight;
+    (this->*row.label)->SetBounds(x, y, width, labelHeight);
+    (this->*row.field)->SetBounds(x, y + labelHeight + 2, width, kRowHeight);
+    y += labelHeight + 2 + kRowHeight + 12;
   }
   Cabecera->OnKeyPress = [this](TObject* s, char& k) { CabeceraKeyPress(s, k); };
   Cabecera->SetHint("Do not change !");
   Label16->SetHint("Do not change !");
   Label17 = Make<TLabel>(Hojamiscelanea, "Label17", "Do not change ZUB Header !");
   Label17->SetFontColor(RGB(255, 0, 0));
-  Label17->SetBounds(x, y - 10, width, kLabelHeight);
+  Label17->SetBounds(x, y - 9, width, kLabelHeight);
 }
 
 void TForm1::BuildColours() {
