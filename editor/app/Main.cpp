@@ -126,14 +126,7 @@ void TForm1::FormShow(TObject*) {
   SetCaption(std::string("Nodrax configuration  ") + kEditorVersion);
   TRegistry reg;
   if (reg.KeyExists(kConfigKey)) {
-    RegistryLoading = true;
-    try {
-      CargaRegistro(*this);
-    } catch (...) {
-      RegistryLoading = false;
-      throw;
-    }
-    RegistryLoading = false;
+    LoadRegistry();
   } else {
     Primeravez(*this);
   }
@@ -274,15 +267,18 @@ void TForm1::ReloadRegistry1Click(TObject* Sender) {
     }
   }
   Borraports();
-  RegistryLoading = true;
   ConfigModified = false;
-  try {
-    CargaRegistro(*this);
-  } catch (...) {
-    RegistryLoading = false;
-    throw;
-  }
-  RegistryLoading = false;
+  LoadRegistry();
+}
+
+void TForm1::LoadRegistry() {
+  // The boxes the load ticks raise the click handling of a user's click;
+  // while the flag is up it does not count them as edits.
+  struct TLoading {
+    TLoading() { RegistryLoading = true; }
+    ~TLoading() { RegistryLoading = false; }
+  } loading;
+  CargaRegistro(*this);
 }
 
 // ---------------------------------------------------------------------------

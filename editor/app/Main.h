@@ -245,6 +245,7 @@ class TForm1 : public TForm {
                 bool oem, void (TForm1::*keyPress)(TObject*, char&));
   void WireCheck(TCheckBox* box);
   void ActOnStartCode();
+  void LoadRegistry();
   void WriteWindowState();
   void CheckStoredVersion(const std::string& stored);
   void ChooseColourFor(TLabel* label);
