@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/app/Main.h"
@@ -298,6 +299,29 @@ bool WriteFolders(TForm1& f, TRegistry& reg, TConfigRecord& r) {
   return usersPub.has_value();
 }
 
+// With an empty root the save keeps the stored folders as they are; when
+// they are stored under the older key alone, deleting that key would lose
+// them, so they move to Folders first (never over a value Folders has).
+void CarryOverOlderFolders(TRegistry& reg) {
+  std::vector<std::pair<std::string, std::string>> older;
+  if (reg.OpenKeyReadOnly(kDirectoriesKey)) {
+    for (const char* name : {"Filters", "Servers", "Pg", "Drivers", "Sounds", "Lang", "Log",
+                             "Sat", "Wp", "OldMail", "Fwd"}) {
+      if (!reg.ValueExists(name)) continue;
+      try {
+        older.emplace_back(name, reg.ReadString(name));
+      } catch (const ERegistryException&) {
+        // not a text: nothing the editor could have stored
+      }
+    }
+    reg.CloseKey();
+  }
+  if (older.empty() || !reg.OpenKey(kFoldersKey, true)) return;
+  for (const auto& [name, text] : older)
+    if (!reg.ValueExists(name)) reg.WriteString(name, text);
+  reg.CloseKey();
+}
+
 void WritePorts(TRegistry& reg) {
   const std::string port0 = std::string(kPortsKey) + "\\Port0";
   if (reg.OpenKey(kPortsKey, true)) {
@@ -366,7 +390,10 @@ bool SaveConfiguration(TForm1& form) {
     }
     WriteServers(reg);
     const bool disksStored = WriteFolders(form, reg, record);
-    if (reg.KeyExists(kDirectoriesKey)) reg.DeleteKey(kDirectoriesKey);
+    if (reg.KeyExists(kDirectoriesKey)) {
+      if (form.Directorioraiz->Text().empty()) CarryOverOlderFolders(reg);
+      reg.DeleteKey(kDirectoriesKey);
+    }
     WritePorts(reg);
     if (SaveFlushesOnce) reg.Flush();
 

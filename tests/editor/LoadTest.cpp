@@ -334,6 +334,22 @@ TEST_F(LoadTest, DirectoriesIsReadInPlaceOfFolders) {
   EXPECT_EQ(kTestRoot, Text(kFoldersKey, "ZubRoot"));
 }
 
+TEST_F(LoadTest, AnOlderKeyWithoutARootLosesNoFolderInTheMove) {
+  // With an empty root the save keeps the stored folders: those that only
+  // the older key holds move over before it goes.
+  WriteString(kConfigKey, "BbsCallsign", "X1ABC.ABC.XX.EU");
+  WriteString(kDirectoriesKey, "Pg", "C:\\Old\\Pg");
+  WriteString(kDirectoriesKey, "Sounds", "C:\\Old\\Sounds");
+  WriteString(kDirectoriesKey, "Drivers", "C:\\Old\\Drv");
+  WriteString(kFoldersKey, "Drivers", "C:\\Kept\\Drv");
+  OpenEditor();
+  EXPECT_FALSE(KeyExists(kDirectoriesKey));
+  EXPECT_EQ("C:\\Old\\Pg", Text(kFoldersKey, "Pg"));
+  EXPECT_EQ("C:\\Old\\Sounds", Text(kFoldersKey, "Sounds"));
+  EXPECT_EQ("C:\\Kept\\Drv", Text(kFoldersKey, "Drivers"));
+  EXPECT_EQ("", Text(kFoldersKey, "ZubRoot"));
+}
+
 TEST_F(LoadTest, OnlyThePortKeyNumberedSevenFillsOnlyEntrySeven) {
   CreateEmptyConfig();
   const std::string port7 = std::string(kPortsKey) + "\\Port7";
