@@ -862,7 +862,7 @@ TEST_F(BrowseTest, ImportFileOpensInTheRootFolder) {
   AnswerOpenFile("D:\\BBS\\Old\\Mail.imp");
   Click(Form().Speedimport);
   ASSERT_EQ(1u, OpenRequests().size());
-  const TFileDialogRequest& asked = OpenRequests()[0];
+  const TFileDialogRequest asked = OpenRequests()[0];
   EXPECT_EQ("Open Import Nodrax File", asked.title);
   EXPECT_EQ("D:\\BBS", asked.initialDir);
   EXPECT_EQ("", asked.filter);
