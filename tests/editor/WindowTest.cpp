@@ -134,6 +134,8 @@ struct ClockCase {
   const char* shown;
 };
 
+void PrintTo(const ClockCase& c, std::ostream* os) { *os << c.shown; }
+
 class ClockTest : public EditorTest, public ::testing::WithParamInterface<ClockCase> {};
 
 TEST_P(ClockTest, ShowsTwoDigitsForEachPart) {
