@@ -1,6 +1,8 @@
 // The base control, the containers and the label.
 #include "platform/Controls.h"
 
+#include <unordered_map>
+
 #include <stdexcept>
 
 #include "platform/Application.h"
@@ -48,7 +50,13 @@ void InitControls() {
 using namespace nodrax_controls;
 
 namespace {
-const char* const kControlProp = "NodraxControl";
+// Which control a window belongs to. Kept in the process rather than as a
+// window property: under Wine every property lookup is a round trip to the
+// server, and the containers look controls up on every message.
+std::unordered_map<HWND, TControl*>& ControlOf() {
+  static std::unordered_map<HWND, TControl*> controls;
+  return controls;
+}
 const char* const kTipsProp = "NodraxTips";
 const char* const kContainerClass = "NodraxContainer";
 constexpr UINT_PTR kOwnSubclass = 1;
@@ -81,17 +89,19 @@ void TControl::Detach() {
   }
   if (child_) {
     RemoveWindowSubclass(child_, SubclassProc, kChildSubclass);
-    RemovePropA(child_, kControlProp);
+    ControlOf().erase(child_);
     child_ = nullptr;
   }
   if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassProc, kOwnSubclass);
   subclassed_ = false;
-  RemovePropA(hwnd_, kControlProp);
+  ControlOf().erase(hwnd_);
   hwnd_ = nullptr;
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<TControl*>(GetPropA(hwnd, kControlProp)) : nullptr;
+  if (!hwnd) return nullptr;
+  auto it = ControlOf().find(hwnd);
+  return it == ControlOf().end() ? nullptr : it->second;
 }
 
 void TControl::CreateHandle(TContainer* parent, const char* windowClass, DWORD style,
@@ -109,7 +119,7 @@ void TControl::CreateHandle(TContainer* parent, const char* windowClass, DWORD s
 void TControl::Attach(HWND hwnd, TContainer* parent) {
   hwnd_ = hwnd;
   parent_ = parent;
-  SetPropA(hwnd, kControlProp, static_cast<TControl*>(this));
+  ControlOf()[hwnd] = static_cast<TControl*>(this);
   subclassed_ = SetWindowSubclass(hwnd, SubclassProc, kOwnSubclass,
                                   reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
@@ -117,7 +127,7 @@ void TControl::Attach(HWND hwnd, TContainer* parent) {
 void TControl::SubclassChild(HWND child) {
   if (!child) return;
   child_ = child;
-  SetPropA(child, kControlProp, static_cast<TControl*>(this));
+  ControlOf()[child] = static_cast<TControl*>(this);
   SetWindowSubclass(child, SubclassProc, kChildSubclass, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -127,7 +137,7 @@ LRESULT CALLBACK TControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
   if (id == kChildSubclass) {
     if (msg == WM_NCDESTROY) {
       RemoveWindowSubclass(hwnd, SubclassProc, kChildSubclass);
-      RemovePropA(hwnd, kControlProp);
+      ControlOf().erase(hwnd);
       if (control->child_ == hwnd) control->child_ = nullptr;
       return DefSubclassProc(hwnd, msg, wParam, lParam);
     }
@@ -313,7 +323,7 @@ LRESULT CALLBACK TContainer::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     if (auto* container = static_cast<TContainer*>(create->lpCreateParams)) {
       container->hwnd_ = hwnd;
-      SetPropA(hwnd, kControlProp, static_cast<TControl*>(container));
+      ControlOf()[hwnd] = static_cast<TControl*>(container);
     }
   }
   auto* container = static_cast<TContainer*>(FromHandle(hwnd));
