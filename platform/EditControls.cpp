@@ -56,12 +56,15 @@ TEdit::TEdit(TContainer* parent, std::string name) : TControl(std::move(name)) {
 }
 
 void TEdit::SetText(const std::string& text) {
+  // As in the VCL, the same text again is no change: nothing is set and
+  // OnChange does not run. (Setting an edit's text is also slow under Wine,
+  // and a load sets most fields to what they already hold.)
+  if (hwnd_ && Text() == text) return;
   if (hwnd_) {
     TSettingText setting(settingText_);
     SetWindowTextA(hwnd_, text.c_str());
   }
-  // Once, whether or not the text differs: a program-set text counts as a
-  // change.
+  // A program-set text that differs counts as a change, once.
   TNotifyEvent handler = OnChange;
   if (handler) Fire([&] { handler(this); });
 }

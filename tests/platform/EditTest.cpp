@@ -25,11 +25,12 @@ class EditTest : public PlatformTest {
   std::vector<std::string> changes;  // the text at each OnChange
 };
 
-TEST_F(EditTest, SetTextFiresOnChangeOnceAlsoWhenTheTextIsTheSameOrNested) {
+TEST_F(EditTest, SetTextFiresOnChangeOnceForANewTextAndNotForTheSameOrNested) {
   edit->SetText("D:\\BBS");
   edit->SetText("D:\\BBS");
-  EXPECT_EQ((std::vector<std::string>{"D:\\BBS", "D:\\BBS"}), changes);
-  EXPECT_EQ("D:\\BBS", edit->Text());
+  edit->SetText("D:\\BBS2");
+  EXPECT_EQ((std::vector<std::string>{"D:\\BBS", "D:\\BBS2"}), changes);
+  EXPECT_EQ("D:\\BBS2", edit->Text());
 
   // The root-folder pattern: one field's change rewrites another.
   int nextChanges = 0;
