@@ -180,8 +180,17 @@ void TRegistry::CloseKey() {
 }
 
 void TRegistry::Flush() {
-  if (key_ && writable_) RegFlushKey(key_);
+  // A flush writes the whole hive that holds the key, so one key of each
+  // hive written to is enough: the keys below "Software" share one, a hive
+  // mounted under the root has its own.
+  if (key_ && writable_) unflushed_.push_back(path_);
+  std::vector<std::string> hives;
   for (const std::string& p : unflushed_) {
+    const std::string top = p.substr(0, p.find('\\'));
+    bool seen = false;
+    for (const std::string& h : hives) seen = seen || SameText(h, top);
+    if (seen) continue;
+    hives.push_back(top);
     HKEY key = nullptr;
     if (RegOpenKeyExA(root_, p.c_str(), 0, KEY_READ | View(p), &key) == ERROR_SUCCESS) {
       RegFlushKey(key);
@@ -223,6 +232,27 @@ bool TRegistry::DeleteKey(const std::string& path) {
 bool TRegistry::ValueExists(const std::string& name) {
   return key_ && RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
                      ERROR_SUCCESS;
+}
+
+bool TRegistry::TryReadString(const std::string& name, std::string& text) {
+  if (!key_) return false;
+  // One query serves the existence test and the read for any text that fits
+  // the buffer, which is nearly every value of the configuration.
+  char buffer[512];
+  DWORD type = 0, size = sizeof buffer - 1;
+  LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                             &size);
+  if (rc == ERROR_FILE_NOT_FOUND) return false;
+  if (rc == ERROR_SUCCESS) {
+    if (type != REG_SZ && type != REG_EXPAND_SZ) InvalidType(name);
+    buffer[size < sizeof buffer ? size : sizeof buffer - 1] = '\0';
+    text.assign(buffer, strnlen(buffer, size));
+    return true;
+  }
+  if (rc != ERROR_MORE_DATA) return false;
+  if (type != REG_SZ && type != REG_EXPAND_SZ) InvalidType(name);
+  text = ReadString(name);
+  return true;
 }
 
 std::string TRegistry::ReadString(const std::string& name) {

@@ -47,6 +47,9 @@ class TRegistry {
   // An absent value reads as "". A value that is not a string raises
   // "Invalid data type for '<name>'".
   std::string ReadString(const std::string& name);
+  // The existence test and the read in one: false when the value is absent.
+  // A value that is not a string raises as ReadString does.
+  bool TryReadString(const std::string& name, std::string& text);
   bool WriteString(const std::string& name, const std::string& value);
   // A value that is absent or not a 32-bit integer raises
   // "Invalid data type for '<name>'".
@@ -73,7 +76,7 @@ class TRegistry {
   // Whether keys are flushed as they are closed (the default). A caller that
   // writes many keys may turn it off and call Flush once at the end.
   void SetFlushOnClose(bool flush) { flushOnClose_ = flush; }
-  // Flushes every key written since the last flush.
+  // Flushes every key written since the last flush (one flush per hive).
   void Flush();
 
  private:

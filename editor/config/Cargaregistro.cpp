@@ -28,12 +28,12 @@ const char kServersKey[] = "\\Software\\Nodrax\\Servers";
 // counts as absent too: stopping the load half way would leave the window
 // half loaded, and the next save would store that half as the whole.
 std::optional<std::string> ReadText(TRegistry& reg, const std::string& name) {
-  if (!reg.ValueExists(name)) return std::nullopt;
   try {
-    return reg.ReadString(name);
+    std::string text;
+    if (reg.TryReadString(name, text)) return text;
   } catch (const ERegistryException&) {
-    return std::nullopt;
   }
+  return std::nullopt;
 }
 
 // A record field of width N holds N - 1 characters. The control gets the same
