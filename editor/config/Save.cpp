@@ -10,6 +10,7 @@
 #include "editor/config/Save.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,7 +22,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 
-bool SaveFlushesOnce = false;
+bool SaveFlushesOnce = true;
 
 namespace {
 
@@ -88,10 +89,20 @@ std::string ColourText(COLORREF colour) {
   return std::to_string(static_cast<int32_t>(static_cast<uint32_t>(colour)));
 }
 
-void CreateFolders(const std::string& path, bool mailSubfolders) {
-  for (const std::string& folder : FoldersToCreate(path, mailSubfolders))
-    CreateDirectoryA(folder.c_str(), nullptr);  // an existing folder is no error
-}
+// The folders of one save share their upper levels (the root, the data
+// folder): each is asked for once per save.
+class TFolderMaker {
+ public:
+  void Create(const std::string& path, bool mailSubfolders) {
+    for (const std::string& folder : FoldersToCreate(path, mailSubfolders)) {
+      if (!made_.insert(Capitals(folder)).second) continue;
+      CreateDirectoryA(folder.c_str(), nullptr);  // an existing folder is no error
+    }
+  }
+
+ private:
+  std::set<std::string> made_;
+};
 
 // Returns false when the identity check refused.
 bool CheckIdentity(TForm1& f) {
@@ -236,8 +247,8 @@ void WriteServers(TRegistry& reg) {
     TServerRecord& server = ServerTable[i];
     // Without a name the values would land in the Servers key itself.
     if (FieldEmpty(server.Name)) continue;
-    if (!reg.OpenKey(kServersKey, true)) continue;
-    if (!reg.OpenKey(FieldText(server.Name), true)) continue;
+    // Creating the server's key creates Servers with it.
+    if (!reg.OpenKey(std::string(kServersKey) + "\\" + FieldText(server.Name), true)) continue;
     SetField(server.File, Capitals(FieldText(server.File)));
     reg.WriteString("File", FieldText(server.File));
     reg.WriteString("Description", FieldText(server.Description));
@@ -250,9 +261,10 @@ void WriteServers(TRegistry& reg) {
 bool WriteFolders(TForm1& f, TRegistry& reg, TConfigRecord& r) {
   if (!reg.OpenKey(kFoldersKey, true)) return true;
   if (!f.Directorioraiz->Text().empty()) {
+    TFolderMaker folders;
     auto folder = [&](const char* name, const std::string& path, bool create, bool mail) {
       reg.WriteString(name, path);
-      if (create) CreateFolders(path, mail);
+      if (create) folders.Create(path, mail);
     };
     folder("ZubRoot", FieldText(r.ZubRoot), true, false);
     folder("Data", FieldText(r.Data), true, false);
@@ -335,7 +347,7 @@ void WritePorts(TRegistry& reg) {
   for (int i = 0; i < kPortCount; ++i) {
     TPortRecord& port = PortTable[i];
     const std::string key = std::string(kPortsKey) + "\\" + PortKeyName(i);
-    if (!reg.OpenKey(kPortsKey, true)) continue;
+    // Ports itself was made with Port0 above.
     if (PortInUse(port)) {
       if (reg.OpenKey(key, true)) {
         auto value = [&](const char* name, const std::string& text) {
