@@ -1,0 +1,268 @@
+// Times the editor's save and load of a full configuration against the
+// fewest raw registry calls that write and read the same values.
+//
+//   registry_benchmark [runs]     (default 25; at least 20)
+//
+// Everything happens in one process and one run, on the registry of the Wine
+// prefix (or Windows machine) it runs on; the configuration under
+// Software\Nodrax is replaced, so run it on a prefix of its own.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "editor/app/Main.h"
+#include "editor/config/Cargaregistro.h"
+#include "editor/config/Records.h"
+#include "editor/config/Save.h"
+#include "platform/Application.h"
+#include "platform/Registry.h"
+
+namespace {
+
+const char kTree[] = "Software\\Nodrax";
+
+struct TValue {
+  std::string name;
+  DWORD type;
+  std::vector<BYTE> data;
+};
+struct TKey {
+  std::string path;  // below HKEY_LOCAL_MACHINE
+  std::vector<TValue> values;
+};
+
+// Every key and value below path, parents before children.
+void Snapshot(const std::string& path, std::vector<TKey>& out) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key))
+    return;
+  TKey entry{path, {}};
+  for (DWORD i = 0;; ++i) {
+    char name[256];
+    DWORD nameLen = sizeof name, type = 0, size = 0;
+    if (RegEnumValueA(key, i, name, &nameLen, nullptr, &type, nullptr, &size)) break;
+    TValue v{name, type, std::vector<BYTE>(size)};
+    nameLen = sizeof name;
+    RegEnumValueA(key, i, name, &nameLen, nullptr, &type, v.data.data(), &size);
+    entry.values.push_back(std::move(v));
+  }
+  std::vector<std::string> subkeys;
+  for (DWORD i = 0;; ++i) {
+    char name[256];
+    DWORD nameLen = sizeof name;
+    if (RegEnumKeyExA(key, i, name, &nameLen, nullptr, nullptr, nullptr, nullptr)) break;
+    subkeys.push_back(name);
+  }
+  RegCloseKey(key);
+  out.push_back(std::move(entry));
+  for (const std::string& sub : subkeys) Snapshot(path + "\\" + sub, out);
+}
+
+size_t CountValues(const std::vector<TKey>& keys) {
+  size_t n = 0;
+  for (const TKey& k : keys) n += k.values.size();
+  return n;
+}
+
+bool SameTree(const std::vector<TKey>& a, const std::vector<TKey>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i].path != b[i].path || a[i].values.size() != b[i].values.size()) return false;
+    for (size_t j = 0; j < a[i].values.size(); ++j) {
+      const TValue &x = a[i].values[j], &y = b[i].values[j];
+      if (x.name != y.name || x.type != y.type || x.data != y.data) return false;
+    }
+  }
+  return true;
+}
+
+// The floor of a save: one create, one write per value and one close per
+// key, and a single flush of the tree at the end.
+void RawWrite(const std::vector<TKey>& keys) {
+  for (const TKey& k : keys) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, k.path.c_str(), 0, nullptr, 0,
+                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr))
+      continue;
+    for (const TValue& v : k.values)
+      RegSetValueExA(key, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
+    RegCloseKey(key);
+  }
+  HKEY tree;
+  if (!RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTree, 0, KEY_READ | KEY_WOW64_32KEY, &tree)) {
+    RegFlushKey(tree);
+    RegCloseKey(tree);
+  }
+}
+
+// The floor of a load: one open, one read per value and one close per key.
+void RawRead(const std::vector<TKey>& keys) {
+  static BYTE buffer[4096];
+  for (const TKey& k : keys) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, k.path.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key))
+      continue;
+    for (const TValue& v : k.values) {
+      DWORD type, size = sizeof buffer;
+      RegQueryValueExA(key, v.name.c_str(), nullptr, &type, buffer, &size);
+    }
+    RegCloseKey(key);
+  }
+}
+
+BOOL CALLBACK ClearEdit(HWND child, LPARAM) {
+  char cls[16];
+  if (GetClassNameA(child, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0)
+    SetWindowTextA(child, "");
+  return TRUE;
+}
+
+double MedianMs(int runs, const std::function<void()>& work) {
+  std::vector<double> ms;
+  for (int i = 0; i < runs; ++i) {
+    auto start = std::chrono::steady_clock::now();
+    work();
+    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::sort(ms.begin(), ms.end());
+  return ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
+}
+
+// Every page set, all ten ports in use, a hundred servers.
+void FillFullConfiguration(TForm1& f) {
+  f.Editbbsindicativo->SetText("EA9ZZB");
+  f.Edithroute->SetText("#CE.ESP.EURO");
+  f.Editssid->SetText("2");
+  f.Editciudad->SetText("Ceuta");
+  f.Editlocator->SetText("IM75JV");
+  f.Codpostal->SetText("51001");
+  f.Editsysopindicativo->SetText("EA9ZZB");
+  f.Editsysopnombre->SetText("Luis");
+  f.Directorioraiz->SetText("C:\\NodraxBench\\BBS");
+  for (TEdit* disk : {f.Diska, f.Diskb, f.Diskd, f.Diske, f.Diskf, f.Diskg, f.Diskh})
+    disk->SetText("C:\\NodraxBench\\BBS\\UsersPub");
+  f.Editbackui->SetText("500");
+  f.Editdelayui->SetText("5");
+  f.Indicativosbaliza->SetText("20");
+  f.Numerobid->SetText("10000");
+  f.Sysopmessage->SetText("EA9ZZB");
+  f.Wpmessage->SetText("EA9ZZB");
+  f.Cabecera->SetText("[$c] ZUB$E $$:$R");
+  f.timeoutusuarios->SetText("10");
+  f.Timeoutforward->SetText("10");
+  f.Diasboletines->SetText("30");
+  f.yappmax->SetText("200");
+  f.modemmax->SetText("100");
+  f.buferusuario->SetText("1000");
+  f.buferconsola->SetText("1000");
+  f.bufermonitor->SetText("1000");
+  int n = 0;
+  for (TCheckBox* box :
+       {f.Ackui, f.Privateui, f.Userui, f.Tituloui, f.Excluido1, f.Local1, f.Experto1, f.Sysop1,
+        f.Bbs1, f.Paginacion1, f.Guest1, f.Modem1, f.Todosmensajes1, f.Listaunprotos1,
+        f.Listanuevos1, f.Pms1, f.Todosmensajesuser, f.Borramensajessysop, f.Syssys,
+        f.Remoteuser, f.Labelssysop, f.Deletesys, f.Menos1mega, f.Errorarchivo, f.Servererror,
+        f.Pingpong, f.Noruta, f.Held, f.Forwardzub, f.Compressforward, f.Resume, f.Xprotocol,
+        f.Mbl, f.Caracterh, f.Modotest, f.Log, f.Indicacioncanales, f.Datosusuario,
+        f.Mailbeacon, f.Deldata, f.Wpnoheld})
+    box->SetChecked(n++ % 3 != 0);
+  for (int i = 0; i < kPortCount; ++i) {
+    TPortRecord& p = PortTable[i];
+    SetField(p.Driver, i % 2 ? "TCP" : "KIS");
+    SetField(p.Com, std::to_string(i + 1));
+    SetField(p.BaudRate, "9600");
+    SetField(p.HexAddress, "3F8");
+    SetField(p.NumChannels, "4");
+    SetField(p.Canal, "1");
+    SetField(p.Paclen, "128");
+    SetField(p.MaxFrame, "4");
+    SetField(p.NumFwdChannels, "2");
+    SetField(p.MaxBlock, "10");
+    SetField(p.Fwdminute, "05");
+    SetField(p.Fwdperiodo, "30");
+    SetField(p.Unprotos, "L");
+    SetField(p.Yapp, "Y");
+    SetField(p.Tipopuerto, "U");
+    SetField(p.Label, "Port " + std::to_string(i + 1));
+  }
+  for (int i = 0; i < kServerCount; ++i) {
+    TServerRecord& s = ServerTable[i];
+    SetField(s.Name, "SRV" + std::to_string(i));
+    SetField(s.File, "srv" + std::to_string(i) + ".exe");
+    SetField(s.Description, "Server number " + std::to_string(i));
+    SetField(s.Disabled, i % 2 ? "true" : "false");
+  }
+  ServerCount = kServerCount;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = std::max(20, argc > 1 ? std::atoi(argv[1]) : 25);
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
+  TRegistry().DeleteKey("\\Software\\Nodrax");
+  AllocateRecords();
+  TForm1 form;
+  FillFullConfiguration(form);
+
+  SaveFlushesOnce = false;
+  if (!SaveConfiguration(form)) {
+    std::fprintf(stderr, "the first save failed\n");
+    return 1;
+  }
+  std::vector<TKey> keys;
+  Snapshot(kTree, keys);
+
+  const double saveEach = MedianMs(runs, [&] { SaveConfiguration(form); });
+  std::vector<TKey> afterEach;
+  Snapshot(kTree, afterEach);
+  SaveFlushesOnce = true;
+  const double saveOnce = MedianMs(runs, [&] { SaveConfiguration(form); });
+  std::vector<TKey> afterOnce;
+  Snapshot(kTree, afterOnce);
+  SaveFlushesOnce = false;
+  const double floor = MedianMs(runs, [&] { RawWrite(keys); });
+  const double load = MedianMs(runs, [&] {
+    RegistryLoading = true;
+    CargaRegistro(form);
+    RegistryLoading = false;
+  });
+  const double rawRead = MedianMs(runs, [&] { RawRead(keys); });
+  // A load into a window that holds another configuration: every field is
+  // emptied (untimed) before each run, so every text the load sets is new.
+  std::vector<double> cold;
+  for (int i = 0; i < runs; ++i) {
+    EnumChildWindows(form.Handle(), ClearEdit, 0);
+    auto start = std::chrono::steady_clock::now();
+    RegistryLoading = true;
+    CargaRegistro(form);
+    RegistryLoading = false;
+    cold.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::sort(cold.begin(), cold.end());
+  const double loadCold = cold[cold.size() / 2];
+  std::printf("full configuration: %zu keys, %zu values; %d runs each, medians\n", keys.size(),
+              CountValues(keys), runs);
+  std::printf("save, flush per key     %8.3f ms\n", saveEach);
+  std::printf("save, one flush at end  %8.3f ms\n", saveOnce);
+  std::printf("floor (raw writes)      %8.3f ms\n", floor);
+  std::printf("load (same in window)   %8.3f ms\n", load);
+  std::printf("load (window emptied)   %8.3f ms\n", loadCold);
+  std::printf("raw read                %8.3f ms\n", rawRead);
+  std::printf("save/floor              %8.2f (flush per key), %.2f (one flush)\n", saveEach / floor,
+              saveOnce / floor);
+  std::printf("load/raw read           %8.2f (same in window), %.2f (window emptied)\n",
+              load / rawRead, loadCold / rawRead);
+  std::printf("same values both ways   %s\n",
+              SameTree(keys, afterEach) && SameTree(keys, afterOnce) ? "yes" : "NO");
+  return 0;
+}

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds and runs the save/load benchmark under Wine on a prefix of its own.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+BUILD_DIR=$build "$root/scripts/build.sh" >/dev/null
+export WINEPREFIX="$build/wineprefix-bench"
+"$root/scripts/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+xvfb-run -a "$root/scripts/wine-run.sh" "$build/registry_benchmark.exe" "$@"
+WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
