@@ -10,6 +10,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # Unmanaged windows: with no window manager on the display, Wine would
   # wait for one on every hide or destroy of a top-level window.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+  # A crashing test ends with its backtrace, not with a dialog nobody answers.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
   wineserver -w || true
 fi
 exec wine "$@"
