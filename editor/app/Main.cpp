@@ -103,6 +103,37 @@ void TForm1::BuildMenu() {
   SetMenu(std::move(root));
 }
 
+std::vector<TCheckBox*> TForm1::ForwardingBoxes() const {
+  return {Caracterh,     Caractercabecera, Mbl,        Nobbscallsign, Deldata,     Norecover,
+          Bbsdeclaradas, Wpnoheld,         Xprioridad, Bidalterno,    Noxchecksum, Testcallsign};
+}
+
+std::vector<TCheckBox*> TForm1::ResumeBoxes() const { return {Resume, Xprotocol}; }
+
+std::vector<TCheckBox*> TForm1::FirstConnectionBoxes() const {
+  return {Excluido1, Local1, Experto1,       Sysop1,         Bbs1,         Paginacion1,
+          Guest1,    Modem1, Todosmensajes1, Listaunprotos1, Listanuevos1, Pms1};
+}
+
+std::vector<TCheckBox*> TForm1::SecurityBoxes(int column) const {
+  switch (column) {
+    case 0:
+      return {Todosmensajesuser, Borramensajesuser, Sysuser, Remoteuser,  Labelsuser,
+              Deleteuser,        Gatewaysuser,      Dosuser, Alldiskuser, Specialuser};
+    case 1:
+      return {Todosmensajessysop, Borramensajessysop, Syssysop, Remotesysop,  Labelssysop,
+              Deletesysop,        Gatewayssysop,      Dossysop, Alldisksysop, Specialsysop};
+    default:
+      return {Todosmensajessys, Borramensajessys, Syssys, Remotesys,  Labelssys,
+              Deletesys,        Gatewayssys,      Dossys, Alldisksys, Specialsys};
+  }
+}
+
+std::vector<TCheckBox*> TForm1::WarningBoxes() const {
+  return {Menos1mega, Errorarchivo,        Servererror,    Pingpong, Noruta,
+          Nonts,      Mensajenoencontrado, Errorpropuesta, Reject,   Held};
+}
+
 TControl* TForm1::FindControl(const std::string& name) const {
   auto it = byName_.find(name);
   return it == byName_.end() ? nullptr : it->second;

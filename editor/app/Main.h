@@ -211,6 +211,15 @@ class TForm1 : public TForm {
   // A click on a field's caption label focuses the field.
   void CaptionLabelClick(TObject* Sender);
 
+  // The check boxes of each option set, in the order of the set's weights
+  // (Encodings.h); the load ticks them from a stored sum, the save adds
+  // them up.
+  std::vector<TCheckBox*> ForwardingBoxes() const;
+  std::vector<TCheckBox*> ResumeBoxes() const;
+  std::vector<TCheckBox*> FirstConnectionBoxes() const;  // Desactivado1 has no weight
+  std::vector<TCheckBox*> SecurityBoxes(int column) const;  // 0 user, 1 sysop, 2 system
+  std::vector<TCheckBox*> WarningBoxes() const;
+
   // Looks a control up by its name (tests and the start codes use it).
   TControl* FindControl(const std::string& name) const;
   TTabSheet* FindSheet(const std::string& name) const;

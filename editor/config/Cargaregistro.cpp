@@ -101,42 +101,27 @@ void LoadStation(TForm1& f, TRegistry& reg) {
 
   if (auto text = ReadText(reg, "SecurityOptions")) {
     const std::vector<int32_t> sums = ScanIntegers(*text, 3);
-    SetBoxes({f.Todosmensajesuser, f.Borramensajesuser, f.Sysuser, f.Remoteuser, f.Labelsuser,
-              f.Deleteuser, f.Gatewaysuser, f.Dosuser, f.Alldiskuser, f.Specialuser},
-             sums[0], SecurityWeights());
-    SetBoxes({f.Todosmensajessysop, f.Borramensajessysop, f.Syssysop, f.Remotesysop,
-              f.Labelssysop, f.Deletesysop, f.Gatewayssysop, f.Dossysop, f.Alldisksysop,
-              f.Specialsysop},
-             sums[1], SecurityWeights());
-    SetBoxes({f.Todosmensajessys, f.Borramensajessys, f.Syssys, f.Remotesys, f.Labelssys,
-              f.Deletesys, f.Gatewayssys, f.Dossys, f.Alldisksys, f.Specialsys},
-             sums[2], SecurityWeights());
+    for (int column = 0; column < 3; ++column)
+      SetBoxes(f.SecurityBoxes(column), sums[column], SecurityWeights());
   }
 
   // Desactivado1 has no bit: it stays as it is.
   if (auto text = ReadText(reg, "FirstConOptions"))
-    SetBoxes({f.Excluido1, f.Local1, f.Experto1, f.Sysop1, f.Bbs1, f.Paginacion1, f.Guest1,
-              f.Modem1, f.Todosmensajes1, f.Listaunprotos1, f.Listanuevos1, f.Pms1},
-             ReadInt32Or0(*text), FirstConnectionWeights());
+    SetBoxes(f.FirstConnectionBoxes(), ReadInt32Or0(*text), FirstConnectionWeights());
 
   if (auto text = ReadText(reg, "WarningMessages"))
-    SetBoxes({f.Menos1mega, f.Errorarchivo, f.Servererror, f.Pingpong, f.Noruta, f.Nonts,
-              f.Mensajenoencontrado, f.Errorpropuesta, f.Reject, f.Held},
-             ReadInt32Or0(*text), WarningWeights());
+    SetBoxes(f.WarningBoxes(), ReadInt32Or0(*text), WarningWeights());
 
   if (auto text = ReadText(reg, "ForwardTypeZub")) {
     const TSwitchAndSum v = ParseSwitchAndSum(*text);
     if (v.Switch) f.Forwardzub->SetChecked(*v.Switch);
-    SetBoxes({f.Caracterh, f.Caractercabecera, f.Mbl, f.Nobbscallsign, f.Deldata, f.Norecover,
-              f.Bbsdeclaradas, f.Wpnoheld, f.Xprioridad, f.Bidalterno, f.Noxchecksum,
-              f.Testcallsign},
-             v.Sum, ForwardingWeights());
+    SetBoxes(f.ForwardingBoxes(), v.Sum, ForwardingWeights());
   }
 
   if (auto text = ReadText(reg, "ForwardResume")) {
     const TSwitchAndSum v = ParseSwitchAndSum(*text);
     if (v.Switch) f.Compressforward->SetChecked(*v.Switch);
-    SetBoxes({f.Resume, f.Xprotocol}, v.Sum, ResumeWeights());
+    SetBoxes(f.ResumeBoxes(), v.Sum, ResumeWeights());
   }
 
   if (auto text = ReadText(reg, "CallsignsInMailBeacon")) {

@@ -143,8 +143,7 @@ void WriteStation(TForm1& f, TRegistry& reg, TConfigRecord& r) {
   reg.WriteString("Unproto", ComposeUnproto(unproto));
 
   r.FirstConTotal =
-      SetFlags({f.Excluido1, f.Local1, f.Experto1, f.Sysop1, f.Bbs1, f.Paginacion1, f.Guest1,
-                f.Modem1, f.Todosmensajes1, f.Listaunprotos1, f.Listanuevos1, f.Pms1},
+      SetFlags(f.FirstConnectionBoxes(),
                {&r.Excluido1, &r.Local1, &r.Experto1, &r.Sysop1, &r.Bbs1, &r.Paginacion1,
                 &r.Guest1, &r.Modem1, &r.Todosmensajes1, &r.Listaunprotos1, &r.Listanuevos1,
                 &r.Pms1},
@@ -152,23 +151,17 @@ void WriteStation(TForm1& f, TRegistry& reg, TConfigRecord& r) {
   reg.WriteString("FirstConOptions",
                   f.Desactivado1->Checked() ? "0" : std::to_string(r.FirstConTotal));
 
-  r.UserTotal = SetFlags({f.Todosmensajesuser, f.Borramensajesuser, f.Sysuser, f.Remoteuser,
-                          f.Labelsuser, f.Deleteuser, f.Gatewaysuser, f.Dosuser, f.Alldiskuser,
-                          f.Specialuser},
+  r.UserTotal = SetFlags(f.SecurityBoxes(0),
                          {&r.Todosmensajesuser, &r.Borramensajesuser, &r.Sysuser, &r.Remoteuser,
                           &r.Labelsuser, &r.Deleteuser, &r.Gatewaysuser, &r.Dosuser,
                           &r.Alldiskuser, &r.Specialuser},
                          SecurityWeights());
-  r.SysopTotal = SetFlags({f.Todosmensajessysop, f.Borramensajessysop, f.Syssysop,
-                           f.Remotesysop, f.Labelssysop, f.Deletesysop, f.Gatewayssysop,
-                           f.Dossysop, f.Alldisksysop, f.Specialsysop},
+  r.SysopTotal = SetFlags(f.SecurityBoxes(1),
                           {&r.Todosmensajessysop, &r.Borramensajessysop, &r.Syssysop,
                            &r.Remotesysop, &r.Labelssysop, &r.Deletesysop, &r.Gatewayssysop,
                            &r.Dossysop, &r.Alldisksysop, &r.Specialsysop},
                           SecurityWeights());
-  r.SystemTotal = SetFlags({f.Todosmensajessys, f.Borramensajessys, f.Syssys, f.Remotesys,
-                            f.Labelssys, f.Deletesys, f.Gatewayssys, f.Dossys, f.Alldisksys,
-                            f.Specialsys},
+  r.SystemTotal = SetFlags(f.SecurityBoxes(2),
                            {&r.Todosmensajessys, &r.Borramensajessys, &r.Syssys, &r.Remotesys,
                             &r.Labelssys, &r.Deletesys, &r.Gatewayssys, &r.Dossys,
                             &r.Alldisksys, &r.Specialsys},
@@ -176,8 +169,7 @@ void WriteStation(TForm1& f, TRegistry& reg, TConfigRecord& r) {
   Compose(reg, "SecurityOptions", r.SecurityOptions,
           ComposeSecurityOptions(r.UserTotal, r.SysopTotal, r.SystemTotal));
 
-  r.WarningTotal = SetFlags({f.Menos1mega, f.Errorarchivo, f.Servererror, f.Pingpong, f.Noruta,
-                             f.Nonts, f.Mensajenoencontrado, f.Errorpropuesta, f.Reject, f.Held},
+  r.WarningTotal = SetFlags(f.WarningBoxes(),
                             {&r.Menos1mega, &r.Errorarchivo, &r.Servererror, &r.Pingpong,
                              &r.Noruta, &r.Nonts, &r.Mensajenoencontrado, &r.Errorpropuesta,
                              &r.Reject, &r.Held},
@@ -185,9 +177,7 @@ void WriteStation(TForm1& f, TRegistry& reg, TConfigRecord& r) {
   reg.WriteString("WarningMessages", std::to_string(r.WarningTotal));
 
   Switch(r.Forwardzub, f.Forwardzub);
-  r.ForwardTotal = SetFlags({f.Caracterh, f.Caractercabecera, f.Mbl, f.Nobbscallsign, f.Deldata,
-                             f.Norecover, f.Bbsdeclaradas, f.Wpnoheld, f.Xprioridad,
-                             f.Bidalterno, f.Noxchecksum, f.Testcallsign},
+  r.ForwardTotal = SetFlags(f.ForwardingBoxes(),
                             {&r.Caracterh, &r.Caractercabecera, &r.Mbl, &r.Nobbscallsign,
                              &r.Deldata, &r.Norecover, &r.Bbsdeclaradas, &r.Wpnoheld,
                              &r.Xprioridad, &r.Bidalterno, &r.Noxchecksum, &r.Testcallsign},
@@ -196,7 +186,7 @@ void WriteStation(TForm1& f, TRegistry& reg, TConfigRecord& r) {
           ComposeSwitchAndSum(f.Forwardzub->Checked(), r.ForwardTotal));
 
   Switch(r.Compressforward, f.Compressforward);
-  r.ResumeTotal = SetFlags({f.Resume, f.Xprotocol}, {&r.Resume, &r.Xprotocol}, ResumeWeights());
+  r.ResumeTotal = SetFlags(f.ResumeBoxes(), {&r.Resume, &r.Xprotocol}, ResumeWeights());
   Compose(reg, "ForwardResume", r.ForwardResume,
           ComposeSwitchAndSum(f.Compressforward->Checked(), r.ResumeTotal));
 
