@@ -1,46 +1,41 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/config/FolderRules.h"
 
-TEST(RootDerivation, PlainRootGetsOneSeparatorEverywhere) {
-  const TRootFolders f = DeriveFromRoot("D:\\BBS");
-  EXPECT_EQ(f.Data, "D:\\BBS\\Data");
-  EXPECT_EQ(f.Config, "D:\\BBS\\Config");
-  EXPECT_EQ(f.Mail, "D:\\BBS\\Data\\Mail");
-  EXPECT_EQ(f.CompresMail, "D:\\BBS\\Data\\Binmail");
-  EXPECT_EQ(f.Docs, "D:\\BBS\\Data\\Docs");
-  EXPECT_EQ(f.Yapp, "D:\\BBS\\UsersPub\\Yapp");
-  EXPECT_EQ(f.ImportFile, "D:\\BBS\\Mail.in");
-  EXPECT_EQ(f.Pg, "D:\\BBS\\Pg");
-  EXPECT_EQ(f.Filters, "D:\\BBS\\Filters");
-  EXPECT_EQ(f.Servers, "D:\\BBS\\Servers");
-  EXPECT_EQ(f.Drivers, "D:\\BBS\\Drivers");
-  EXPECT_EQ(f.Diskc, "D:\\BBS\\UsersPub");
-  EXPECT_EQ(f.Sounds, "D:\\BBS\\Sounds");
-  EXPECT_EQ(f.Lang, "D:\\BBS\\Config\\Lang");
-  EXPECT_EQ(f.Fwd, "D:\\BBS\\Config\\Fwd");
-  EXPECT_EQ(f.Log, "D:\\BBS\\Data\\Log");
-  EXPECT_EQ(f.Sat, "D:\\BBS\\Data\\Sat");
-  EXPECT_EQ(f.Wp, "D:\\BBS\\Data\\Wp");
-  EXPECT_EQ(f.OldMail, "D:\\BBS\\Data\\OldMail");
+namespace {
+// Every derived folder, as the part that follows the root.
+const std::pair<std::string TRootFolders::*, const char*> kBelowRoot[] = {
+    {&TRootFolders::Data, "Data"},          {&TRootFolders::Config, "Config"},
+    {&TRootFolders::Mail, "Data\\Mail"},    {&TRootFolders::CompresMail, "Data\\Binmail"},
+    {&TRootFolders::Docs, "Data\\Docs"},    {&TRootFolders::Yapp, "UsersPub\\Yapp"},
+    {&TRootFolders::ImportFile, "Mail.in"}, {&TRootFolders::Pg, "Pg"},
+    {&TRootFolders::Filters, "Filters"},    {&TRootFolders::Servers, "Servers"},
+    {&TRootFolders::Drivers, "Drivers"},    {&TRootFolders::Diskc, "UsersPub"},
+    {&TRootFolders::Sounds, "Sounds"},      {&TRootFolders::Lang, "Config\\Lang"},
+    {&TRootFolders::Fwd, "Config\\Fwd"},    {&TRootFolders::Log, "Data\\Log"},
+    {&TRootFolders::Sat, "Data\\Sat"},      {&TRootFolders::Wp, "Data\\Wp"},
+    {&TRootFolders::OldMail, "Data\\OldMail"},
+};
+}  // namespace
+
+// Each root and what every folder below it starts with: with or without a
+// closing separator, the root is followed by exactly one.
+class RootDerivation : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
+
+TEST_P(RootDerivation, EveryFolderGetsOneSeparatorAfterTheRoot) {
+  const auto& [root, prefix] = GetParam();
+  const TRootFolders f = DeriveFromRoot(root);
+  for (const auto& [field, below] : kBelowRoot) EXPECT_EQ(f.*field, prefix + std::string(below));
 }
 
-TEST(RootDerivation, TrailingBackslashDriveRootAndEmptyRoot) {
-  const TRootFolders slash = DeriveFromRoot("D:\\BBS\\");
-  const TRootFolders plain = DeriveFromRoot("D:\\BBS");
-  EXPECT_EQ(slash.Data, plain.Data);
-  EXPECT_EQ(slash.Log, plain.Log);
-  EXPECT_EQ(slash.Diskc, plain.Diskc);
-  EXPECT_EQ(DeriveFromRoot("D:\\").Data, "D:\\Data");
-  EXPECT_EQ(DeriveFromRoot("D:\\").Mail, "D:\\Data\\Mail");
-  const TRootFolders empty = DeriveFromRoot("");
-  EXPECT_EQ(empty.Data, "\\Data");
-  EXPECT_EQ(empty.Config, "\\Config");
-  EXPECT_EQ(empty.Lang, "\\Config\\Lang");
-}
+INSTANTIATE_TEST_SUITE_P(PlainTrailingBackslashDriveAndEmpty, RootDerivation,
+                         ::testing::Values(std::pair{"D:\\BBS", "D:\\BBS\\"},
+                                           std::pair{"D:\\BBS\\", "D:\\BBS\\"},
+                                           std::pair{"D:\\", "D:\\"}, std::pair{"", "\\"}));
 
 TEST(DataDerivation, OnlyTheThreeDataFolders) {
   const TDataFolders f = DeriveFromData("D:\\MSG");

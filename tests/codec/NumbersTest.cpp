@@ -24,17 +24,16 @@ TEST(NumberRule, LeadingWhiteSpaceSignAndDigitsUpToTheFirstOther) {
 }
 
 TEST(NumberRule, SixtyFourBitLimitsAreExactAndBeyondSaturates) {
-  bool over = true;
-  EXPECT_EQ(ReadNumber("9223372036854775807", &over), kMax64);
-  EXPECT_FALSE(over);
-  EXPECT_EQ(ReadNumber("-9223372036854775808", &over), kMin64);
-  EXPECT_FALSE(over);
-  EXPECT_EQ(ReadNumber("9223372036854775808", &over), kMax64);
-  EXPECT_TRUE(over);
-  EXPECT_EQ(ReadNumber("-9223372036854775809", &over), kMin64);
-  EXPECT_TRUE(over);
-  EXPECT_EQ(ReadNumber("123456789012345678901234567890", &over), kMax64);
-  EXPECT_TRUE(over);
+  struct Case { const char* text; int64_t value; bool over; } cases[] = {
+      {"9223372036854775807", kMax64, false}, {"-9223372036854775808", kMin64, false},
+      {"9223372036854775808", kMax64, true}, {"-9223372036854775809", kMin64, true},
+      {"123456789012345678901234567890", kMax64, true},
+  };
+  for (const auto& c : cases) {
+    bool over = !c.over;
+    EXPECT_EQ(ReadNumber(c.text, &over), c.value) << c.text;
+    EXPECT_EQ(over, c.over) << c.text;
+  }
 }
 
 TEST(NumberRule, ThirtyTwoBitsOrNothing) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/config/Encodings.h"
@@ -62,13 +63,10 @@ TEST(PortMode, LettersAndTheFirstUserTypeInUGBOrder) {
 }
 
 TEST(PortValues, DefaultsAndThePseudoPort) {
-  EXPECT_EQ(PortDefault("NumChannels"), "3");
-  EXPECT_EQ(PortDefault("Canal"), "1");
-  EXPECT_EQ(PortDefault("Paclen"), "80");
-  EXPECT_EQ(PortDefault("MaxBlock"), "10");
-  EXPECT_EQ(PortDefault("Label"), "Default");
-  EXPECT_EQ(PortDefault("Disabled"), "false");
-  EXPECT_EQ(PortDefault("Driver"), "");
+  const std::pair<const char*, const char*> defaults[] = {
+      {"NumChannels", "3"}, {"Canal", "1"}, {"Paclen", "80"}, {"MaxBlock", "10"},
+      {"Label", "Default"}, {"Disabled", "false"}, {"Driver", ""}};
+  for (const auto& [name, text] : defaults) EXPECT_EQ(PortDefault(name), text) << name;
   EXPECT_EQ(kPort0Values[10].Name, "FwdPeriode");
   EXPECT_EQ(kPort0Values[10].Text, "00/01");
   EXPECT_EQ(kPort0Values[11].Text, "----");
@@ -76,10 +74,8 @@ TEST(PortValues, DefaultsAndThePseudoPort) {
 }
 
 TEST(PortKeys, OnlyPortOneToTenFitTheTable) {
-  EXPECT_EQ(PortIndexFromKeyName("Port1"), 0);
-  EXPECT_EQ(PortIndexFromKeyName("Port7"), 6);
-  EXPECT_EQ(PortIndexFromKeyName("Port10"), 9);
-  EXPECT_EQ(PortIndexFromKeyName("PORT3"), 2);
+  const std::pair<const char*, int> inside[] = {{"Port1", 0}, {"Port7", 6}, {"Port10", 9}, {"PORT3", 2}};
+  for (const auto& [name, index] : inside) EXPECT_EQ(PortIndexFromKeyName(name), index) << name;
   for (const char* outside : {"Port0", "Port11", "Port100", "Port", "Port1x", "Portx", "Port-1",
                               "Xort3", " Port1", ""})
     EXPECT_EQ(PortIndexFromKeyName(outside), std::nullopt) << outside;

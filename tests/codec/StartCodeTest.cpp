@@ -1,19 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 #include "editor/config/Encodings.h"
 
 TEST(StartCode, NumberRuleAndCodesBeyondThirtyTwoBits) {
-  EXPECT_EQ(StartCode(""), 0);
-  EXPECT_EQ(StartCode("   21"), 21);
-  EXPECT_EQ(StartCode("+7"), 7);
-  EXPECT_EQ(StartCode("5abc"), 5);
-  EXPECT_EQ(StartCode("-3"), -3);
-  EXPECT_EQ(StartCode("\t14"), 14);
-  // Would wrap to 1 in 32 bits; must not point at the callsign.
-  EXPECT_EQ(StartCode("4294967297"), kStartCodeOutOfRange);
-  EXPECT_EQ(StartCode("99999999999999999999999"), kStartCodeOutOfRange);
+  // "4294967297" would wrap to 1 in 32 bits; it must not point at the callsign.
+  const std::pair<const char*, int32_t> cases[] = {
+      {"", 0}, {"   21", 21}, {"+7", 7}, {"5abc", 5}, {"-3", -3}, {"\t14", 14},
+      {"4294967297", kStartCodeOutOfRange}, {"99999999999999999999999", kStartCodeOutOfRange}};
+  for (const auto& [text, code] : cases) EXPECT_EQ(StartCode(text), code) << '"' << text << '"';
   EXPECT_EQ(StartCodeRowFor(kStartCodeOutOfRange).Message, "");
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/config/Encodings.h"
@@ -58,16 +60,13 @@ TEST(Unproto, ComposeZeroForEmptyAndLettersInAVPMOrder) {
 }
 
 TEST(Switches, ContainsRuleVersusExactWord) {
-  EXPECT_EQ(SwitchFromText("OK"), true);
-  EXPECT_EQ(SwitchFromText(" OK "), true);
-  EXPECT_EQ(SwitchFromText("NO"), false);
-  EXPECT_EQ(SwitchFromText("NOK"), false);
-  EXPECT_EQ(SwitchFromText("OKNO"), false);
-  EXPECT_EQ(SwitchFromText(""), std::nullopt);
-  EXPECT_EQ(SwitchFromText("ok"), std::nullopt);
-  EXPECT_EQ(SwitchFromWord("OK"), true);
-  EXPECT_EQ(SwitchFromWord("NO"), false);
-  EXPECT_EQ(SwitchFromWord("NOK"), std::nullopt);
+  const std::pair<const char*, std::optional<bool>> inText[] = {
+      {"OK", true}, {" OK ", true}, {"NO", false}, {"NOK", false}, {"OKNO", false},
+      {"", std::nullopt}, {"ok", std::nullopt}};
+  for (const auto& [text, value] : inText) EXPECT_EQ(SwitchFromText(text), value) << text;
+  const std::pair<const char*, std::optional<bool>> asWord[] = {
+      {"OK", true}, {"NO", false}, {"NOK", std::nullopt}};
+  for (const auto& [word, value] : asWord) EXPECT_EQ(SwitchFromWord(word), value) << word;
   EXPECT_EQ(SwitchText(true), "OK");
   EXPECT_EQ(SwitchText(false), "NO");
 }
@@ -88,11 +87,10 @@ TEST(TwoSpaced, JoinsSecurityAndSwitchWithSum) {
 
 TEST(MailBeacon, DigitFirstMeansOffEmptyMeansOffWithZero) {
   auto parse = [](const char* t) { TMailBeacon b = ParseCallsignsInMailBeacon(t); return std::make_pair(b.Beacon, b.Count); };
-  EXPECT_EQ(parse("B5"), std::make_pair(true, std::string("5")));
-  EXPECT_EQ(parse("12"), std::make_pair(false, std::string("12")));
-  EXPECT_EQ(parse("X3"), std::make_pair(true, std::string("3")));
-  EXPECT_EQ(parse("B"), std::make_pair(true, std::string("")));
-  EXPECT_EQ(parse(""), std::make_pair(false, std::string("0")));
+  const std::pair<const char*, std::pair<bool, std::string>> cases[] = {
+      {"B5", {true, "5"}}, {"12", {false, "12"}}, {"X3", {true, "3"}}, {"B", {true, ""}},
+      {"", {false, "0"}}};
+  for (const auto& [text, parsed] : cases) EXPECT_EQ(parse(text), parsed) << '"' << text << '"';
   EXPECT_EQ(ComposeCallsignsInMailBeacon(true, "5"), "B5");
   EXPECT_EQ(ComposeCallsignsInMailBeacon(false, ""), "0");
   EXPECT_EQ(ComposeCallsignsInMailBeacon(true, ""), "B0");
