@@ -26,11 +26,7 @@ TEST_F(RegistryTest, AReadOnlyKeyRefusesWritesAndRecordsTheFirstFailure) {
   TRegistry reg;
   ASSERT_TRUE(reg.OpenKeyReadOnly(Key("Config")));
   EXPECT_FALSE(reg.WriteString("Qth", "Leon"));
-  EXPECT_TRUE(reg.Failed());
-  EXPECT_EQ(ERROR_ACCESS_DENIED, reg.FailureCode());
-  EXPECT_EQ(Key("Config"), reg.FailureKey());
-  EXPECT_EQ(SystemErrorMessage(ERROR_ACCESS_DENIED), reg.FailureText());
-  EXPECT_FALSE(reg.FailureText().empty());
+  ExpectFailure(reg, ERROR_ACCESS_DENIED, Key("Config"));
   EXPECT_FALSE(reg.WriteInteger("Left", 1));
   EXPECT_FALSE(reg.DeleteValue("Qth"));
   EXPECT_EQ("Avila", reg.ReadString("Qth"));
@@ -38,14 +34,12 @@ TEST_F(RegistryTest, AReadOnlyKeyRefusesWritesAndRecordsTheFirstFailure) {
   // Later failures elsewhere do not replace the first one.
   ASSERT_TRUE(reg.OpenKeyReadOnly("\\" + Key()));
   EXPECT_FALSE(reg.WriteString("x", "y"));
-  EXPECT_EQ(Key("Config"), reg.FailureKey());
+  ExpectFailure(reg, ERROR_ACCESS_DENIED, Key("Config"));
 
   reg.ClearFailure();
-  EXPECT_FALSE(reg.Failed());
-  EXPECT_EQ("", reg.FailureKey());
-  EXPECT_EQ(ERROR_SUCCESS, reg.FailureCode());
+  ExpectFailure(reg, ERROR_SUCCESS, "");
   EXPECT_FALSE(reg.WriteString("x", "y"));
-  EXPECT_EQ(Key(), reg.FailureKey());
+  ExpectFailure(reg, ERROR_ACCESS_DENIED, Key());
 }
 
 TEST_F(RegistryTest, AWriteDeniedByTheKeysAclIsRecorded) {
@@ -56,11 +50,7 @@ TEST_F(RegistryTest, AWriteDeniedByTheKeysAclIsRecorded) {
     TRegistry reg;
     EXPECT_FALSE(reg.OpenKey(Key("Config"), true));
     EXPECT_FALSE(reg.WriteString("Qth", "Leon"));
-    EXPECT_TRUE(reg.Failed());
-    EXPECT_EQ(ERROR_ACCESS_DENIED, reg.FailureCode());
-    EXPECT_EQ(Key("Config"), reg.FailureKey());
-    EXPECT_FALSE(reg.FailureText().empty());
-    EXPECT_EQ(SystemErrorMessage(ERROR_ACCESS_DENIED), reg.FailureText());
+    ExpectFailure(reg, ERROR_ACCESS_DENIED, Key("Config"));
     // Reading is still allowed.
     ASSERT_TRUE(reg.OpenKeyReadOnly(Key("Config")));
     EXPECT_EQ("Avila", reg.ReadString("Qth"));
@@ -75,8 +65,7 @@ TEST_F(RegistryTest, AKeyThatCannotBeCreatedIsRecorded) {
   ASSERT_TRUE(SetDacl(Key("Ports"), "D:(D;;0x0004;;;WD)(A;;KA;;;WD)"));
   TRegistry reg;
   EXPECT_FALSE(reg.OpenKey(Key("Ports\\Port1"), true));
-  EXPECT_EQ(ERROR_ACCESS_DENIED, reg.FailureCode());
-  EXPECT_EQ(Key("Ports\\Port1"), reg.FailureKey());
+  ExpectFailure(reg, ERROR_ACCESS_DENIED, Key("Ports\\Port1"));
   EXPECT_FALSE(RawExists(Key("Ports\\Port1"), KEY_WOW64_32KEY));
   EXPECT_TRUE(SetDacl(Key("Ports"), "D:(A;;KA;;;WD)"));
 }

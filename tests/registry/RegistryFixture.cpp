@@ -1,7 +1,5 @@
 #include "RegistryFixture.h"
 
-#include <vector>
-
 namespace {
 const char kTestRoot[] = "Software\\NodraxRegistryTest";
 }
@@ -61,18 +59,34 @@ void RegistryTest::RawSet(const std::string& path, const std::string& name, DWOR
   RegCloseKey(key);
 }
 
+std::optional<RegistryTest::TRawValue> RegistryTest::RawValue(const std::string& path,
+                                                              const std::string& name,
+                                                              REGSAM view) {
+  HKEY key = RawOpen(path, view);
+  if (!key) return std::nullopt;
+  TRawValue value;
+  DWORD size = 0;
+  LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, &value.first, nullptr, &size);
+  value.second.resize(size);
+  if (rc == ERROR_SUCCESS)
+    rc = RegQueryValueExA(key, name.c_str(), nullptr, &value.first,
+                          reinterpret_cast<BYTE*>(value.second.data()), &size);
+  RegCloseKey(key);
+  if (rc != ERROR_SUCCESS) return std::nullopt;
+  value.second.resize(size);
+  return value;
+}
+
 std::string RegistryTest::RawString(const std::string& path, const std::string& name,
                                     REGSAM view) {
-  HKEY key = RawOpen(path, view);
-  if (!key) return "<no key>";
-  DWORD type = 0, size = 0;
-  std::string result = "<no value>";
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-    std::vector<char> data(size + 1, '\0');
-    RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                     &size);
-    result = data.data();
-  }
-  RegCloseKey(key);
-  return result;
+  const std::optional<TRawValue> value = RawValue(path, name, view);
+  return value ? value->second.c_str() : RawExists(path, view) ? "<no value>" : "<no key>";
+}
+
+void RegistryTest::ExpectFailure(const TRegistry& reg, LONG code, const std::string& key) {
+  EXPECT_EQ(code != ERROR_SUCCESS, reg.Failed());
+  EXPECT_EQ(code, reg.FailureCode());
+  EXPECT_EQ(key, reg.FailureKey());
+  EXPECT_FALSE(reg.FailureText().empty());
+  EXPECT_EQ(SystemErrorMessage(code), reg.FailureText());
 }

@@ -5,6 +5,10 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <utility>
+
 #include "platform/Registry.h"
 
 class RegistryTest : public ::testing::Test {
@@ -21,8 +25,16 @@ class RegistryTest : public ::testing::Test {
   static bool RawExists(const std::string& path, REGSAM view);
   static void RawSet(const std::string& path, const std::string& name, DWORD type,
                      const void* data, DWORD size, REGSAM view = KEY_WOW64_32KEY);
+  // The stored type and bytes; nullopt when the key or the value is absent.
+  using TRawValue = std::pair<DWORD, std::string>;
+  static std::optional<TRawValue> RawValue(const std::string& path, const std::string& name,
+                                           REGSAM view = KEY_WOW64_32KEY);
+  // A text value up to its first NUL, or "<no key>" / "<no value>".
   static std::string RawString(const std::string& path, const std::string& name,
                                REGSAM view = KEY_WOW64_32KEY);
+  // The layer holds its first failure: this code, at this key, with the
+  // platform's text for it; ERROR_SUCCESS and "" for none.
+  static void ExpectFailure(const TRegistry& reg, LONG code, const std::string& key);
   static void RawCreate(const std::string& path, REGSAM view = KEY_WOW64_32KEY);
 
  private:

@@ -1,5 +1,5 @@
 #include <climits>
-#include <cstring>
+#include <utility>
 
 #include "RegistryFixture.h"
 
@@ -16,6 +16,8 @@ std::string RaisedMessage(Call call) {
   }
   return "";
 }
+
+std::string TypeError(const std::string& name) { return "Invalid data type for '" + name + "'"; }
 
 }  // namespace
 
@@ -36,7 +38,7 @@ TEST_F(RegistryTest, AbsentStringReadsEmptyAndAbsentIntegerRaises) {
   ASSERT_TRUE(reg.OpenKey(Key(), true));
   EXPECT_FALSE(reg.ValueExists("Locator"));
   EXPECT_EQ("", reg.ReadString("Locator"));
-  EXPECT_EQ("Invalid data type for 'Left'", RaisedMessage([&] { reg.ReadInteger("Left"); }));
+  EXPECT_EQ(TypeError("Left"), RaisedMessage([&] { reg.ReadInteger("Left"); }));
   EXPECT_FALSE(reg.Failed());
 }
 
@@ -48,12 +50,11 @@ TEST_F(RegistryTest, WrongTypesRaiseWithTheValueName) {
   RawSet(Key(), "List", REG_MULTI_SZ, "a\0b\0", 5);
   TRegistry reg;
   ASSERT_TRUE(reg.OpenKeyReadOnly(Key()));
-  EXPECT_EQ("Invalid data type for 'Top'", RaisedMessage([&] { reg.ReadString("Top"); }));
-  EXPECT_EQ("Invalid data type for 'List'", RaisedMessage([&] { reg.ReadString("List"); }));
-  EXPECT_EQ("Invalid data type for 'Version'",
-            RaisedMessage([&] { reg.ReadInteger("Version"); }));
+  for (const char* name : {"Top", "List"})
+    EXPECT_EQ(TypeError(name), RaisedMessage([&] { reg.ReadString(name); }));
   // Four bytes that are not a DWORD value are still not an integer.
-  EXPECT_EQ("Invalid data type for 'Blob'", RaisedMessage([&] { reg.ReadInteger("Blob"); }));
+  for (const char* name : {"Version", "Blob"})
+    EXPECT_EQ(TypeError(name), RaisedMessage([&] { reg.ReadInteger(name); }));
   EXPECT_EQ(7, reg.ReadInteger("Top"));
   EXPECT_EQ("1.5.3", reg.ReadString("Version"));
 }
@@ -105,24 +106,14 @@ TEST_F(RegistryTest, RenameValueKeepsTypeAndData) {
   RawSet(Key(), "OldBlob", REG_BINARY, "\0\1\2", 3);
   TRegistry reg;
   ASSERT_TRUE(reg.OpenKey(Key(), false));
-  EXPECT_TRUE(reg.RenameValue("System", "Config"));
-  EXPECT_TRUE(reg.RenameValue("OldNumber", "NewNumber"));
-  EXPECT_TRUE(reg.RenameValue("OldBlob", "NewBlob"));
-  EXPECT_FALSE(reg.ValueExists("System"));
-  EXPECT_FALSE(reg.ValueExists("OldNumber"));
-  EXPECT_FALSE(reg.ValueExists("OldBlob"));
+  for (auto [from, to] : {std::pair{"System", "Config"}, std::pair{"OldNumber", "NewNumber"},
+                          std::pair{"OldBlob", "NewBlob"}}) {
+    EXPECT_TRUE(reg.RenameValue(from, to)) << from;
+    EXPECT_FALSE(reg.ValueExists(from)) << from;
+  }
   EXPECT_EQ("C:\\zub\\cfg", reg.ReadString("Config"));
   EXPECT_EQ(0x12345678, reg.ReadInteger("NewNumber"));
-
-  HKEY raw = RawOpen(Key(), KEY_WOW64_32KEY);
-  ASSERT_NE(nullptr, raw);
-  BYTE blob[8] = {};
-  DWORD type = 0, size = sizeof(blob);
-  EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(raw, "NewBlob", nullptr, &type, blob, &size));
-  RegCloseKey(raw);
-  EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
-  ASSERT_EQ(3u, size);
-  EXPECT_EQ(0, std::memcmp(blob, "\0\1\2", 3));
+  EXPECT_EQ(TRawValue(REG_BINARY, std::string("\0\1\2", 3)), RawValue(Key(), "NewBlob"));
   EXPECT_FALSE(reg.Failed());
 }
 
