@@ -55,26 +55,27 @@ TScriptedDialogs::TExpectation& TScriptedDialogs::TExpectation::Then(
   return *this;
 }
 
-TScriptedDialogs::~TScriptedDialogs() {
+TScriptedDialogs::~TScriptedDialogs() { ReportUnused(); }
+
+void TScriptedDialogs::ReportUnused() const {
   for (const TExpectation& e : expected_)
     ADD_FAILURE() << "expected " << Describe(e) << " was never asked";
 }
 
-TScriptedDialogs::TExpectation& TScriptedDialogs::Queue(TExpectation expectation) {
-  expected_.push_back(std::move(expectation));
+TScriptedDialogs::TExpectation& TScriptedDialogs::Queue(TDialogKind kind) {
+  expected_.emplace_back();
+  expected_.back().kind_ = kind;
   return expected_.back();
 }
 
 TScriptedDialogs::TExpectation& TScriptedDialogs::ExpectMessageBox(std::string caption,
                                                                    std::string text, UINT type,
                                                                    int answer) {
-  TExpectation e;
-  e.kind_ = TDialogKind::MessageBox;
+  TExpectation& e = ExpectAnyMessageBox(answer);
   e.caption_ = std::move(caption);
   e.text_ = std::move(text);
   e.type_ = type;
-  e.answer_ = answer;
-  return Queue(std::move(e));
+  return e;
 }
 
 TScriptedDialogs::TExpectation& TScriptedDialogs::ExpectMessageBoxContaining(
@@ -85,32 +86,22 @@ TScriptedDialogs::TExpectation& TScriptedDialogs::ExpectMessageBoxContaining(
 }
 
 TScriptedDialogs::TExpectation& TScriptedDialogs::ExpectAnyMessageBox(int answer) {
-  TExpectation e;
-  e.kind_ = TDialogKind::MessageBox;
+  TExpectation& e = Queue(TDialogKind::MessageBox);
   e.answer_ = answer;
-  return Queue(std::move(e));
+  return e;
 }
 
 TScriptedDialogs::TExpectation& TScriptedDialogs::ExpectOpenFile(std::optional<std::string> path) {
-  TExpectation e;
-  e.kind_ = TDialogKind::OpenFile;
-  e.path_ = std::move(path);
-  return Queue(std::move(e));
+  return Queue(TDialogKind::OpenFile).Answer(std::move(path));
 }
 
 TScriptedDialogs::TExpectation& TScriptedDialogs::ExpectSaveFile(std::optional<std::string> path) {
-  TExpectation e;
-  e.kind_ = TDialogKind::SaveFile;
-  e.path_ = std::move(path);
-  return Queue(std::move(e));
+  return Queue(TDialogKind::SaveFile).Answer(std::move(path));
 }
 
 TScriptedDialogs::TExpectation& TScriptedDialogs::ExpectBrowseFolder(
     std::optional<std::string> path) {
-  TExpectation e;
-  e.kind_ = TDialogKind::BrowseFolder;
-  e.path_ = std::move(path);
-  return Queue(std::move(e));
+  return Queue(TDialogKind::BrowseFolder).Answer(std::move(path));
 }
 
 TScriptedDialogs::TExpectation& TScriptedDialogs::ExpectBrowseFolder(
@@ -122,17 +113,15 @@ TScriptedDialogs::TExpectation& TScriptedDialogs::ExpectBrowseFolder(
 
 TScriptedDialogs::TExpectation& TScriptedDialogs::ExpectChooseColour(
     std::optional<COLORREF> colour) {
-  TExpectation e;
-  e.kind_ = TDialogKind::ChooseColour;
+  TExpectation& e = Queue(TDialogKind::ChooseColour);
   e.colour_ = colour;
-  return Queue(std::move(e));
+  return e;
 }
 
 TScriptedDialogs::TExpectation& TScriptedDialogs::ExpectShellOpen(std::string target) {
-  TExpectation e;
-  e.kind_ = TDialogKind::ShellOpen;
+  TExpectation& e = Queue(TDialogKind::ShellOpen);
   e.text_ = std::move(target);
-  return Queue(std::move(e));
+  return e;
 }
 
 std::vector<TDialogCall> TScriptedDialogs::CallsOf(TDialogKind kind) const {
@@ -149,8 +138,7 @@ const TDialogCall* TScriptedDialogs::Last(TDialogKind kind) const {
 }
 
 void TScriptedDialogs::VerifyAndClear() {
-  for (const TExpectation& e : expected_)
-    ADD_FAILURE() << "expected " << Describe(e) << " was never asked";
+  ReportUnused();
   expected_.clear();
   calls_.clear();
 }
@@ -187,10 +175,7 @@ std::optional<TScriptedDialogs::TExpectation> TScriptedDialogs::Take(const TDial
 
 int TScriptedDialogs::MessageBox(HWND owner, const std::string& text, const std::string& caption,
                                  UINT type) {
-  TDialogCall call;
-  call.kind = TDialogKind::MessageBox;
-  call.owner = owner;
-  call.text = text;
+  TDialogCall call = Call(TDialogKind::MessageBox, owner, text);
   call.caption = caption;
   call.type = type;
   std::optional<TExpectation> e = Take(call);
@@ -198,15 +183,9 @@ int TScriptedDialogs::MessageBox(HWND owner, const std::string& text, const std:
 }
 
 bool TScriptedDialogs::FileDialog(TDialogKind kind, TFileDialogRequest& request) {
-  TDialogCall call;
-  call.kind = kind;
-  call.owner = request.owner;
-  call.text = request.title;
+  TDialogCall call = Call(kind, request.owner, request.title);
   call.file = request;
-  std::optional<TExpectation> e = Take(call);
-  if (!e || !e->path_) return false;
-  request.fileName = *e->path_;
-  return true;
+  return Answered(Take(call), request.fileName);
 }
 
 bool TScriptedDialogs::OpenFile(TFileDialogRequest& request) {
@@ -218,20 +197,11 @@ bool TScriptedDialogs::SaveFile(TFileDialogRequest& request) {
 }
 
 bool TScriptedDialogs::BrowseFolder(HWND owner, const std::string& title, std::string& path) {
-  TDialogCall call;
-  call.kind = TDialogKind::BrowseFolder;
-  call.owner = owner;
-  call.text = title;
-  std::optional<TExpectation> e = Take(call);
-  if (!e || !e->path_) return false;
-  path = *e->path_;
-  return true;
+  return Answered(Take(Call(TDialogKind::BrowseFolder, owner, title)), path);
 }
 
 bool TScriptedDialogs::ChooseColour(HWND owner, COLORREF& colour) {
-  TDialogCall call;
-  call.kind = TDialogKind::ChooseColour;
-  call.owner = owner;
+  TDialogCall call = Call(TDialogKind::ChooseColour, owner, "");
   call.colour = colour;
   std::optional<TExpectation> e = Take(call);
   if (!e || !e->colour_) return false;
@@ -240,12 +210,23 @@ bool TScriptedDialogs::ChooseColour(HWND owner, COLORREF& colour) {
 }
 
 void TScriptedDialogs::ShellOpen(HWND owner, const std::string& target, int showCommand) {
-  TDialogCall call;
-  call.kind = TDialogKind::ShellOpen;
-  call.owner = owner;
-  call.text = target;
+  TDialogCall call = Call(TDialogKind::ShellOpen, owner, target);
   call.type = static_cast<UINT>(showCommand);
   Take(call);
+}
+
+TDialogCall TScriptedDialogs::Call(TDialogKind kind, HWND owner, const std::string& text) {
+  TDialogCall call;
+  call.kind = kind;
+  call.owner = owner;
+  call.text = text;
+  return call;
+}
+
+bool TScriptedDialogs::Answered(const std::optional<TExpectation>& e, std::string& path) {
+  if (!e || !e->path_) return false;
+  path = *e->path_;
+  return true;
 }
 
 std::string TScriptedDialogs::Describe(const TExpectation& e) {

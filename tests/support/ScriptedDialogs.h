@@ -51,6 +51,10 @@ class TScriptedDialogs : public IDialogs {
 
    private:
     friend class TScriptedDialogs;
+    TExpectation& Answer(std::optional<std::string> path) {
+      path_ = std::move(path);
+      return *this;
+    }
     TDialogKind kind_ = TDialogKind::MessageBox;
     std::optional<std::string> caption_;  // nullopt: any
     std::optional<std::string> text_;     // nullopt: any
@@ -105,7 +109,11 @@ class TScriptedDialogs : public IDialogs {
   void ShellOpen(HWND owner, const std::string& target, int showCommand) override;
 
  private:
-  TExpectation& Queue(TExpectation expectation);
+  TExpectation& Queue(TDialogKind kind);
+  void ReportUnused() const;
+  static TDialogCall Call(TDialogKind kind, HWND owner, const std::string& text);
+  // A file or folder answer into path; false for a cancel or no expectation.
+  static bool Answered(const std::optional<TExpectation>& e, std::string& path);
   // Logs the call and takes the next expectation if it is of the call's
   // kind; nullopt (after a test failure) when none fits.
   std::optional<TExpectation> Take(const TDialogCall& call);
