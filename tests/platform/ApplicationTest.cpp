@@ -9,8 +9,7 @@ using ApplicationTest = PlatformTest;
 
 TEST_F(ApplicationTest, AnErrorInAHandlerIsShownWithTheTitleAndTheProgramGoesOn) {
   Application().Title = "Nodrax configuration tool";
-  TButton button(form.get(), "Apply", "Apply");
-  button.SetBounds(10, 10, 75, 25);
+  auto& button = Add<TButton>({10, 10, 75, 25}, form.get(), "Apply", "Apply");
   ShowForm();
   int runs = 0;
   button.OnClick = [&](TObject*) {

@@ -25,8 +25,7 @@ TEST_F(ButtonTest, SetCheckedFiresOnClickOnlyWhenTheStateChanges) {
 }
 
 TEST_F(ButtonTest, ClickTogglesTheBoxAndFiresOnClick) {
-  TCheckBox box(form.get(), "Log", "Log");
-  box.SetBounds(10, 10, 100, 17);
+  auto& box = Add<TCheckBox>({10, 10, 100, 17}, form.get(), "Log", "Log");
   ShowForm();  // a window that is not shown ignores BM_CLICK
   std::vector<bool> seen;
   box.OnClick = [&](TObject*) { seen.push_back(box.Checked()); };
@@ -36,8 +35,7 @@ TEST_F(ButtonTest, ClickTogglesTheBoxAndFiresOnClick) {
 }
 
 TEST_F(ButtonTest, SpaceOnACheckBoxIsAKeyPressThenAClick) {
-  TCheckBox box(form.get(), "Forwardzub", "ZUB forward");
-  box.SetBounds(10, 10, 120, 17);
+  auto& box = Add<TCheckBox>({10, 10, 120, 17}, form.get(), "Forwardzub", "ZUB forward");
   ShowForm();
   std::vector<char> order;  // 'k' key press, 'c' click
   box.OnKeyPress = [&](TObject*, char& key) {
@@ -54,8 +52,7 @@ TEST_F(ButtonTest, SpaceOnACheckBoxIsAKeyPressThenAClick) {
 }
 
 TEST_F(ButtonTest, ButtonClickAndEnterOnAFocusedButtonFireOnClick) {
-  TButton button(form.get(), "Botonaddserver", "Add Server");
-  button.SetBounds(10, 10, 100, 25);
+  auto& button = Add<TButton>({10, 10, 100, 25}, form.get(), "Botonaddserver", "Add Server");
   ShowForm();
   int clicks = 0;
   button.OnClick = [&](TObject*) { ++clicks; };
@@ -67,10 +64,8 @@ TEST_F(ButtonTest, ButtonClickAndEnterOnAFocusedButtonFireOnClick) {
 }
 
 TEST_F(ButtonTest, SpeedButtonClicksWithoutTakingTheFocus) {
-  TEdit field(form.get(), "Directorioraiz");
-  field.SetBounds(120, 10, 150, 21);
-  TSpeedButton browse(form.get(), "Speedroot", "BBS Root dir:");
-  browse.SetBounds(10, 10, 100, 21);
+  auto& field = Add<TEdit>({120, 10, 150, 21}, form.get(), "Directorioraiz");
+  auto& browse = Add<TSpeedButton>({10, 10, 100, 21}, form.get(), "Speedroot", "BBS Root dir:");
   ShowForm();
   EXPECT_FALSE(GetWindowLongPtrA(browse.Handle(), GWL_STYLE) & WS_TABSTOP);
   int clicks = 0;

@@ -9,19 +9,13 @@ class EditTest : public PlatformTest {
  protected:
   void SetUp() override {
     PlatformTest::SetUp();
-    edit = std::make_unique<TEdit>(form.get(), "Edit1");
-    edit->SetBounds(10, 10, 150, 21);
-    next = std::make_unique<TEdit>(form.get(), "Edit2");
-    next->SetBounds(10, 40, 150, 21);
+    edit = &Add<TEdit>({10, 10, 150, 21}, form.get(), "Edit1");
+    next = &Add<TEdit>({10, 40, 150, 21}, form.get(), "Edit2");
     edit->OnChange = [this](TObject*) { changes.push_back(edit->Text()); };
   }
-  void TearDown() override {
-    next.reset();
-    edit.reset();
-    PlatformTest::TearDown();
-  }
 
-  std::unique_ptr<TEdit> edit, next;
+  TEdit* edit = nullptr;
+  TEdit* next = nullptr;
   std::vector<std::string> changes;  // the text at each OnChange
 };
 
@@ -97,17 +91,12 @@ TEST_F(EditTest, EnterReachesKeyPressThroughTheDialogLoopAndInsertsNothing) {
   ShowForm();
   edit->SetText("abc");
   changes.clear();
-  std::string pressed;
-  std::vector<WORD> released;
-  edit->OnKeyPress = [&](TObject*, char& key) {
-    pressed += key;
-    if (key == '\r') key = 0;
-  };
-  edit->OnKeyUp = [&](TObject*, WORD& key) { released.push_back(key); };
+  TKeyLog keys;
+  LogKeys(*edit, keys, '\r');
   edit->SetFocus();
   Keystroke(edit->Handle(), VK_RETURN);
-  EXPECT_EQ("\r", pressed);
-  EXPECT_EQ(std::vector<WORD>{VK_RETURN}, released);
+  EXPECT_EQ("\r", keys.pressed);
+  EXPECT_EQ(std::vector<WORD>{VK_RETURN}, keys.released);
   EXPECT_EQ("abc", edit->Text());
   EXPECT_TRUE(changes.empty());
   EXPECT_TRUE(edit->Focused());

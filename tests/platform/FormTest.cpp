@@ -32,12 +32,10 @@ TEST_F(FormTest, FixedBorderAndExactClientSizeWithAMenu) {
   GetClientRect(main.Handle(), &client);
   EXPECT_EQ(396, client.right);
   EXPECT_EQ(407, client.bottom);
-  const LONG_PTR style = GetWindowLongPtrA(main.Handle(), GWL_STYLE);
-  EXPECT_TRUE(style & WS_CAPTION);
-  EXPECT_TRUE(style & WS_SYSMENU);
-  EXPECT_TRUE(style & WS_MINIMIZEBOX);
-  EXPECT_FALSE(style & WS_THICKFRAME);
-  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  // A caption, the system menu and minimize; no sizing border, no maximize.
+  const LONG_PTR frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_MAXIMIZEBOX;
+  EXPECT_EQ(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+            GetWindowLongPtrA(main.Handle(), GWL_STYLE) & frame);
   char className[32] = "";
   GetClassNameA(main.Handle(), className, sizeof className);
   EXPECT_STREQ("TForm1", className);
@@ -104,29 +102,19 @@ TEST_F(FormTest, OnShowRunsOnceBeforeTheWindowAppearsAndActivateEveryTime) {
   const auto activations = std::count(events.begin(), events.end(), "activate");
   EXPECT_GE(activations, 1);
 
-  TForm other("TPlatformTestForm", "Other", 100, 100);
-  other.Show();
-  SetActiveWindow(other.Handle());
-  SetActiveWindow(form->Handle());
-  Pump();
+  ActivateAnotherFormAndBack();
   EXPECT_EQ(activations + 1, std::count(events.begin(), events.end(), "activate"));
 }
 
 TEST_F(FormTest, ReactivationGivesTheFocusBackToTheControlThatHadIt) {
-  TEdit first(form.get(), "Edit1");
-  first.SetBounds(10, 10, 100, 21);
-  TEdit second(form.get(), "Edit2");
-  second.SetBounds(10, 40, 100, 21);
+  Add<TEdit>({10, 10, 100, 21}, form.get(), "Edit1");  // the field a reset focus would go to
+  auto& second = Add<TEdit>({10, 40, 100, 21}, form.get(), "Edit2");
   ShowForm();
   second.SetFocus();
   // An activation while a control has the keyboard leaves it there.
   SendMessageA(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_TRUE(second.Focused());
-  TForm other("TPlatformTestForm", "Other", 100, 100);
-  other.Show();
-  SetActiveWindow(other.Handle());
-  SetActiveWindow(form->Handle());
-  Pump();
+  ActivateAnotherFormAndBack();
   EXPECT_TRUE(second.Focused());
 }
 

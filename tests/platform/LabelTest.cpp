@@ -33,8 +33,7 @@ class LabelTest : public PlatformTest {
 };
 
 TEST_F(LabelTest, ClickOnTheLabelFiresOnClick) {
-  TLabel label(form.get(), "Label1", "BBS Callsign:");
-  label.SetBounds(10, 10, 90, 14);
+  auto& label = Add<TLabel>({10, 10, 90, 14}, form.get(), "Label1", "BBS Callsign:");
   TObject* sender = nullptr;
   label.OnClick = [&](TObject* s) { sender = s; };
   ClickMiddle(label.Handle());
@@ -91,10 +90,8 @@ TEST_F(LabelTest, HandCursorOverALabelThatAsksForIt) {
 }
 
 TEST_F(LabelTest, PanelClickFiresOnlyForThePanelItself) {
-  TPanel panel(form.get(), "Panel1");
-  panel.SetBounds(10, 10, 185, 209);
-  TLabel label(&panel, "Mondata", "Monitor data");
-  label.SetBounds(10, 10, 100, 14);
+  auto& panel = Add<TPanel>({10, 10, 185, 209}, form.get(), "Panel1");
+  auto& label = Add<TLabel>({10, 10, 100, 14}, &panel, "Mondata", "Monitor data");
   TObject* panelSender = nullptr;
   TObject* labelSender = nullptr;
   panel.OnClick = [&](TObject* s) { panelSender = s; };

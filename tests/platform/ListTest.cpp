@@ -16,8 +16,7 @@ class ListTest : public PlatformTest {
 };
 
 TEST_F(ListTest, ChoosingAnItemShowsItsTextBeforeOnChangeRuns) {
-  TComboBox combo(form.get(), "Modopuerto2", TComboStyle::DropDown);
-  combo.SetBounds(10, 10, 150, 21);
+  auto& combo = Add<TComboBox>({10, 10, 150, 21}, form.get(), "Modopuerto2", TComboStyle::DropDown);
   combo.SetItems({"None", "AGW", "BPQ", "TCP"});
   ShowForm();
   std::vector<std::string> seen;
@@ -32,27 +31,21 @@ TEST_F(ListTest, ChoosingAnItemShowsItsTextBeforeOnChangeRuns) {
 }
 
 TEST_F(ListTest, TypingInAComboBoxFiresOnChangeAndItsKeyEvents) {
-  TComboBox combo(form.get(), "Editfileserver", TComboStyle::DropDown);
-  combo.SetBounds(10, 10, 150, 21);
+  auto& combo = Add<TComboBox>({10, 10, 150, 21}, form.get(), "Editfileserver", TComboStyle::DropDown);
   combo.AddItem("INTERNAL SERVER");
   ShowForm();
   int changes = 0;
-  std::string pressed;
-  std::vector<WORD> released;
+  TKeyLog keys;
   combo.OnChange = [&](TObject*) { ++changes; };
-  combo.OnKeyPress = [&](TObject*, char& key) {
-    pressed += key;
-    if (key == '\r') key = 0;
-  };
-  combo.OnKeyUp = [&](TObject*, WORD& key) { released.push_back(key); };
+  LogKeys(combo, keys, '\r');
   TypeChars(EditOf(combo), "ab");
   EXPECT_EQ("ab", combo.Text());
   EXPECT_EQ(2, changes);
   combo.SetFocus();
   EXPECT_TRUE(combo.Focused());
   Keystroke(EditOf(combo), VK_RETURN);
-  EXPECT_EQ("ab\r", pressed);
-  EXPECT_EQ(std::vector<WORD>{VK_RETURN}, released);
+  EXPECT_EQ("ab\r", keys.pressed);
+  EXPECT_EQ(std::vector<WORD>{VK_RETURN}, keys.released);
   EXPECT_EQ("ab", combo.Text());
   EXPECT_EQ(&combo, TControl::FromHandle(GetFocus()));
 }
@@ -87,8 +80,7 @@ TEST_F(ListTest, ProgramSetTextAndIndexFireOnChangeOnce) {
   EXPECT_EQ(0, list.ItemCount());
 
   // The bounds are those of the closed box; the window has room for the list.
-  TComboBox combo(form.get(), "Comports", TComboStyle::DropDownList);
-  combo.SetBounds(10, 10, 60, 21);
+  auto& combo = Add<TComboBox>({10, 10, 60, 21}, form.get(), "Comports", TComboStyle::DropDownList);
   const RECT r = combo.BoundsRect();
   EXPECT_EQ(10, r.left);
   EXPECT_EQ(70, r.right);
@@ -99,8 +91,7 @@ TEST_F(ListTest, ProgramSetTextAndIndexFireOnChangeOnce) {
 }
 
 TEST_F(ListTest, ListBoxKeepsTheOrderAndReportsSelectionChanges) {
-  TListBox list(form.get(), "ListBox1");
-  list.SetBounds(10, 10, 150, 100);
+  auto& list = Add<TListBox>({10, 10, 150, 100}, form.get(), "ListBox1");
   for (const char* name : {"Zeta", "Alpha", "Mid"}) list.AddItem(name);
   EXPECT_EQ("Zeta", list.Item(0));
   EXPECT_EQ("Mid", list.Item(2));

@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Application.h"
 #include "platform/Controls.h"
@@ -19,7 +21,46 @@ class PlatformTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    while (!owned_.empty()) owned_.pop_back();  // children before their parents
     form.reset();
+    Pump();
+  }
+
+  // A control that lives until the test ends, at left, top, width, height.
+  struct TBounds { int left, top, width, height; };
+  template <typename T, typename... Args>
+  T& Add(TBounds at, Args&&... args) {
+    T& added = Own<T>(std::forward<Args>(args)...);
+    added.SetBounds(at.left, at.top, at.width, at.height);
+    return added;
+  }
+  template <typename T, typename... Args>
+  T& Own(Args&&... args) {
+    owned_.push_back(std::make_unique<T>(std::forward<Args>(args)...));
+    return static_cast<T&>(*owned_.back());
+  }
+
+  // What reaches OnKeyPress and OnKeyUp; the swallowed character goes no
+  // further.
+  struct TKeyLog {
+    std::string pressed;
+    std::vector<WORD> released;
+  };
+  template <typename T>
+  static void LogKeys(T& control, TKeyLog& log, char swallow) {
+    control.OnKeyPress = [&log, swallow](TObject*, char& key) {
+      log.pressed += key;
+      if (key == swallow) key = 0;
+    };
+    control.OnKeyUp = [&log](TObject*, WORD& key) { log.released.push_back(key); };
+  }
+
+  // Another window takes the activation and gives it back to the form.
+  void ActivateAnotherFormAndBack() {
+    TForm other("TPlatformTestForm", "Other", 100, 100);
+    other.Show();
+    SetActiveWindow(other.Handle());
+    SetActiveWindow(form->Handle());
     Pump();
   }
 
@@ -62,4 +103,7 @@ class PlatformTest : public ::testing::Test {
   TScriptedDialogs dialogs;
   TDialogsGuard dialogsInstalled{dialogs};
   std::unique_ptr<TForm> form;
+
+ private:
+  std::vector<std::unique_ptr<TObject>> owned_;
 };
