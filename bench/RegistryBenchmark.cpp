@@ -20,6 +20,7 @@
 #include "editor/app/Main.h"
 #include "editor/config/Cargaregistro.h"
 #include "editor/config/Records.h"
+#include "editor/config/RegistryKeys.h"
 #include "editor/config/Save.h"
 #include "platform/Application.h"
 #include "platform/Registry.h"
@@ -209,7 +210,7 @@ int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
   ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
-  TRegistry().DeleteKey("\\Software\\Nodrax");
+  TRegistry().DeleteKey(kNodraxKey);
   AllocateRecords();
   TForm1 form;
   FillFullConfiguration(form);

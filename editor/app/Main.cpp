@@ -9,6 +9,7 @@
 #include "editor/config/FolderRules.h"
 #include "editor/config/Numbers.h"
 #include "editor/config/Records.h"
+#include "editor/config/RegistryKeys.h"
 #include "editor/config/Save.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
@@ -22,8 +23,6 @@ std::string CommandTail;
 TForm1* Form1 = nullptr;
 
 namespace {
-const char* const kWindowKey = "Software\\Nodrax\\Windows\\Nodraxcfg";
-const char* const kConfigKey = "Software\\Nodrax\\Config";
 const char* const kCaption = "Nodraxcfg";
 
 // The record fields follow the screen; after "No" at the close question the

@@ -13,16 +13,12 @@
 #include "editor/config/Encodings.h"
 #include "editor/config/Numbers.h"
 #include "editor/config/Records.h"
+#include "editor/config/RegistryKeys.h"
 #include "editor/config/Save.h"
 #include "platform/Registry.h"
 
 namespace {
 
-const char kConfigKey[] = "\\Software\\Nodrax\\Config";
-const char kFoldersKey[] = "\\Software\\Nodrax\\Folders";
-const char kDirectoriesKey[] = "\\Software\\Nodrax\\Directories";
-const char kPortsKey[] = "\\Software\\Nodrax\\Ports";
-const char kServersKey[] = "\\Software\\Nodrax\\Servers";
 
 // The text of a value, or nothing when it is absent. A value of another type
 // counts as absent too: stopping the load half way would leave the window

@@ -19,6 +19,7 @@
 #include "editor/config/Encodings.h"
 #include "editor/config/FolderRules.h"
 #include "editor/config/Records.h"
+#include "editor/config/RegistryKeys.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 
@@ -27,11 +28,6 @@ bool SaveFlushesOnce = true;
 namespace {
 
 const char kCaption[] = "Nodraxcfg";
-const char kConfigKey[] = "\\Software\\Nodrax\\Config";
-const char kFoldersKey[] = "\\Software\\Nodrax\\Folders";
-const char kDirectoriesKey[] = "\\Software\\Nodrax\\Directories";
-const char kPortsKey[] = "\\Software\\Nodrax\\Ports";
-const char kServersKey[] = "\\Software\\Nodrax\\Servers";
 
 class TWaitCursor {
  public:

@@ -1,0 +1,13 @@
+// The keys of the stored configuration below HKEY_LOCAL_MACHINE, as absolute
+// paths of the registry layer (leading "\").
+#pragma once
+
+inline constexpr char kNodraxKey[] = "\\Software\\Nodrax";
+inline constexpr char kConfigKey[] = "\\Software\\Nodrax\\Config";
+inline constexpr char kFoldersKey[] = "\\Software\\Nodrax\\Folders";
+// The older name of Folders: read in its place when present, never written.
+inline constexpr char kDirectoriesKey[] = "\\Software\\Nodrax\\Directories";
+inline constexpr char kPortsKey[] = "\\Software\\Nodrax\\Ports";
+inline constexpr char kServersKey[] = "\\Software\\Nodrax\\Servers";
+// The editor's own state: its version and window position.
+inline constexpr char kWindowKey[] = "\\Software\\Nodrax\\Windows\\Nodraxcfg";
