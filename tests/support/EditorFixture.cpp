@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "editor/config/Records.h"
@@ -16,6 +17,34 @@ HKEY OpenRaw(const std::string& path, REGSAM access, REGSAM view = kView32) {
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access | view, &key) != ERROR_SUCCESS)
     return nullptr;
   return key;
+}
+
+// Creates the key with its parents, then sets the value unless data is
+// nullptr.
+void SetValue(const std::string& path, const std::string& name, DWORD type, const void* data,
+              DWORD size) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+                                           KEY_ALL_ACCESS | kView32, nullptr, &key, nullptr))
+      << path;
+  const LONG set =
+      data ? RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size)
+           : ERROR_SUCCESS;
+  EXPECT_EQ(ERROR_SUCCESS, set) << path << '\\' << name;
+  RegCloseKey(key);
+}
+
+// The calls of one kind of dialog, each reduced to what a test looks at.
+template <typename Pick>
+auto Collect(const TScriptedDialogs& dialogs, TDialogKind kind, Pick pick) {
+  std::vector<decltype(pick(std::declval<const TDialogCall&>()))> picked;
+  for (const TDialogCall& call : dialogs.CallsOf(kind)) picked.push_back(pick(call));
+  return picked;
+}
+
+// Keys go to the focused control: the sysop clicks into it first.
+void Focus(HWND hwnd) {
+  if (GetFocus() != hwnd) SetFocus(hwnd);
 }
 
 void RemoveTree(REGSAM view) {
@@ -90,33 +119,15 @@ void EditorFixture::RemoveNodraxTree() {
   RemoveTree(KEY_WOW64_64KEY);
 }
 
-void EditorFixture::CreateKey(const std::string& path) {
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                                           KEY_ALL_ACCESS | kView32, nullptr, &key, nullptr))
-      << path;
-  RegCloseKey(key);
-}
+void EditorFixture::CreateKey(const std::string& path) { SetValue(path, "", REG_NONE, nullptr, 0); }
 
 void EditorFixture::WriteString(const std::string& path, const std::string& name,
                                 const std::string& value) {
-  CreateKey(path);
-  HKEY key = OpenRaw(path, KEY_SET_VALUE);
-  ASSERT_NE(nullptr, key) << path;
-  EXPECT_EQ(ERROR_SUCCESS,
-            RegSetValueExA(key, name.c_str(), 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(value.c_str()),
-                           static_cast<DWORD>(value.size() + 1)));
-  RegCloseKey(key);
+  SetValue(path, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
 }
 
 void EditorFixture::WriteDword(const std::string& path, const std::string& name, DWORD value) {
-  CreateKey(path);
-  HKEY key = OpenRaw(path, KEY_SET_VALUE);
-  ASSERT_NE(nullptr, key) << path;
-  EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name.c_str(), 0, REG_DWORD,
-                                          reinterpret_cast<const BYTE*>(&value), sizeof value));
-  RegCloseKey(key);
+  SetValue(path, name, REG_DWORD, &value, sizeof value);
 }
 
 bool EditorFixture::KeyExists(const std::string& path) {
@@ -189,8 +200,7 @@ void EditorFixture::Pump() {
 void EditorFixture::PressKey(TControl* control, WORD virtualKey, char ch) {
   ASSERT_NE(nullptr, control);
   HWND hwnd = control->Handle();
-  // Keys go to the focused control: the sysop clicks into it first.
-  if (GetFocus() != hwnd) SetFocus(hwnd);
+  Focus(hwnd);
   SendMessageA(hwnd, WM_KEYDOWN, virtualKey, KeyData(virtualKey, false));
   if (ch) SendMessageA(hwnd, WM_CHAR, static_cast<unsigned char>(ch), KeyData(virtualKey, false));
   Release(hwnd, virtualKey);
@@ -207,7 +217,7 @@ void EditorFixture::Release(HWND pressed, WORD virtualKey) {
 
 void EditorFixture::PressTab(TControl* control) {
   ASSERT_NE(nullptr, control);
-  if (GetFocus() != control->Handle()) SetFocus(control->Handle());
+  Focus(control->Handle());
   // Tab goes through the message loop, whose dialog navigation takes it
   // before it becomes a character.
   PostMessageA(control->Handle(), WM_KEYDOWN, VK_TAB, KeyData(VK_TAB, false));
@@ -263,7 +273,7 @@ void EditorFixture::Click(TControl* control) {
 
 void EditorFixture::Keystroke(TControl* control, WORD virtualKey) {
   ASSERT_NE(nullptr, control);
-  if (GetFocus() != control->Handle()) SetFocus(control->Handle());
+  Focus(control->Handle());
   PostMessageA(control->Handle(), WM_KEYDOWN, virtualKey, KeyData(virtualKey, false));
   Pump();
   HWND target = GetFocus();
@@ -335,6 +345,18 @@ std::string EditorFixture::WindowText(HWND hwnd) {
   return text.data();
 }
 
+std::string EditorFixture::TabCaption(int index) {
+  char caption[64] = "";
+  TCITEMA item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = caption;
+  item.cchTextMax = sizeof caption;
+  EXPECT_TRUE(SendMessageA(form_->Pagina->Handle(), TCM_GETITEMA, index,
+                           reinterpret_cast<LPARAM>(&item)))
+      << "tab " << index;
+  return caption;
+}
+
 TControl* EditorFixture::FocusedControl() const {
   HWND focus = GetFocus();
   return focus ? TControl::FromHandle(focus) : nullptr;
@@ -356,6 +378,12 @@ TControl* EditorFixture::Control(const std::string& name) {
   return control;
 }
 
+TControl* EditorFixture::ShownControl(const std::string& name) {
+  TControl* control = Control(name);
+  if (control) SelectPageOf(control);
+  return control;
+}
+
 // ---------------------------------------------------------------------------
 // Dialogs.
 
@@ -374,29 +402,29 @@ void EditorFixture::AnswerColour(std::optional<COLORREF> colour) {
 }
 
 std::vector<EditorFixture::TAskedMessage> EditorFixture::Messages() const {
-  std::vector<TAskedMessage> asked;
-  for (const TDialogCall& call : dialogs.CallsOf(TDialogKind::MessageBox))
-    asked.push_back({call.text, call.caption, call.type});
-  return asked;
+  return Collect(dialogs, TDialogKind::MessageBox,
+                 [](const TDialogCall& c) { return TAskedMessage{c.text, c.caption, c.type}; });
 }
 
 std::vector<std::string> EditorFixture::BrowseTitles() const {
-  std::vector<std::string> titles;
-  for (const TDialogCall& call : dialogs.CallsOf(TDialogKind::BrowseFolder))
-    titles.push_back(call.text);
-  return titles;
+  return Collect(dialogs, TDialogKind::BrowseFolder, [](const TDialogCall& c) { return c.text; });
 }
 
 std::vector<TFileDialogRequest> EditorFixture::OpenRequests() const {
-  std::vector<TFileDialogRequest> requests;
-  for (const TDialogCall& call : dialogs.CallsOf(TDialogKind::OpenFile))
-    requests.push_back(call.file);
-  return requests;
+  return Collect(dialogs, TDialogKind::OpenFile, [](const TDialogCall& c) { return c.file; });
 }
 
 std::vector<COLORREF> EditorFixture::ColourPresets() const {
-  std::vector<COLORREF> presets;
-  for (const TDialogCall& call : dialogs.CallsOf(TDialogKind::ChooseColour))
-    presets.push_back(call.colour);
-  return presets;
+  return Collect(dialogs, TDialogKind::ChooseColour, [](const TDialogCall& c) { return c.colour; });
+}
+
+void EditorFixture::ExpectOnlyMessage(const std::string& text, const std::string& caption,
+                                      UINT type, size_t times) {
+  const auto shown = Messages();
+  ASSERT_EQ(times, shown.size()) << (shown.empty() ? "" : "first: " + shown.front().text);
+  for (const TAskedMessage& m : shown) {
+    EXPECT_EQ(text, m.text);
+    EXPECT_EQ(caption, m.caption);
+    EXPECT_EQ(type, m.type) << m.text;
+  }
 }

@@ -100,6 +100,10 @@ class EditorFixture : public ::testing::Test {
   std::string FocusedName() const;
   std::string ActivePageName() const;
   TControl* Control(const std::string& name);
+  // Control(name), with the page that holds it shown.
+  TControl* ShownControl(const std::string& name);
+  // The caption of the index-th visible tab, as the tab control holds it.
+  std::string TabCaption(int index);
 
   // --- Dialogs, answered by the script in the order they come ------------
   // A dialog that comes without an answer queued fails the test (and is
@@ -123,6 +127,10 @@ class EditorFixture : public ::testing::Test {
   std::vector<std::string> BrowseTitles() const;
   std::vector<TFileDialogRequest> OpenRequests() const;
   std::vector<COLORREF> ColourPresets() const;
+  // Exactly `times` message boxes were shown, each with this text, caption
+  // and type.
+  void ExpectOnlyMessage(const std::string& text, const std::string& caption, UINT type,
+                         size_t times = 1);
 
   TScriptedDialogs dialogs;
 
