@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <functional>
+#include <map>
 
 #include "editor/config/Records.h"
 #include "support/EditorFixture.h"
@@ -76,9 +78,8 @@ TEST_F(KeyTrackingTest, EnterNeverMarksAChangeAndInsertsNothing) {
 
 TEST_F(KeyTrackingTest, EveryOtherKeyReleaseInEveryTextFieldMarksOne) {
   for (const char* name : kTextFields) {
-    TControl* field = Control(name);
+    TControl* field = ShownControl(name);
     ASSERT_NE(nullptr, field);
-    SelectPageOf(field);
     ConfigModified = false;
     // A navigation key alone, no character.
     PressKey(field, VK_RIGHT);
@@ -134,9 +135,8 @@ class EnterTest : public EditorTest, public ::testing::WithParamInterface<EnterC
 
 TEST_P(EnterTest, MovesToTheSuccessor) {
   const EnterCase c = GetParam();
-  TControl* field = Control(c.field);
+  TControl* field = ShownControl(c.field);
   ASSERT_NE(nullptr, field);
-  SelectPageOf(field);
   field->SetFocus();
   const std::string before = WindowText(field);
   PressEnter(field);
@@ -225,13 +225,7 @@ TEST_F(EnterSpecialTest, LastBufferFieldWithChangesAsksAndNoOrCancelKeepEverythi
     EXPECT_EQ("bufermonitor", FocusedName());
     EXPECT_TRUE(ConfigModified);
   }
-  const auto shown = Messages();
-  ASSERT_EQ(2u, shown.size());
-  for (const auto& m : shown) {
-    EXPECT_EQ("Save Configuration?", m.text);
-    EXPECT_EQ("Nodraxcfg", m.caption);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONQUESTION | MB_YESNOCANCEL), m.type);
-  }
+  ExpectOnlyMessage("Save Configuration?", "Nodraxcfg", MB_ICONQUESTION | MB_YESNOCANCEL, 2);
   EXPECT_EQ("500", WindowText(Form().bufermonitor));
   EXPECT_FALSE(ReadString(kConfigKey, "ScrollBuffers")) << "nothing was saved";
 }
@@ -259,9 +253,8 @@ void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.label; }
 class CaptionLabelTest : public EditorTest, public ::testing::WithParamInterface<CaptionCase> {};
 
 TEST_P(CaptionLabelTest, ClickFocusesItsField) {
-  TControl* label = Control(GetParam().label);
+  TControl* label = ShownControl(GetParam().label);
   ASSERT_NE(nullptr, label);
-  SelectPageOf(label);
   Form().SetFocus();
   Click(label);
   EXPECT_EQ(GetParam().field, FocusedName());
@@ -316,9 +309,8 @@ class MirrorTest : public EditorTest, public ::testing::WithParamInterface<Mirro
 
 TEST_P(MirrorTest, TypedTextIsShownAndMirrored) {
   const MirrorCase& c = GetParam();
-  TControl* field = Control(c.field);
+  TControl* field = ShownControl(c.field);
   ASSERT_NE(nullptr, field);
-  SelectPageOf(field);
   Type(field, c.typed);
   EXPECT_EQ(c.shown, WindowText(field));
   EXPECT_EQ(c.stored, c.record());
@@ -385,9 +377,8 @@ TEST_F(InputRulesTest, FoldersAndDisksStopTypingAt79Characters) {
   const std::string typed = "C:\\" + std::string(85, 'f');
   for (const char* name : {"Directorioraiz", "Directoriomensajes", "Directoriomensajesbin",
                            "Directorioyapp", "Directoriodocs", "Ficheroimport", "Diska", "Diskh"}) {
-    TControl* field = Control(name);
+    TControl* field = ShownControl(name);
     ASSERT_NE(nullptr, field);
-    SelectPageOf(field);
     Erase(field);
     Type(field, typed);
     EXPECT_EQ(typed.substr(0, 79), WindowText(field)) << name;
@@ -438,9 +429,8 @@ class EmptyNumberTest : public EditorTest,
 
 TEST_P(EmptyNumberTest, EmptiedFieldStaysEmptyOnScreen) {
   const EmptyNumberCase& c = GetParam();
-  TControl* field = Control(c.field);
+  TControl* field = ShownControl(c.field);
   ASSERT_NE(nullptr, field);
-  SelectPageOf(field);
   Type(field, "30");
   EXPECT_EQ("30", c.record());
   Erase(field);
@@ -466,33 +456,42 @@ INSTANTIATE_TEST_SUITE_P(
 // Folder derivation.
 
 namespace {
-struct Folders {
-  std::string data, config, mail, bin, docs, yapp, import, pg, filters, servers, drivers, diskc;
-  std::string sounds, lang, fwd, log, sat, wp, oldMail;
+// Each folder the root derives, as it comes out below the root D:\BBS, with
+// the field that shows it (nullptr: it lives in the record only).
+struct DerivedFolder {
+  const char* example;
+  const char* field;
+  RecordRead record;
 };
+const DerivedFolder kDerivedFolders[] = {
+    {"D:\\BBS\\Data", "Directoriodata", RECORD(Data)},
+    {"D:\\BBS\\Config", "Directorioconfig", RECORD(Config)},
+    {"D:\\BBS\\Data\\Mail", "Directoriomensajes", RECORD(Mail)},
+    {"D:\\BBS\\Data\\Binmail", "Directoriomensajesbin", RECORD(CompresMail)},
+    {"D:\\BBS\\Data\\Docs", "Directoriodocs", RECORD(Docs)},
+    {"D:\\BBS\\UsersPub\\Yapp", "Directorioyapp", RECORD(Yapp)},
+    {"D:\\BBS\\Mail.in", "Ficheroimport", RECORD(ImportFile)},
+    {"D:\\BBS\\Pg", "Pgdir", RECORD(Pg)},
+    {"D:\\BBS\\Filters", "Filtersdir", RECORD(Filters)},
+    {"D:\\BBS\\Servers", "Serversdir", RECORD(Servers)},
+    {"D:\\BBS\\Drivers", "Driversdir", RECORD(Drivers)},
+    {"D:\\BBS\\UsersPub", "Diskc", RECORD(Diskc)},
+    {"D:\\BBS\\Sounds", nullptr, RECORD(Sounds)},
+    {"D:\\BBS\\Config\\Lang", nullptr, RECORD(Lang)},
+    {"D:\\BBS\\Config\\Fwd", nullptr, RECORD(Fwd)},
+    {"D:\\BBS\\Data\\Log", nullptr, RECORD(Log)},
+    {"D:\\BBS\\Data\\Sat", nullptr, RECORD(Sat)},
+    {"D:\\BBS\\Data\\Wp", nullptr, RECORD(Wp)},
+    {"D:\\BBS\\Data\\OldMail", nullptr, RECORD(OldMail)}};
+
+// Each folder by its example path.
+using Folders = std::map<std::string, std::string>;
 
 Folders Derived(const std::string& root) {
   const std::string s = !root.empty() && root.back() == '\\' ? "" : "\\";
   Folders f;
-  f.data = root + s + "Data";
-  f.config = root + s + "Config";
-  f.mail = f.data + "\\Mail";
-  f.bin = f.data + "\\Binmail";
-  f.docs = f.data + "\\Docs";
-  f.yapp = root + s + "UsersPub\\Yapp";
-  f.import = root + s + "Mail.in";
-  f.pg = root + s + "Pg";
-  f.filters = root + s + "Filters";
-  f.servers = root + s + "Servers";
-  f.drivers = root + s + "Drivers";
-  f.diskc = root + s + "UsersPub";
-  f.sounds = root + s + "Sounds";
-  f.lang = f.config + "\\Lang";
-  f.fwd = f.config + "\\Fwd";
-  f.log = f.data + "\\Log";
-  f.sat = f.data + "\\Sat";
-  f.wp = f.data + "\\Wp";
-  f.oldMail = f.data + "\\OldMail";
+  for (const DerivedFolder& d : kDerivedFolders)
+    f[d.example] = root + s + (d.example + std::strlen("D:\\BBS\\"));
   return f;
 }
 }  // namespace
@@ -503,64 +502,21 @@ class DerivationTest : public EditorTest {
     EditorTest::SetUp();
     SelectPageOf(Form().Directorioraiz);
   }
+  // On screen where a field shows it, else in the record.
   Folders Shown() {
-    TForm1& w = Form();
     Folders f;
-    f.data = WindowText(w.Directoriodata);
-    f.config = WindowText(w.Directorioconfig);
-    f.mail = WindowText(w.Directoriomensajes);
-    f.bin = WindowText(w.Directoriomensajesbin);
-    f.docs = WindowText(w.Directoriodocs);
-    f.yapp = WindowText(w.Directorioyapp);
-    f.import = WindowText(w.Ficheroimport);
-    f.pg = WindowText(w.Pgdir);
-    f.filters = WindowText(w.Filtersdir);
-    f.servers = WindowText(w.Serversdir);
-    f.drivers = WindowText(w.Driversdir);
-    f.diskc = WindowText(w.Diskc);
-    f.sounds = FieldText(ConfigRecord->Sounds);
-    f.lang = FieldText(ConfigRecord->Lang);
-    f.fwd = FieldText(ConfigRecord->Fwd);
-    f.log = FieldText(ConfigRecord->Log);
-    f.sat = FieldText(ConfigRecord->Sat);
-    f.wp = FieldText(ConfigRecord->Wp);
-    f.oldMail = FieldText(ConfigRecord->OldMail);
+    for (const DerivedFolder& d : kDerivedFolders)
+      f[d.example] = d.field ? WindowText(Control(d.field)) : d.record();
     return f;
   }
   // Screen and record both.
   void Expect(const Folders& e, const std::string& when) {
-    const Folders s = Shown();
-    EXPECT_EQ(e.data, s.data) << when;
-    EXPECT_EQ(e.config, s.config) << when;
-    EXPECT_EQ(e.mail, s.mail) << when;
-    EXPECT_EQ(e.bin, s.bin) << when;
-    EXPECT_EQ(e.docs, s.docs) << when;
-    EXPECT_EQ(e.yapp, s.yapp) << when;
-    EXPECT_EQ(e.import, s.import) << when;
-    EXPECT_EQ(e.pg, s.pg) << when;
-    EXPECT_EQ(e.filters, s.filters) << when;
-    EXPECT_EQ(e.servers, s.servers) << when;
-    EXPECT_EQ(e.drivers, s.drivers) << when;
-    EXPECT_EQ(e.diskc, s.diskc) << when;
-    EXPECT_EQ(e.sounds, s.sounds) << when;
-    EXPECT_EQ(e.lang, s.lang) << when;
-    EXPECT_EQ(e.fwd, s.fwd) << when;
-    EXPECT_EQ(e.log, s.log) << when;
-    EXPECT_EQ(e.sat, s.sat) << when;
-    EXPECT_EQ(e.wp, s.wp) << when;
-    EXPECT_EQ(e.oldMail, s.oldMail) << when;
-    EXPECT_EQ(e.data, FieldText(ConfigRecord->Data)) << when;
-    EXPECT_EQ(e.config, FieldText(ConfigRecord->Config)) << when;
-    EXPECT_EQ(e.mail, FieldText(ConfigRecord->Mail)) << when;
-    EXPECT_EQ(e.bin, FieldText(ConfigRecord->CompresMail)) << when;
-    EXPECT_EQ(e.docs, FieldText(ConfigRecord->Docs)) << when;
-    EXPECT_EQ(e.yapp, FieldText(ConfigRecord->Yapp)) << when;
-    EXPECT_EQ(e.import, FieldText(ConfigRecord->ImportFile)) << when;
-    EXPECT_EQ(e.pg, FieldText(ConfigRecord->Pg)) << when;
-    EXPECT_EQ(e.filters, FieldText(ConfigRecord->Filters)) << when;
-    EXPECT_EQ(e.servers, FieldText(ConfigRecord->Servers)) << when;
-    EXPECT_EQ(e.drivers, FieldText(ConfigRecord->Drivers)) << when;
-    EXPECT_EQ(e.diskc, FieldText(ConfigRecord->Diskc)) << when;
+    for (const DerivedFolder& d : kDerivedFolders) {
+      if (d.field) {
+        EXPECT_EQ(e.at(d.example), WindowText(Control(d.field))) << when;
+      }
+      EXPECT_EQ(e.at(d.example), d.record()) << when << ", record";
+    }
   }
 };
 
@@ -575,25 +531,7 @@ TEST_F(DerivationTest, TypingTheRootRewritesEveryFolderAtEachCharacter) {
   EXPECT_EQ("D:\\BBS", FieldText(ConfigRecord->ZubRoot));
   // The example, literally.
   const Folders s = Shown();
-  EXPECT_EQ("D:\\BBS\\Data", s.data);
-  EXPECT_EQ("D:\\BBS\\Config", s.config);
-  EXPECT_EQ("D:\\BBS\\Data\\Mail", s.mail);
-  EXPECT_EQ("D:\\BBS\\Data\\Binmail", s.bin);
-  EXPECT_EQ("D:\\BBS\\Data\\Docs", s.docs);
-  EXPECT_EQ("D:\\BBS\\UsersPub\\Yapp", s.yapp);
-  EXPECT_EQ("D:\\BBS\\Mail.in", s.import);
-  EXPECT_EQ("D:\\BBS\\Pg", s.pg);
-  EXPECT_EQ("D:\\BBS\\Filters", s.filters);
-  EXPECT_EQ("D:\\BBS\\Servers", s.servers);
-  EXPECT_EQ("D:\\BBS\\Drivers", s.drivers);
-  EXPECT_EQ("D:\\BBS\\UsersPub", s.diskc);
-  EXPECT_EQ("D:\\BBS\\Sounds", s.sounds);
-  EXPECT_EQ("D:\\BBS\\Config\\Lang", s.lang);
-  EXPECT_EQ("D:\\BBS\\Config\\Fwd", s.fwd);
-  EXPECT_EQ("D:\\BBS\\Data\\Log", s.log);
-  EXPECT_EQ("D:\\BBS\\Data\\Sat", s.sat);
-  EXPECT_EQ("D:\\BBS\\Data\\Wp", s.wp);
-  EXPECT_EQ("D:\\BBS\\Data\\OldMail", s.oldMail);
+  for (const DerivedFolder& d : kDerivedFolders) EXPECT_EQ(d.example, s.at(d.example));
 }
 
 TEST_F(DerivationTest, ARootEndingInABackslashGetsNoSecondOne) {
@@ -601,7 +539,7 @@ TEST_F(DerivationTest, ARootEndingInABackslashGetsNoSecondOne) {
   Expect(Derived("D:\\BBS\\"), "D:\\BBS\\");
   EXPECT_EQ("D:\\BBS\\Data", WindowText(Form().Directoriodata));
   EXPECT_EQ("D:\\BBS\\Data\\Log", FieldText(ConfigRecord->Log));
-  for (const std::string& path : {Shown().data, Shown().mail, Shown().diskc, Shown().lang})
+  for (const auto& [example, path] : Shown())
     EXPECT_EQ(std::string::npos, path.find("\\\\")) << path;
   Erase(Form().Directorioraiz);
   Type(Form().Directorioraiz, "D:\\");
@@ -624,10 +562,10 @@ TEST_F(DerivationTest, TheDataFolderAloneMovesItsThreeFolders) {
   Erase(Form().Directoriodata);
   Type(Form().Directoriodata, "D:\\MSG");
   Folders e = Derived("D:\\BBS");
-  e.data = "D:\\MSG";
-  e.mail = "D:\\MSG\\Mail";
-  e.bin = "D:\\MSG\\Binmail";
-  e.docs = "D:\\MSG\\Docs";
+  e["D:\\BBS\\Data"] = "D:\\MSG";
+  e["D:\\BBS\\Data\\Mail"] = "D:\\MSG\\Mail";
+  e["D:\\BBS\\Data\\Binmail"] = "D:\\MSG\\Binmail";
+  e["D:\\BBS\\Data\\Docs"] = "D:\\MSG\\Docs";
   // Log, Sat, Wp and OldMail follow the root only.
   Expect(e, "data folder D:\\MSG");
 }
@@ -637,7 +575,7 @@ TEST_F(DerivationTest, TheConfigFolderAloneMovesNothing) {
   Erase(Form().Directorioconfig);
   Type(Form().Directorioconfig, "E:\\CFG");
   Folders e = Derived("D:\\BBS");
-  e.config = "E:\\CFG";
+  e["D:\\BBS\\Config"] = "E:\\CFG";
   Expect(e, "config folder E:\\CFG");
 }
 
@@ -670,8 +608,8 @@ TEST_F(ColourTest, StartsWithTheConsoleColours) {
 TEST_F(ColourTest, TheSameTextColourAgainMarksNothing) {
   AnswerColour(RGB(0, 255, 0));
   Click(Form().Sendtext);
-  ASSERT_EQ(1u, ColourPresets().size());
-  EXPECT_EQ(RGB(0, 255, 0), ColourPresets()[0]) << "preset with the label's colour";
+  EXPECT_EQ(std::vector<COLORREF>{RGB(0, 255, 0)}, ColourPresets())
+      << "preset with the label's colour";
   EXPECT_EQ(RGB(0, 255, 0), Form().Sendtext->FontColor());
   EXPECT_FALSE(ConfigModified);
 }
@@ -687,8 +625,7 @@ TEST_F(ColourTest, ACancelledDialogChangesNothing) {
 TEST_F(ColourTest, AnotherTextColourChangesOnlyThatLabel) {
   AnswerColour(RGB(10, 20, 30));
   Click(Form().Mondata);
-  ASSERT_EQ(1u, ColourPresets().size());
-  EXPECT_EQ(RGB(128, 128, 128), ColourPresets()[0]);
+  EXPECT_EQ(std::vector<COLORREF>{RGB(128, 128, 128)}, ColourPresets());
   EXPECT_EQ(RGB(10, 20, 30), Form().Mondata->FontColor());
   EXPECT_EQ(RGB(255, 255, 0), Form().Consoletext->FontColor());
   EXPECT_EQ(RGB(0, 0, 0), Form().Mondata->Color()) << "the background stays";
@@ -700,8 +637,8 @@ TEST_F(ColourTest, ABackgroundReachesThePanelAndTheSixLabelsButNoTextColour) {
   for (TLabel* label : Labels()) texts.push_back(label->FontColor());
   AnswerColour(RGB(0, 0, 128));
   Click(Form().Panel1);
-  ASSERT_EQ(1u, ColourPresets().size());
-  EXPECT_EQ(RGB(0, 0, 0), ColourPresets()[0]) << "preset with the panel's colour";
+  EXPECT_EQ(std::vector<COLORREF>{RGB(0, 0, 0)}, ColourPresets())
+      << "preset with the panel's colour";
   EXPECT_TRUE(ConfigModified);
   EXPECT_EQ(RGB(0, 0, 128), Form().Panel1->Color());
   const auto labels = Labels();
@@ -721,8 +658,9 @@ TEST_F(ColourTest, ABackgroundReachesThePanelAndTheSixLabelsButNoTextColour) {
 
 class CheckBoxTest : public EditorTest {
  protected:
+  // The box, with its page shown.
   TCheckBox* Box(const char* name) {
-    auto* box = dynamic_cast<TCheckBox*>(Control(name));
+    auto* box = dynamic_cast<TCheckBox*>(ShownControl(name));
     EXPECT_NE(nullptr, box) << name << " is not a check box";
     return box;
   }
@@ -733,7 +671,6 @@ TEST_F(CheckBoxTest, EveryOptionBoxMarksAChangeWhenClicked) {
   for (const char* name : kOptionBoxes) {
     TCheckBox* box = Box(name);
     ASSERT_NE(nullptr, box);
-    SelectPageOf(box);
     const bool before = box->Checked();
     ConfigModified = false;
     Click(box);
@@ -747,7 +684,6 @@ TEST_F(CheckBoxTest, NoBoxMarksAChangeWhileTheRegistryLoads) {
   for (const char* name : kOptionBoxes) {
     TCheckBox* box = Box(name);
     ASSERT_NE(nullptr, box);
-    SelectPageOf(box);
     box->SetChecked(!box->Checked());
     Click(box);
     EXPECT_FALSE(ConfigModified) << name;
@@ -763,7 +699,6 @@ TEST_F(CheckBoxTest, SpaceMarksAChangeAlsoWhileTheRegistryLoads) {
   for (const char* name : kOptionBoxes) {
     TCheckBox* box = Box(name);
     ASSERT_NE(nullptr, box);
-    SelectPageOf(box);
     box->SetFocus();
     ConfigModified = false;
     PressSpace(box);
@@ -772,11 +707,7 @@ TEST_F(CheckBoxTest, SpaceMarksAChangeAlsoWhileTheRegistryLoads) {
 }
 
 TEST_F(CheckBoxTest, AToggledBoxLeavesTheRecordAloneUntilTheSave) {
-  for (const char* name : {"Log", "Forwardzub", "Ackui", "Mailbeacon"}) {
-    TCheckBox* box = Box(name);
-    SelectPageOf(box);
-    Click(box);
-  }
+  for (const char* name : {"Log", "Forwardzub", "Ackui", "Mailbeacon"}) Click(Box(name));
   EXPECT_EQ("", FieldText(ConfigRecord->FullLog));
   EXPECT_EQ("", FieldText(ConfigRecord->Forwardzub));
   EXPECT_EQ("", FieldText(ConfigRecord->Ackui));
@@ -797,15 +728,13 @@ void PrintTo(const BrowseCase& c, std::ostream* os) { *os << c.button; }
 class FolderBrowseTest : public EditorTest, public ::testing::WithParamInterface<BrowseCase> {};
 
 TEST_P(FolderBrowseTest, ChosenFolderFillsItsFieldAndMarksAChange) {
-  TControl* button = Control(GetParam().button);
+  TControl* button = ShownControl(GetParam().button);
   TControl* field = Control(GetParam().field);
   ASSERT_TRUE(button && field);
-  SelectPageOf(button);
   const std::string chosen = "C:\\Nodrax Test\\Chosen";
   AnswerBrowse(chosen);
   Click(button);
-  ASSERT_EQ(1u, BrowseTitles().size());
-  EXPECT_EQ("Search for ZUB Directories", BrowseTitles()[0]);
+  EXPECT_EQ(std::vector<std::string>{"Search for ZUB Directories"}, BrowseTitles());
   EXPECT_TRUE(OpenRequests().empty());
   EXPECT_EQ(chosen, WindowText(field));
   EXPECT_EQ(GetParam().field, FocusedName());

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,17 +13,23 @@
 
 namespace {
 
-// NODRAX_EXE is the host path of the program; Wine sees the host root as Z:.
-std::string EditorPath() {
-  std::string path = std::string("Z:") + NODRAX_EXE;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
+// A real editor process, started from the built program, ended (if it still
+// runs) at the end of its scope.
 struct Editor {
   PROCESS_INFORMATION info{};
   bool started = false;
+
+  Editor() {
+    // NODRAX_EXE is the host path of the program; Wine sees the host root as Z:.
+    std::string path = std::string("Z:") + NODRAX_EXE;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    std::string command = "\"" + path + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &info);
+    EXPECT_TRUE(started) << "cannot start " << path << ": error " << GetLastError();
+  }
   ~Editor() {
     if (!started) return;
     if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
@@ -32,40 +39,30 @@ struct Editor {
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
   }
+
+  // The top-level "TForm1" windows of the process.
+  std::vector<HWND> Forms() const {
+    std::vector<HWND> found;
+    HWND hwnd = nullptr;
+    while ((hwnd = FindWindowExA(nullptr, hwnd, "TForm1", nullptr)) != nullptr) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(hwnd, &owner);
+      if (owner == info.dwProcessId) found.push_back(hwnd);
+    }
+    return found;
+  }
+
+  HWND WaitForForm(DWORD timeoutMs) const {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+      // Found once it is on screen, not while it is being built.
+      for (HWND form : Forms())
+        if (IsWindowVisible(form)) return form;
+      if (WaitForSingleObject(info.hProcess, 100) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+  }
 };
-
-void Start(Editor& editor) {
-  std::string command = "\"" + EditorPath() + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &editor.info))
-      << "cannot start " << EditorPath() << ": error " << GetLastError();
-  editor.started = true;
-}
-
-// The top-level "TForm1" windows of a process.
-std::vector<HWND> FormsOf(DWORD pid) {
-  std::vector<HWND> found;
-  HWND hwnd = nullptr;
-  while ((hwnd = FindWindowExA(nullptr, hwnd, "TForm1", nullptr)) != nullptr) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == pid) found.push_back(hwnd);
-  }
-  return found;
-}
-
-HWND WaitForForm(const Editor& editor, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < timeoutMs) {
-    // Found once it is on screen, not while it is being built.
-    for (HWND form : FormsOf(editor.info.dwProcessId))
-      if (IsWindowVisible(form)) return form;
-    if (WaitForSingleObject(editor.info.hProcess, 100) == WAIT_OBJECT_0) return nullptr;
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -75,21 +72,19 @@ using SingleInstanceTest = EditorFixture;
 TEST_F(SingleInstanceTest, ASecondStartEndsAtOnceAndTheFirstKeepsRunning) {
   CreateEmptyConfig();  // a plain start, without first-run defaults
   Editor first;
-  Start(first);
-  ASSERT_FALSE(HasFatalFailure());
-  HWND form = WaitForForm(first, 30000);
+  ASSERT_TRUE(first.started);
+  HWND form = first.WaitForForm(30000);
   ASSERT_NE(nullptr, form) << "the first editor opened no TForm1 window";
   EXPECT_TRUE(IsWindowVisible(form));
 
   Editor second;
-  Start(second);
-  ASSERT_FALSE(HasFatalFailure());
+  ASSERT_TRUE(second.started);
   // Watch it until it ends: it must never show a window of its own.
   bool secondOpenedForm = false;
   const DWORD start = GetTickCount();
   DWORD waited = WAIT_TIMEOUT;
   while (waited == WAIT_TIMEOUT && GetTickCount() - start < 10000) {
-    if (!FormsOf(second.info.dwProcessId).empty()) secondOpenedForm = true;
+    if (!second.Forms().empty()) secondOpenedForm = true;
     waited = WaitForSingleObject(second.info.hProcess, 20);
   }
   ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), waited) << "the second editor is still running";
@@ -101,7 +96,7 @@ TEST_F(SingleInstanceTest, ASecondStartEndsAtOnceAndTheFirstKeepsRunning) {
   // The first is untouched.
   EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(first.info.hProcess, 0));
   EXPECT_TRUE(IsWindow(form));
-  EXPECT_EQ(1u, FormsOf(first.info.dwProcessId).size());
+  EXPECT_EQ(1u, first.Forms().size());
   EXPECT_TRUE(ReadString(kWindowKey, "Version") == std::nullopt)
       << "the second start must not reach the close of a window";
 }
@@ -110,12 +105,10 @@ TEST_F(SingleInstanceTest, AfterTheFirstHasEndedANewStartOpensItsWindow) {
   CreateEmptyConfig();
   {
     Editor first;
-    Start(first);
-    ASSERT_FALSE(HasFatalFailure());
-    ASSERT_NE(nullptr, WaitForForm(first, 30000));
+    ASSERT_TRUE(first.started);
+    ASSERT_NE(nullptr, first.WaitForForm(30000));
   }  // ended here
   Editor again;
-  Start(again);
-  ASSERT_FALSE(HasFatalFailure());
-  EXPECT_NE(nullptr, WaitForForm(again, 30000)) << "the mutex outlived its editor";
+  ASSERT_TRUE(again.started);
+  EXPECT_NE(nullptr, again.WaitForForm(30000)) << "the mutex outlived its editor";
 }

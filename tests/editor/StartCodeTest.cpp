@@ -17,11 +17,6 @@ struct StartCase {
 
 void PrintTo(const StartCase& c, std::ostream* os) { *os << '"' << c.tail << '"'; }
 
-namespace {
-const char kInfoText[] = "More information about the error in status bar";
-
-}  // namespace
-
 class StartCodeFixture : public EditorFixture {
  protected:
   void OpenWithTail(const char* tail, bool infoBox) {
@@ -38,13 +33,7 @@ class StartCodeFixture : public EditorFixture {
     ASSERT_NE(nullptr, sheet);
     EXPECT_TRUE(IsWindowVisible(sheet->Handle())) << page;
     const int selected = static_cast<int>(SendMessageA(Form().Pagina->Handle(), TCM_GETCURSEL, 0, 0));
-    char caption[64] = "";
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = caption;
-    item.cchTextMax = sizeof caption;
-    SendMessageA(Form().Pagina->Handle(), TCM_GETITEMA, selected, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(sheet->Caption, caption);
+    EXPECT_EQ(sheet->Caption, TabCaption(selected));
   }
 };
 
@@ -57,15 +46,8 @@ TEST_P(StartCodeTest, SelectsPageAndFieldAndReports) {
   ExpectPageShown(c.page);
   EXPECT_EQ(c.field, FocusedName());
   EXPECT_EQ(c.panel, PanelText(0));
-  const auto shown = Messages();
-  if (!c.infoBox) {
-    EXPECT_TRUE(shown.empty()) << shown.front().text;
-    return;
-  }
-  ASSERT_EQ(1u, shown.size());
-  EXPECT_EQ(kInfoText, shown[0].text);
-  EXPECT_EQ("Nodrax error", shown[0].caption);
-  EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION | MB_OK), shown[0].type);
+  ExpectOnlyMessage("More information about the error in status bar", "Nodrax error",
+                    MB_ICONINFORMATION | MB_OK, c.infoBox ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
