@@ -25,65 +25,47 @@ std::optional<std::string> ProgramFilesIn(REGSAM view) {
   return std::string(data);
 }
 
-// Sets (or, with nullopt, removes) ProgramFilesDir in the 32-bit view for
-// as long as it lives, then puts the prefix back as it found it.
-class TProgramFiles32 {
- public:
-  explicit TProgramFiles32(const std::optional<std::string>& value) {
-    before_ = ProgramFilesIn(KEY_WOW64_32KEY);
-    const std::vector<std::string> levels = {"Software\\Microsoft", "Software\\Microsoft\\Windows",
-                                             kCurrentVersion};
-    for (const std::string& level : levels) {
-      HKEY key = nullptr;
-      if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, level.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) ==
-          ERROR_SUCCESS)
-        RegCloseKey(key);
-      else
-        created_.insert(created_.begin(), level);  // deepest first
+class FirstRunTest : public LoadSaveFixture {
+ protected:
+  // Sets (or, with nullopt, removes) ProgramFilesDir in the 32-bit view for
+  // as long as it lives, then puts the prefix back as it found it.
+  class TProgramFiles32 {
+   public:
+    explicit TProgramFiles32(const std::optional<std::string>& value)
+        : before_(ProgramFilesIn(KEY_WOW64_32KEY)) {
+      for (const char* level :
+           {"Software\\Microsoft", "Software\\Microsoft\\Windows", kCurrentVersion})
+        if (!KeyExists(level)) created_.insert(created_.begin(), level);  // deepest first
+      Set(value);
     }
-    Set(value);
-  }
-  ~TProgramFiles32() {
-    Set(before_);
-    for (const std::string& level : created_)
-      RegDeleteKeyExA(HKEY_LOCAL_MACHINE, level.c_str(), KEY_WOW64_32KEY, 0);
-  }
+    ~TProgramFiles32() {
+      Set(before_);
+      for (const std::string& level : created_)
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, level.c_str(), KEY_WOW64_32KEY, 0);
+    }
 
- private:
-  static void Set(const std::optional<std::string>& value) {
-    HKEY key = nullptr;
-    if (value) {
-      if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersion, 0, nullptr, 0,
-                          KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-      RegSetValueExA(key, "ProgramFilesDir", 0, REG_SZ,
-                     reinterpret_cast<const BYTE*>(value->c_str()),
-                     static_cast<DWORD>(value->size() + 1));
-    } else {
+   private:
+    static void Set(const std::optional<std::string>& value) {
+      if (value) return WriteString(kCurrentVersion, "ProgramFilesDir", *value);
+      HKEY key = nullptr;
       if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersion, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
                         &key) != ERROR_SUCCESS)
         return;
       RegDeleteValueA(key, "ProgramFilesDir");
+      RegCloseKey(key);
     }
-    RegCloseKey(key);
-  }
-  std::optional<std::string> before_;
-  std::vector<std::string> created_;
+    const std::optional<std::string> before_;
+    std::vector<std::string> created_;
+  };
 };
-
-using FirstRunTest = LoadSaveFixture;
 
 TEST_F(FirstRunTest, WithoutAStoredConfigurationTheWindowGetsTheDefaults) {
   OpenEditor();
   TForm1& f = Form();
-  EXPECT_FALSE(f.Editbbsindicativo->Text().empty());
+  for (const TControl* edit : {f.Editbbsindicativo, f.Edithroute, f.Editlocator, f.Editciudad,
+                               f.Editsysopnombre, f.Codpostal})
+    EXPECT_FALSE(edit->Text().empty()) << edit->Name;
   EXPECT_EQ(f.Editbbsindicativo->Text(), f.Editsysopindicativo->Text());
-  EXPECT_FALSE(f.Edithroute->Text().empty());
-  EXPECT_EQ("2", f.Editssid->Text());
-  EXPECT_FALSE(f.Editlocator->Text().empty());
-  EXPECT_FALSE(f.Editciudad->Text().empty());
-  EXPECT_FALSE(f.Editsysopnombre->Text().empty());
-  EXPECT_FALSE(f.Codpostal->Text().empty());
   EXPECT_EQ(f.Editbbsindicativo->Text() + "." + f.Edithroute->Text(),
             std::string(ConfigRecord->BbsCallsign));
 
@@ -91,25 +73,19 @@ TEST_F(FirstRunTest, WithoutAStoredConfigurationTheWindowGetsTheDefaults) {
   ASSERT_GT(root.size(), 7u);
   EXPECT_EQ("\\Nodrax", root.substr(root.size() - 7));
   EXPECT_EQ(':', root[1]) << root;  // on a drive, not at the current one's root
-  EXPECT_EQ(root + "\\Data", f.Directoriodata->Text());
-  EXPECT_EQ(root + "\\UsersPub", f.Diskc->Text());
 
-  for (TCheckBox* box : {f.Log, f.Indicacioncanales, f.Forwardzub, f.Compressforward,
-                         f.Datosusuario, f.Menos1mega, f.Errorarchivo, f.Servererror,
-                         f.Pingpong, f.Noruta, f.Nonts, f.Mensajenoencontrado, f.Errorpropuesta,
-                         f.Reject, f.Held, f.Ackui, f.Privateui, f.Userui})
-    EXPECT_TRUE(box->Checked()) << box->Name;
-  EXPECT_FALSE(f.Modotest->Checked());
-  EXPECT_FALSE(f.Tituloui->Checked());
-  EXPECT_FALSE(f.Mbl->Checked());
-
-  const std::vector<std::pair<TEdit*, const char*>> texts = {
-      {f.timeoutusuarios, "10"},  {f.Timeoutforward, "10"},    {f.yappmax, "200"},
-      {f.modemmax, "100"},        {f.Indicativosbaliza, "20"}, {f.buferusuario, "1000"},
-      {f.buferconsola, "1000"},   {f.bufermonitor, "1000"},    {f.Cabecera, "[$c] ZUB$E $$:$R"},
-      {f.Numerobid, "10000"},     {f.Diasboletines, "30"},     {f.Editbackui, "500"},
-      {f.Editdelayui, "5"}};
-  for (const auto& [edit, text] : texts) EXPECT_EQ(text, edit->Text()) << edit->Name;
+  ExpectChecked(true, {f.Log, f.Indicacioncanales, f.Forwardzub, f.Compressforward,
+                       f.Datosusuario, f.Menos1mega, f.Errorarchivo, f.Servererror, f.Pingpong,
+                       f.Noruta, f.Nonts, f.Mensajenoencontrado, f.Errorpropuesta, f.Reject,
+                       f.Held, f.Ackui, f.Privateui, f.Userui});
+  ExpectChecked(false, {f.Modotest, f.Tituloui, f.Mbl});
+  ExpectTexts({{f.Editssid, "2"}, {f.Directoriodata, root + "\\Data"},
+               {f.Diskc, root + "\\UsersPub"}, {f.timeoutusuarios, "10"},
+               {f.Timeoutforward, "10"}, {f.yappmax, "200"}, {f.modemmax, "100"},
+               {f.Indicativosbaliza, "20"}, {f.buferusuario, "1000"}, {f.buferconsola, "1000"},
+               {f.bufermonitor, "1000"}, {f.Cabecera, "[$c] ZUB$E $$:$R"},
+               {f.Numerobid, "10000"}, {f.Diasboletines, "30"}, {f.Editbackui, "500"},
+               {f.Editdelayui, "5"}});
   EXPECT_STREQ("500", ConfigRecord->Editbackui);
 
   // Nothing stored, the tables empty, the window marked as changed.
@@ -133,21 +109,13 @@ TEST_F(FirstRunTest, ClosingAsksToSaveAndYesStoresTheDefaults) {
   AnswerMessage(IDYES);
   EXPECT_TRUE(RequestClose());
   EXPECT_EQ(2u, Messages().size());
-  EXPECT_EQ(identity, Text(kConfigKey, "BbsCallsign"));
-  EXPECT_EQ("2", Text(kConfigKey, "SSID"));
-  EXPECT_EQ("500 5 AVP", Text(kConfigKey, "Unproto"));
-  EXPECT_EQ("OK", Text(kConfigKey, "FullLog"));
-  EXPECT_EQ("OK", Text(kConfigKey, "ChannelsIndication"));
-  EXPECT_EQ("NO", Text(kConfigKey, "TestMode"));
-  EXPECT_EQ("1023", Text(kConfigKey, "WarningMessages"));
-  EXPECT_EQ("OK  0", Text(kConfigKey, "ForwardTypeZub"));
-  EXPECT_EQ("OK  0", Text(kConfigKey, "ForwardResume"));
-  EXPECT_EQ("10  10", Text(kConfigKey, "Timeout"));
-  EXPECT_EQ("200  100", Text(kConfigKey, "MaxDownloadYapp"));
-  EXPECT_EQ("1000  1000  1000", Text(kConfigKey, "ScrollBuffers"));
-  EXPECT_EQ("20", Text(kConfigKey, "CallsignsInMailBeacon"));
-  EXPECT_EQ("10000", Text(kConfigKey, "MaxBids"));
-  EXPECT_EQ("30", Text(kConfigKey, "BulletinsLifetime"));
+  ExpectStored(kConfigKey, {{"BbsCallsign", identity}, {"SSID", "2"}, {"Unproto", "500 5 AVP"},
+                            {"FullLog", "OK"}, {"ChannelsIndication", "OK"}, {"TestMode", "NO"},
+                            {"WarningMessages", "1023"}, {"ForwardTypeZub", "OK  0"},
+                            {"ForwardResume", "OK  0"}, {"Timeout", "10  10"},
+                            {"MaxDownloadYapp", "200  100"}, {"ScrollBuffers", "1000  1000  1000"},
+                            {"CallsignsInMailBeacon", "20"}, {"MaxBids", "10000"},
+                            {"BulletinsLifetime", "30"}});
   EXPECT_EQ((std::vector<std::string>{"Port0"}), SubKeys(kPortsKey));
   EXPECT_TRUE(FolderExists(std::string(kTestRoot) + "\\Data\\Mail\\mail0"));
 }
@@ -156,12 +124,9 @@ TEST_F(FirstRunTest, AStoredConfigurationEvenAnEmptyOneGetsNoDefaults) {
   CreateEmptyConfig();
   OpenEditor();
   TForm1& f = Form();
-  EXPECT_EQ("", f.Editbbsindicativo->Text());
-  EXPECT_EQ("", f.Editssid->Text());
-  EXPECT_EQ("", f.Directorioraiz->Text());
-  EXPECT_EQ("", f.timeoutusuarios->Text());
-  EXPECT_FALSE(f.Log->Checked());
-  EXPECT_FALSE(f.Ackui->Checked());
+  ExpectTexts({{f.Editbbsindicativo, ""}, {f.Editssid, ""}, {f.Directorioraiz, ""},
+               {f.timeoutusuarios, ""}});
+  ExpectChecked(false, {f.Log, f.Ackui});
   EXPECT_FALSE(ConfigModified);
 }
 

@@ -21,39 +21,30 @@ class LoadTest : public LoadSaveFixture {
 };
 
 TEST_F(LoadTest, SplitsTheCallsignFromTheRouteAtTheFirstDot) {
-  WriteString(kConfigKey, "BbsCallsign", "X1ABC.ABC.XX.EU");
-  WriteString(kConfigKey, "SSID", "4");
-  WriteString(kConfigKey, "Qth", "Villaprueba");
-  WriteString(kConfigKey, "Locator", "IN70AA");
-  WriteString(kConfigKey, "ZipCode", "05001");
-  WriteString(kConfigKey, "SysOpCallsign", "X1ABC");
-  WriteString(kConfigKey, "SysOpName", "Pedro");
+  WriteStrings(kConfigKey, {{"BbsCallsign", "X1ABC.ABC.XX.EU"}, {"SSID", "4"},
+                            {"Qth", "Villaprueba"}, {"Locator", "IN70AA"}, {"ZipCode", "05001"},
+                            {"SysOpCallsign", "X1ABC"}, {"SysOpName", "Pedro"}});
   OpenEditor();
   TForm1& f = Form();
-  EXPECT_EQ("X1ABC", f.Editbbsindicativo->Text());
-  EXPECT_EQ("ABC.XX.EU", f.Edithroute->Text());
-  EXPECT_STREQ("X1ABC.ABC.XX.EU", ConfigRecord->BbsCallsign);
-  EXPECT_EQ("4", f.Editssid->Text());
-  EXPECT_STREQ("Villaprueba", ConfigRecord->Qth);
-  EXPECT_STREQ("IN70AA", ConfigRecord->Locator);
-  EXPECT_STREQ("05001", ConfigRecord->ZipCode);
-  EXPECT_STREQ("X1ABC", ConfigRecord->SysOpCallsign);
-  EXPECT_STREQ("Pedro", ConfigRecord->SysOpName);
+  ExpectTexts({{f.Editbbsindicativo, "X1ABC"}, {f.Edithroute, "ABC.XX.EU"}, {f.Editssid, "4"}});
+  ExpectFields({{"X1ABC.ABC.XX.EU", ConfigRecord->BbsCallsign},
+                {"Villaprueba", ConfigRecord->Qth},
+                {"IN70AA", ConfigRecord->Locator},
+                {"05001", ConfigRecord->ZipCode},
+                {"X1ABC", ConfigRecord->SysOpCallsign},
+                {"Pedro", ConfigRecord->SysOpName}});
 
   // Without a dot the whole text is the callsign and the route one blank.
   WriteString(kConfigKey, "BbsCallsign", "X1ABC");
   Reload();
-  EXPECT_EQ("X1ABC", f.Editbbsindicativo->Text());
-  EXPECT_EQ(" ", f.Edithroute->Text());
+  ExpectTexts({{f.Editbbsindicativo, "X1ABC"}, {f.Edithroute, " "}});
 }
 
 TEST_F(LoadTest, TheLoadItselfMarksNothingChanged) {
-  WriteString(kConfigKey, "FullLog", "OK");
-  WriteString(kConfigKey, "SecurityOptions", "1023  1023  1023");
-  WriteString(kConfigKey, "Unproto", "1 2 AVPM");
+  WriteStrings(kConfigKey,
+               {{"FullLog", "OK"}, {"SecurityOptions", "1023  1023  1023"}, {"Unproto", "1 2 AVPM"}});
   OpenEditor();
-  EXPECT_TRUE(Form().Log->Checked());
-  EXPECT_TRUE(Form().Specialsys->Checked());
+  ExpectChecked(true, {Form().Log, Form().Specialsys});
   EXPECT_FALSE(ConfigModified);
 }
 
@@ -61,123 +52,82 @@ TEST_F(LoadTest, SwitchesNeedOkAndLoseToNo) {
   CreateEmptyConfig();
   OpenEditor();
   TForm1& f = Form();
-  f.Log->SetChecked(true);
-  f.Indicacioncanales->SetChecked(true);
-  f.Modotest->SetChecked(true);
+  SetChecked(true, {f.Log, f.Indicacioncanales, f.Modotest});
   f.Datosusuario->SetChecked(false);
-  WriteString(kConfigKey, "FullLog", "NOK");            // both: unchecked
-  WriteString(kConfigKey, "ChannelsIndication", "YES");  // neither: as it was
-  WriteString(kConfigKey, "TestMode", "NO");
-  WriteString(kConfigKey, "Hroute", "OK");
-  WriteString(kConfigKey, "UserGivesInformation", "NO");  // never read
+  WriteStrings(kConfigKey, {{"FullLog", "NOK"},            // both: unchecked
+                            {"ChannelsIndication", "YES"},  // neither: as it was
+                            {"TestMode", "NO"},
+                            {"Hroute", "OK"},
+                            {"UserGivesInformation", "NO"}});  // never read
   Reload();
-  EXPECT_FALSE(f.Log->Checked());
-  EXPECT_TRUE(f.Indicacioncanales->Checked());
-  EXPECT_FALSE(f.Modotest->Checked());
-  EXPECT_TRUE(f.Datosusuario->Checked());
+  ExpectChecked(false, {f.Log, f.Modotest});
+  ExpectChecked(true, {f.Indicacioncanales, f.Datosusuario});
 }
 
 TEST_F(LoadTest, OptionSetsTickTheirBoxesByBit) {
-  WriteString(kConfigKey, "SecurityOptions", "3  0  1023");
-  WriteString(kConfigKey, "FirstConOptions", "2050");
-  WriteString(kConfigKey, "WarningMessages", "513");
-  WriteString(kConfigKey, "ForwardTypeZub", "OK  10");
-  WriteString(kConfigKey, "ForwardResume", "NO  2");
-  WriteString(kConfigKey, "Unproto", "5 30 AM");
+  WriteStrings(kConfigKey, {{"SecurityOptions", "3  0  1023"}, {"FirstConOptions", "2050"},
+                            {"WarningMessages", "513"}, {"ForwardTypeZub", "OK  10"},
+                            {"ForwardResume", "NO  2"}, {"Unproto", "5 30 AM"}});
   OpenEditor();
   TForm1& f = Form();
-  EXPECT_TRUE(f.Todosmensajesuser->Checked());
-  EXPECT_TRUE(f.Borramensajesuser->Checked());
-  EXPECT_FALSE(f.Sysuser->Checked());
-  EXPECT_FALSE(f.Todosmensajessysop->Checked());
-  for (TCheckBox* box : {f.Todosmensajessys, f.Borramensajessys, f.Syssys, f.Remotesys,
-                         f.Labelssys, f.Deletesys, f.Gatewayssys, f.Dossys, f.Alldisksys,
-                         f.Specialsys})
-    EXPECT_TRUE(box->Checked()) << box->Name;
-  EXPECT_TRUE(f.Pms1->Checked());
-  EXPECT_TRUE(f.Local1->Checked());
-  EXPECT_FALSE(f.Excluido1->Checked());
-  EXPECT_TRUE(f.Menos1mega->Checked());
-  EXPECT_TRUE(f.Held->Checked());
-  EXPECT_FALSE(f.Reject->Checked());
-  EXPECT_TRUE(f.Forwardzub->Checked());
-  EXPECT_TRUE(f.Mbl->Checked());
-  EXPECT_TRUE(f.Caracterh->Checked());
-  EXPECT_FALSE(f.Caractercabecera->Checked());
-  EXPECT_FALSE(f.Compressforward->Checked());
-  EXPECT_FALSE(f.Resume->Checked());
-  EXPECT_TRUE(f.Xprotocol->Checked());
-  EXPECT_EQ("5", f.Editbackui->Text());
-  EXPECT_EQ("30", f.Editdelayui->Text());
-  EXPECT_TRUE(f.Ackui->Checked());
-  EXPECT_FALSE(f.Privateui->Checked());
-  EXPECT_FALSE(f.Userui->Checked());
-  EXPECT_TRUE(f.Tituloui->Checked());
+  ExpectChecked(true, {f.Todosmensajesuser, f.Borramensajesuser, f.Todosmensajessys,
+                       f.Borramensajessys, f.Syssys, f.Remotesys, f.Labelssys, f.Deletesys,
+                       f.Gatewayssys, f.Dossys, f.Alldisksys, f.Specialsys, f.Pms1, f.Local1,
+                       f.Menos1mega, f.Held, f.Forwardzub, f.Mbl, f.Caracterh, f.Xprotocol,
+                       f.Ackui, f.Tituloui});
+  ExpectChecked(false, {f.Sysuser, f.Todosmensajessysop, f.Excluido1, f.Reject,
+                        f.Caractercabecera, f.Compressforward, f.Resume, f.Privateui, f.Userui});
+  ExpectTexts({{f.Editbackui, "5"}, {f.Editdelayui, "30"}});
 
   // Desactivado1 has no bit and is left alone; an unknown switch word
   // leaves ZUB Forwarding, but its bits still count.
   f.Desactivado1->SetChecked(true);
-  WriteString(kConfigKey, "FirstConOptions", "0");
-  WriteString(kConfigKey, "ForwardTypeZub", "MAYBE  4");
+  WriteStrings(kConfigKey, {{"FirstConOptions", "0"}, {"ForwardTypeZub", "MAYBE  4"}});
   Reload();
-  EXPECT_TRUE(f.Desactivado1->Checked());
-  EXPECT_FALSE(f.Pms1->Checked());
-  EXPECT_TRUE(f.Forwardzub->Checked());
-  EXPECT_FALSE(f.Mbl->Checked());
-  EXPECT_TRUE(f.Caractercabecera->Checked());
+  ExpectChecked(true, {f.Desactivado1, f.Forwardzub, f.Caractercabecera});
+  ExpectChecked(false, {f.Pms1, f.Mbl});
 }
 
 TEST_F(LoadTest, TextsWithStandInsAndColours) {
-  WriteString(kConfigKey, "CallsignsInMailBeacon", "B15");
-  WriteString(kConfigKey, "CopySysOpMessages", "******");
-  WriteString(kConfigKey, "Timeout", "11  22");
-  WriteString(kConfigKey, "MaxDownloadYapp", "300  150");
-  WriteString(kConfigKey, "ScrollBuffers", "900  800  700");
-  WriteString(kConfigKey, "ZubHeader", "[X] HDR");
-  WriteString(kConfigKey, "MaxBids", "5000");
-  WriteString(kConfigKey, "BulletinsLifetime", "45");
-  WriteString(kConfigKey, "RouteWpMessages", "X1ABC");
-  WriteString(kConfigKey, "WindowBackgroundColor", "-2147483633");
-  WriteString(kConfigKey, "SentTextColor", "255");
-  WriteString(kConfigKey, "ReceivedTextColor", "65280");
-  WriteString(kConfigKey, "MonitorHeaderColor", "16711680");
-  WriteString(kConfigKey, "MonitorDataColor", "1");
-  WriteString(kConfigKey, "ConsoleTextColor", "not a colour");
-  WriteString(kConfigKey, "ChannelInfColor", "12345");
+  WriteStrings(kConfigKey,
+               {{"CallsignsInMailBeacon", "B15"},     {"CopySysOpMessages", "******"},
+                {"Timeout", "11  22"},                {"MaxDownloadYapp", "300  150"},
+                {"ScrollBuffers", "900  800  700"},   {"ZubHeader", "[X] HDR"},
+                {"MaxBids", "5000"},                  {"BulletinsLifetime", "45"},
+                {"RouteWpMessages", "X1ABC"},         {"WindowBackgroundColor", "-2147483633"},
+                {"SentTextColor", "255"},             {"ReceivedTextColor", "65280"},
+                {"MonitorHeaderColor", "16711680"},   {"MonitorDataColor", "1"},
+                {"ConsoleTextColor", "not a colour"}, {"ChannelInfColor", "12345"}});
   OpenEditor();
   TForm1& f = Form();
   EXPECT_TRUE(f.Mailbeacon->Checked());
-  EXPECT_EQ("15", f.Indicativosbaliza->Text());
-  EXPECT_EQ("", f.Sysopmessage->Text());
-  EXPECT_EQ("11", f.timeoutusuarios->Text());
-  EXPECT_EQ("22", f.Timeoutforward->Text());
-  EXPECT_EQ("300", f.yappmax->Text());
-  EXPECT_EQ("150", f.modemmax->Text());
-  EXPECT_EQ("900", f.buferusuario->Text());
-  EXPECT_EQ("800", f.buferconsola->Text());
-  EXPECT_EQ("700", f.bufermonitor->Text());
-  EXPECT_EQ("[X] HDR", f.Cabecera->Text());
-  EXPECT_EQ("5000", f.Numerobid->Text());
-  EXPECT_EQ("45", f.Diasboletines->Text());
-  EXPECT_EQ("X1ABC", f.Wpmessage->Text());
+  ExpectTexts({{f.Indicativosbaliza, "15"},
+               {f.Sysopmessage, ""},
+               {f.timeoutusuarios, "11"},
+               {f.Timeoutforward, "22"},
+               {f.yappmax, "300"},
+               {f.modemmax, "150"},
+               {f.buferusuario, "900"},
+               {f.buferconsola, "800"},
+               {f.bufermonitor, "700"},
+               {f.Cabecera, "[X] HDR"},
+               {f.Numerobid, "5000"},
+               {f.Diasboletines, "45"},
+               {f.Wpmessage, "X1ABC"}});
   EXPECT_STREQ("700", ConfigRecord->bufermonitor);
-  for (TLabel* label : {f.Sendtext, f.Receivedtext, f.Chaninfo, f.Monhead, f.Mondata,
-                        f.Consoletext})
+  for (TLabel* label :
+       {f.Sendtext, f.Receivedtext, f.Chaninfo, f.Monhead, f.Mondata, f.Consoletext})
     EXPECT_EQ(0x8000000Fu, label->Color()) << label->Name;
   EXPECT_EQ(0x8000000Fu, f.Panel1->Color());
-  EXPECT_EQ(255u, f.Sendtext->FontColor());
-  EXPECT_EQ(65280u, f.Receivedtext->FontColor());
-  EXPECT_EQ(16711680u, f.Monhead->FontColor());
-  EXPECT_EQ(1u, f.Mondata->FontColor());
-  EXPECT_EQ(0u, f.Consoletext->FontColor());
-  EXPECT_EQ(12345u, f.Chaninfo->FontColor());
+  for (const auto& [label, colour] :
+       {std::pair<TLabel*, COLORREF>{f.Sendtext, 255}, {f.Receivedtext, 65280},
+        {f.Monhead, 16711680}, {f.Mondata, 1}, {f.Consoletext, 0}, {f.Chaninfo, 12345}})
+    EXPECT_EQ(colour, label->FontColor()) << label->Name;
 
-  WriteString(kConfigKey, "CallsignsInMailBeacon", "7");
-  WriteString(kConfigKey, "CopySysOpMessages", "X1ABC");
+  WriteStrings(kConfigKey, {{"CallsignsInMailBeacon", "7"}, {"CopySysOpMessages", "X1ABC"}});
   Reload();
   EXPECT_FALSE(f.Mailbeacon->Checked());
-  EXPECT_EQ("7", f.Indicativosbaliza->Text());
-  EXPECT_EQ("X1ABC", f.Sysopmessage->Text());
+  ExpectTexts({{f.Indicativosbaliza, "7"}, {f.Sysopmessage, "X1ABC"}});
 }
 
 TEST_F(LoadTest, AbsentValuesAndKeysLeaveEverythingAsItWas) {
@@ -191,40 +141,36 @@ TEST_F(LoadTest, AbsentValuesAndKeysLeaveEverythingAsItWas) {
   f.Sendtext->SetFontColor(RGB(1, 2, 3));
   WriteString(kConfigKey, "SSID", "9");
   Reload();  // no Folders key: the disks stay too
-  EXPECT_EQ("9", f.Editssid->Text());
-  EXPECT_EQ("Kept", f.Editciudad->Text());
+  ExpectTexts({{f.Editssid, "9"},
+               {f.Editciudad, "Kept"},
+               {f.Directorioyapp, "C:\\Kept\\Yapp"},
+               {f.Diskb, "C:\\Kept\\B"}});
   EXPECT_TRUE(f.Log->Checked());
   EXPECT_EQ(RGB(1, 2, 3), f.Sendtext->FontColor());
-  EXPECT_EQ("C:\\Kept\\Yapp", f.Directorioyapp->Text());
-  EXPECT_EQ("C:\\Kept\\B", f.Diskb->Text());
 }
 
 TEST_F(LoadTest, AValueOfAnotherTypeIsSkippedAndTheLoadGoesOn) {
   WriteDword(kConfigKey, "Qth", 7);
-  WriteString(kConfigKey, "SysOpName", "Pedro");
-  WriteString(kConfigKey, "ZubHeader", "[X] HDR");
+  WriteStrings(kConfigKey, {{"SysOpName", "Pedro"}, {"ZubHeader", "[X] HDR"}});
   WriteString(kFoldersKey, "ZubRoot", "C:\\NodraxTest\\BBS");
   OpenEditor();
-  EXPECT_EQ("", Form().Editciudad->Text());
-  EXPECT_EQ("Pedro", Form().Editsysopnombre->Text());
-  EXPECT_EQ("[X] HDR", Form().Cabecera->Text());
-  EXPECT_EQ("C:\\NodraxTest\\BBS", Form().Directorioraiz->Text());
+  ExpectTexts({{Form().Editciudad, ""},
+               {Form().Editsysopnombre, "Pedro"},
+               {Form().Cabecera, "[X] HDR"},
+               {Form().Directorioraiz, "C:\\NodraxTest\\BBS"}});
 }
 
 TEST_F(LoadTest, TextsLongerThanTheirFieldsAreCutAlike) {
-  const std::string longCity(60, 'c');
-  WriteString(kConfigKey, "Qth", longCity);
-  WriteString(kConfigKey, "BbsCallsign", "X1ABC." + std::string(40, 'R'));
+  WriteStrings(kConfigKey, {{"Qth", std::string(60, 'c')}, {"BbsCallsign", "X1ABC." + std::string(40, 'R')}});
   WriteString(kFoldersKey, "ImportFile", "C:\\" + std::string(100, 'i'));
-  WriteString(kPortsKey + std::string("\\Port1"), "Label", std::string(70, 'L'));
-  WriteString(kPortsKey + std::string("\\Port1"), "Driver", "TOOLONG");
+  WriteStrings(Key(kPortsKey, "Port1"), {{"Label", std::string(70, 'L')}, {"Driver", "TOOLONG"}});
   OpenEditor();
   TForm1& f = Form();
-  EXPECT_EQ(std::string(49, 'c'), f.Editciudad->Text());
-  EXPECT_EQ(std::string(49, 'c'), ConfigRecord->Qth);
   // Callsign and route share the 34 characters of BbsCallsign.
-  EXPECT_EQ("X1ABC", f.Editbbsindicativo->Text());
-  EXPECT_EQ(std::string(28, 'R'), f.Edithroute->Text());
+  ExpectTexts({{f.Editciudad, std::string(49, 'c')},
+               {f.Editbbsindicativo, "X1ABC"},
+               {f.Edithroute, std::string(28, 'R')}});
+  EXPECT_EQ(std::string(49, 'c'), ConfigRecord->Qth);
   EXPECT_EQ("X1ABC." + std::string(28, 'R'), ConfigRecord->BbsCallsign);
   EXPECT_EQ(79u, f.Ficheroimport->Text().size());
   EXPECT_EQ(f.Ficheroimport->Text(), ConfigRecord->ImportFile);
@@ -234,25 +180,21 @@ TEST_F(LoadTest, TextsLongerThanTheirFieldsAreCutAlike) {
 
 TEST_F(LoadTest, FoldersOverrideWhatTheRootDerives) {
   const std::string root = kTestRoot;
-  WriteString(kFoldersKey, "ZubRoot", root);
-  WriteString(kFoldersKey, "Data", "D:\\Datos");
-  WriteString(kFoldersKey, "Mail", "E:\\Correo");
-  WriteString(kFoldersKey, "Yapp", "F:\\Yapp");
-  WriteString(kFoldersKey, "Drivers", "G:\\Drv");
-  WriteString(kFoldersKey, "Sounds", "H:\\NotRead");
+  WriteStrings(kFoldersKey, {{"ZubRoot", root}, {"Data", "D:\\Datos"}, {"Mail", "E:\\Correo"},
+                             {"Yapp", "F:\\Yapp"}, {"Drivers", "G:\\Drv"}, {"Sounds", "H:\\NotRead"}});
   CreateEmptyConfig();
   OpenEditor();
   TForm1& f = Form();
-  EXPECT_EQ(root, f.Directorioraiz->Text());
-  EXPECT_EQ("D:\\Datos", f.Directoriodata->Text());
-  EXPECT_EQ("E:\\Correo", f.Directoriomensajes->Text());
-  // Not stored: derived from the data folder read just before.
-  EXPECT_EQ("D:\\Datos\\Binmail", f.Directoriomensajesbin->Text());
-  EXPECT_EQ("D:\\Datos\\Docs", f.Directoriodocs->Text());
-  EXPECT_EQ("F:\\Yapp", f.Directorioyapp->Text());
-  EXPECT_EQ("G:\\Drv", f.Driversdir->Text());
-  EXPECT_EQ(root + "\\Config", f.Directorioconfig->Text());
-  EXPECT_EQ(root + "\\Pg", f.Pgdir->Text());
+  // Binmail and Docs are not stored: derived from the data folder read just before.
+  ExpectTexts({{f.Directorioraiz, root},
+               {f.Directoriodata, "D:\\Datos"},
+               {f.Directoriomensajes, "E:\\Correo"},
+               {f.Directoriomensajesbin, "D:\\Datos\\Binmail"},
+               {f.Directoriodocs, "D:\\Datos\\Docs"},
+               {f.Directorioyapp, "F:\\Yapp"},
+               {f.Driversdir, "G:\\Drv"},
+               {f.Directorioconfig, root + "\\Config"},
+               {f.Pgdir, root + "\\Pg"}});
   // Sounds and its like are never read: the root decides them.
   EXPECT_EQ(root + "\\Sounds", std::string(ConfigRecord->Sounds));
   EXPECT_EQ(root + "\\Data\\Log", std::string(ConfigRecord->Log));
@@ -263,12 +205,10 @@ TEST_F(LoadTest, SystemWithoutConfigBecomesConfig) {
   WriteString(kFoldersKey, "System", "C:\\Old\\Sys");
   OpenEditor();
   EXPECT_EQ("C:\\Old\\Sys", Form().Directorioconfig->Text());
-  EXPECT_EQ("C:\\Old\\Sys", Text(kFoldersKey, "Config"));
-  EXPECT_EQ("<none>", Text(kFoldersKey, "System"));
+  ExpectStored(kFoldersKey, {{"Config", "C:\\Old\\Sys"}, {"System", "<none>"}});
 
   // Beside Config, System is only ignored (the save removes it).
-  WriteString(kFoldersKey, "Config", "C:\\New\\Cfg");
-  WriteString(kFoldersKey, "System", "C:\\Other\\Sys");
+  WriteStrings(kFoldersKey, {{"Config", "C:\\New\\Cfg"}, {"System", "C:\\Other\\Sys"}});
   Reload();
   EXPECT_EQ("C:\\New\\Cfg", Form().Directorioconfig->Text());
   EXPECT_EQ("C:\\Other\\Sys", Text(kFoldersKey, "System"));
@@ -276,47 +216,43 @@ TEST_F(LoadTest, SystemWithoutConfigBecomesConfig) {
 
 TEST_F(LoadTest, ZubDosBecomesUsersPubEmptyItemsAreSkippedAndNoListEmptiesTheDisks) {
   CreateEmptyConfig();
-  WriteString(kFoldersKey, "ZubDos", "A:\\one,,B:\\two,*,C:\\three,D:\\4,E:\\5,F:\\6,G:\\7");
+  const std::string disks = "A:\\one,,B:\\two,*,C:\\three,D:\\4,E:\\5,F:\\6,G:\\7";
+  WriteString(kFoldersKey, "ZubDos", disks);
   OpenEditor();
   TForm1& f = Form();
-  EXPECT_EQ("A:\\one", f.Diska->Text());
-  EXPECT_EQ("B:\\two", f.Diskb->Text());
-  EXPECT_EQ("", f.Diskc->Text());  // "*" keeps its place
-  EXPECT_EQ("C:\\three", f.Diskd->Text());
-  EXPECT_EQ("G:\\7", f.Diskh->Text());
+  ExpectTexts({{f.Diska, "A:\\one"},
+               {f.Diskb, "B:\\two"},
+               {f.Diskc, ""},  // "*" keeps its place
+               {f.Diskd, "C:\\three"},
+               {f.Diskh, "G:\\7"}});
   EXPECT_STREQ("", ConfigRecord->Diskc);
-  EXPECT_EQ("A:\\one,,B:\\two,*,C:\\three,D:\\4,E:\\5,F:\\6,G:\\7", Text(kFoldersKey, "UsersPub"));
-  EXPECT_EQ("<none>", Text(kFoldersKey, "ZubDos"));
+  ExpectStored(kFoldersKey, {{"UsersPub", disks}, {"ZubDos", "<none>"}});
 
   // Two commas in a row move the later disks up and leave Diskh empty.
   WriteString(kFoldersKey, "UsersPub", "A:\\1,B:\\2,,C:\\3,D:\\4,E:\\5,F:\\6,G:\\7");
   f.Diskh->SetText("H:\\old");
   Reload();
-  EXPECT_EQ("C:\\3", f.Diskc->Text());
-  EXPECT_EQ("G:\\7", f.Diskg->Text());
-  EXPECT_EQ("", f.Diskh->Text());
+  ExpectTexts({{f.Diskc, "C:\\3"}, {f.Diskg, "G:\\7"}, {f.Diskh, ""}});
 
   // A Folders key with neither value empties all eight disks.
   RemoveNodraxTree();
   WriteString(kFoldersKey, "Pg", "C:\\Pg");
   Reload();
-  EXPECT_EQ("", f.Diska->Text());
-  EXPECT_EQ("", f.Diskg->Text());
+  ExpectTexts({{f.Diska, ""}, {f.Diskg, ""}});
 }
 
 TEST_F(LoadTest, OnlyDirectoriesIsMovedToFoldersByTheClosingSave) {
   WriteString(kConfigKey, "BbsCallsign", "X1ABC.ABC.XX.EU");
   const std::string root = kTestRoot;
-  WriteString(kDirectoriesKey, "ZubRoot", root);
-  WriteString(kDirectoriesKey, "Mail", root + "\\Mensajes");
-  WriteString(kDirectoriesKey, "ZubDos", root + "\\A");
+  WriteStrings(kDirectoriesKey,
+               {{"ZubRoot", root}, {"Mail", root + "\\Mensajes"}, {"ZubDos", root + "\\A"}});
   TNotifyCounter notified;
   OpenEditor();
   EXPECT_FALSE(KeyExists(kDirectoriesKey));
-  EXPECT_EQ(root, Text(kFoldersKey, "ZubRoot"));
-  EXPECT_EQ(root + "\\Mensajes", Text(kFoldersKey, "Mail"));
-  EXPECT_EQ(root + "\\A,*,*,*,*,*,*,*", Text(kFoldersKey, "UsersPub"));
-  EXPECT_EQ("<none>", Text(kFoldersKey, "ZubDos"));
+  ExpectStored(kFoldersKey, {{"ZubRoot", root},
+                             {"Mail", root + "\\Mensajes"},
+                             {"UsersPub", root + "\\A,*,*,*,*,*,*,*"},
+                             {"ZubDos", "<none>"}});
   EXPECT_TRUE(FolderExists(root + "\\Mensajes\\mail9"));
   EXPECT_FALSE(ConfigModified);
   EXPECT_EQ(1, notified.Count());
@@ -324,90 +260,75 @@ TEST_F(LoadTest, OnlyDirectoriesIsMovedToFoldersByTheClosingSave) {
 
 TEST_F(LoadTest, DirectoriesIsReadInPlaceOfFolders) {
   WriteString(kConfigKey, "BbsCallsign", "X1ABC.ABC.XX.EU");
-  WriteString(kFoldersKey, "ZubRoot", "C:\\NodraxTest\\Other");
-  WriteString(kFoldersKey, "Pg", "C:\\FromFolders");
-  WriteString(kDirectoriesKey, "ZubRoot", kTestRoot);
-  WriteString(kDirectoriesKey, "Pg", "C:\\FromDirectories");
+  WriteStrings(kFoldersKey, {{"ZubRoot", "C:\\NodraxTest\\Other"}, {"Pg", "C:\\FromFolders"}});
+  WriteStrings(kDirectoriesKey, {{"ZubRoot", kTestRoot}, {"Pg", "C:\\FromDirectories"}});
   OpenEditor();
   EXPECT_EQ("C:\\FromDirectories", Form().Pgdir->Text());
-  EXPECT_EQ("C:\\FromDirectories", Text(kFoldersKey, "Pg"));
-  EXPECT_EQ(kTestRoot, Text(kFoldersKey, "ZubRoot"));
+  ExpectStored(kFoldersKey, {{"Pg", "C:\\FromDirectories"}, {"ZubRoot", kTestRoot}});
 }
 
 TEST_F(LoadTest, AnOlderKeyWithoutARootLosesNoFolderInTheMove) {
   // With an empty root the save keeps the stored folders: those that only
   // the older key holds move over before it goes.
   WriteString(kConfigKey, "BbsCallsign", "X1ABC.ABC.XX.EU");
-  WriteString(kDirectoriesKey, "Pg", "C:\\Old\\Pg");
-  WriteString(kDirectoriesKey, "Sounds", "C:\\Old\\Sounds");
-  WriteString(kDirectoriesKey, "Drivers", "C:\\Old\\Drv");
+  WriteStrings(kDirectoriesKey,
+               {{"Pg", "C:\\Old\\Pg"}, {"Sounds", "C:\\Old\\Sounds"}, {"Drivers", "C:\\Old\\Drv"}});
   WriteString(kFoldersKey, "Drivers", "C:\\Kept\\Drv");
   OpenEditor();
   EXPECT_FALSE(KeyExists(kDirectoriesKey));
-  EXPECT_EQ("C:\\Old\\Pg", Text(kFoldersKey, "Pg"));
-  EXPECT_EQ("C:\\Old\\Sounds", Text(kFoldersKey, "Sounds"));
-  EXPECT_EQ("C:\\Kept\\Drv", Text(kFoldersKey, "Drivers"));
-  EXPECT_EQ("", Text(kFoldersKey, "ZubRoot"));
+  ExpectStored(kFoldersKey, {{"Pg", "C:\\Old\\Pg"},
+                             {"Sounds", "C:\\Old\\Sounds"},
+                             {"Drivers", "C:\\Kept\\Drv"},
+                             {"ZubRoot", ""}});
 }
 
 TEST_F(LoadTest, OnlyThePortKeyNumberedSevenFillsOnlyEntrySeven) {
   CreateEmptyConfig();
-  const std::string port7 = std::string(kPortsKey) + "\\Port7";
-  WriteString(port7, "Driver", "TNC");
-  WriteString(port7, "Com", "3");
-  WriteString(port7, "HexAddress", "3F8");
-  WriteString(port7, "BaudRate", "9600");
-  WriteString(port7, "NumChannels", "8");
-  WriteString(port7, "Canal", "2");
-  WriteString(port7, "Paclen", "236");
-  WriteString(port7, "MaxFrame", "7");
-  WriteString(port7, "NumFwdChannels", "4");
-  WriteString(port7, "MaxBlock", "2048");
-  WriteString(port7, "FwdPeriode", "15/60 extra");
-  WriteString(port7, "Mode", "BWLU");
-  WriteString(port7, "Label", "VHF 1200");
-  WriteString(port7, "Disabled", "true");
+  WriteStrings(Key(kPortsKey, "Port7"),
+               {{"Driver", "TNC"}, {"Com", "3"}, {"HexAddress", "3F8"}, {"BaudRate", "9600"},
+                {"NumChannels", "8"}, {"Canal", "2"}, {"Paclen", "236"}, {"MaxFrame", "7"},
+                {"NumFwdChannels", "4"}, {"MaxBlock", "2048"}, {"FwdPeriode", "15/60 extra"},
+                {"Mode", "BWLU"}, {"Label", "VHF 1200"}, {"Disabled", "true"}});
   OpenEditor();
   const TPortRecord& p = PortTable[6];
-  EXPECT_STREQ("Port7", p.PortKey);
-  EXPECT_STREQ("TNC", p.Driver);
-  EXPECT_STREQ("3", p.Com);
-  EXPECT_STREQ("3F8", p.HexAddress);
-  EXPECT_STREQ("9600", p.BaudRate);
-  EXPECT_STREQ("8", p.NumChannels);
-  EXPECT_STREQ("2", p.Canal);
-  EXPECT_STREQ("236", p.Paclen);
-  EXPECT_STREQ("7", p.MaxFrame);
-  EXPECT_STREQ("4", p.NumFwdChannels);
-  EXPECT_STREQ("2048", p.MaxBlock);
-  EXPECT_STREQ("15", p.Fwdminute);
-  EXPECT_STREQ("60", p.Fwdperiodo);
-  EXPECT_STREQ("L", p.Unprotos);
-  EXPECT_STREQ("", p.Yapp);
-  EXPECT_STREQ("W", p.Gateway);
-  EXPECT_STREQ("", p.Rdonly);
-  EXPECT_STREQ("U", p.Tipopuerto);  // U before G before B
-  EXPECT_STREQ("VHF 1200", p.Label);
-  EXPECT_STREQ("true", p.Disabled);
+  ExpectFields({{"Port7", p.PortKey},
+                {"TNC", p.Driver},
+                {"3", p.Com},
+                {"3F8", p.HexAddress},
+                {"9600", p.BaudRate},
+                {"8", p.NumChannels},
+                {"2", p.Canal},
+                {"236", p.Paclen},
+                {"7", p.MaxFrame},
+                {"4", p.NumFwdChannels},
+                {"2048", p.MaxBlock},
+                {"15", p.Fwdminute},
+                {"60", p.Fwdperiodo},
+                {"L", p.Unprotos},
+                {"", p.Yapp},
+                {"W", p.Gateway},
+                {"", p.Rdonly},
+                {"U", p.Tipopuerto},  // U before G before B
+                {"VHF 1200", p.Label},
+                {"true", p.Disabled}});
   for (int i = 0; i < kPortCount; ++i) {
     if (i == 6) continue;
-    EXPECT_STREQ("", PortTable[i].PortKey) << i;
-    EXPECT_STREQ("", PortTable[i].Driver) << i;
-    EXPECT_STREQ("false", PortTable[i].Disabled) << i;
+    SCOPED_TRACE(i);
+    ExpectFields({{"", PortTable[i].PortKey}, {"", PortTable[i].Driver}, {"false", PortTable[i].Disabled}});
   }
 }
 
 TEST_F(LoadTest, PortKeysThatNumberNoEntryAreSkipped) {
   CreateEmptyConfig();
   for (const char* name : {"Port0", "Port11", "Port100", "Portal", "Port-1", "Port07x"})
-    WriteString(std::string(kPortsKey) + "\\" + name, "Driver", "BAD");
-  WriteString(std::string(kPortsKey) + "\\Port10", "Driver", "TCP");
-  WriteString(std::string(kPortsKey) + "\\port2", "Driver", "KISS");
+    WriteString(Key(kPortsKey, name), "Driver", "BAD");
+  WriteString(Key(kPortsKey, "Port10"), "Driver", "TCP");
+  WriteString(Key(kPortsKey, "port2"), "Driver", "KISS");
   OpenEditor();
-  EXPECT_STREQ("Port10", PortTable[9].PortKey);
-  EXPECT_STREQ("TCP", PortTable[9].Driver);
-  EXPECT_STREQ("port2", PortTable[1].PortKey);
-  EXPECT_STREQ("KISS", PortTable[1].Driver);
+  ExpectFields({{"Port10", PortTable[9].PortKey},
+                {"TCP", PortTable[9].Driver},
+                {"port2", PortTable[1].PortKey},
+                {"KISS", PortTable[1].Driver}});
   for (int i : {0, 2, 3, 4, 5, 6, 7, 8}) EXPECT_STREQ("", PortTable[i].Driver) << i;
 }
 
@@ -416,39 +337,37 @@ TEST_F(LoadTest, ServersFillTheTableInRegistryOrderUpToAHundred) {
   for (int i = 0; i < 105; ++i) {
     char name[16];
     snprintf(name, sizeof name, "Srv%03d", i);
-    WriteString(std::string(kServersKey) + "\\" + name, "File", "srv.exe");
+    WriteString(Key(kServersKey, name), "File", "srv.exe");
   }
-  WriteString(std::string(kServersKey) + "\\Srv000", "Description", "First");
-  WriteString(std::string(kServersKey) + "\\Srv000", "Disabled", "true");
+  WriteStrings(Key(kServersKey, "Srv000"), {{"Description", "First"}, {"Disabled", "true"}});
   OpenEditor();
   ASSERT_EQ(100, ServerCount);
   const std::vector<std::string> names = SubKeys(kServersKey);
   for (int i = 0; i < 100; ++i) EXPECT_EQ(names[i], ServerTable[i].Name) << i;
-  EXPECT_STREQ("SRV.EXE", ServerTable[0].File);
-  EXPECT_STREQ("First", ServerTable[0].Description);
-  EXPECT_STREQ("true", ServerTable[0].Disabled);
+  ExpectFields({{"SRV.EXE", ServerTable[0].File},
+                {"First", ServerTable[0].Description},
+                {"true", ServerTable[0].Disabled}});
 }
 
 TEST_F(LoadTest, ServersAloneEmptyTheCountAndRefuseNamesTooLongToKeep) {
   CreateEmptyConfig();
-  WriteString(std::string(kServersKey) + "\\A", "File", "a.exe");
-  WriteString(std::string(kServersKey) + "\\B", "File", "b.exe");
-  WriteString(std::string(kServersKey) + "\\B", "Description", "Bee");
+  WriteString(Key(kServersKey, "A"), "File", "a.exe");
+  WriteStrings(Key(kServersKey, "B"), {{"File", "b.exe"}, {"Description", "Bee"}});
   OpenEditor();
   ASSERT_EQ(2, ServerCount);
 
   // Another server in place of B gets nothing of B's.
   RemoveNodraxTree();
-  WriteString(std::string(kServersKey) + "\\A", "File", "a2.exe");
-  CreateKey(std::string(kServersKey) + "\\C");
-  WriteString(std::string(kServersKey) + "\\AVeryLongServerName", "File", "x.exe");
+  WriteString(Key(kServersKey, "A"), "File", "a2.exe");
+  CreateKey(Key(kServersKey, "C"));
+  WriteString(Key(kServersKey, "AVeryLongServerName"), "File", "x.exe");
   CargaServidores(Form());
   ASSERT_EQ(2, ServerCount);
-  EXPECT_STREQ("A", ServerTable[0].Name);
-  EXPECT_STREQ("A2.EXE", ServerTable[0].File);
-  EXPECT_STREQ("C", ServerTable[1].Name);
-  EXPECT_STREQ("", ServerTable[1].File);
-  EXPECT_STREQ("", ServerTable[1].Description);
+  ExpectFields({{"A", ServerTable[0].Name},
+                {"A2.EXE", ServerTable[0].File},
+                {"C", ServerTable[1].Name},
+                {"", ServerTable[1].File},
+                {"", ServerTable[1].Description}});
 
   RemoveNodraxTree();
   CargaServidores(Form());

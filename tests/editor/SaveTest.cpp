@@ -2,7 +2,7 @@
 // every value, the folders on disk, the ports and servers, the notification,
 // and a save whose writes fail.
 #include <algorithm>
-#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -23,11 +23,9 @@ class SaveTest : public LoadSaveFixture {
     Form().Edithroute->SetText("ABC.XX.EU");
   }
   void Save() { InvokeMenu("Menusave"); }
-  std::string Config(const char* name) { return Text(kConfigKey, name); }
-  std::string Folder(const char* name) { return Text(kFoldersKey, name); }
-  std::string Port(int n, const char* name) {
-    return Text(std::string(kPortsKey) + "\\Port" + std::to_string(n), name);
-  }
+  static std::string Config(const std::string& name) { return Text(kConfigKey, name); }
+  static std::string Folder(const std::string& name) { return Text(kFoldersKey, name); }
+  static std::string PortKey(int n) { return Key(kPortsKey, "Port" + std::to_string(n)); }
 };
 
 TEST_F(SaveTest, AMissingCallsignOrRouteRefusesTheSave) {
@@ -69,38 +67,25 @@ TEST_F(SaveTest, EmptyFieldsAreStoredWithTheirDefaults) {
   Save();
   EXPECT_TRUE(Messages().empty());
   EXPECT_FALSE(ConfigModified);
-  EXPECT_EQ("X1ABC.ABC.XX.EU", Config("BbsCallsign"));
-  EXPECT_EQ("0", Config("SSID"));
   EXPECT_EQ("", Form().Editssid->Text());
-  EXPECT_EQ("", Config("Locator"));
-  EXPECT_EQ("", Config("Qth"));
-  EXPECT_EQ("0 0 ", Config("Unproto"));
-  EXPECT_EQ("0", Config("FirstConOptions"));
-  EXPECT_EQ("0  0  0", Config("SecurityOptions"));
-  EXPECT_EQ("0", Config("WarningMessages"));
-  EXPECT_EQ("NO  0", Config("ForwardTypeZub"));
-  EXPECT_EQ("NO  0", Config("ForwardResume"));
-  for (const char* name : {"TestMode", "FullLog", "ChannelsIndication", "UserGivesInformation"})
-    EXPECT_EQ("NO", Config(name)) << name;
-  EXPECT_EQ("0", Config("CallsignsInMailBeacon"));
-  EXPECT_EQ("0", Config("MaxBids"));
-  EXPECT_EQ("******", Config("CopySysOpMessages"));
-  EXPECT_EQ("", Config("RouteWpMessages"));
-  EXPECT_EQ("[$c] ZUB$E $$:$R", Config("ZubHeader"));
-  EXPECT_EQ("0  0", Config("Timeout"));
-  EXPECT_EQ("0", Config("BulletinsLifetime"));
-  EXPECT_EQ("0  0", Config("MaxDownloadYapp"));
-  EXPECT_EQ("0  0  0", Config("ScrollBuffers"));
-  EXPECT_EQ("FF", Config("TFPCInterrupt"));
-  EXPECT_EQ("OK", Config("Hroute"));
-  // The colours the window starts with, as signed decimals.
-  EXPECT_EQ("65280", Config("SentTextColor"));
-  EXPECT_EQ("255", Config("ReceivedTextColor"));
-  EXPECT_EQ("16776960", Config("ChannelInfColor"));
-  EXPECT_EQ("16777215", Config("MonitorHeaderColor"));
-  EXPECT_EQ("8421504", Config("MonitorDataColor"));
-  EXPECT_EQ("65535", Config("ConsoleTextColor"));
-  EXPECT_EQ("0", Config("WindowBackgroundColor"));
+  // The colours are those the window starts with, as signed decimals.
+  ExpectStored(kConfigKey,
+               {{"BbsCallsign", "X1ABC.ABC.XX.EU"}, {"SSID", "0"},
+                {"Locator", ""},                    {"Qth", ""},
+                {"Unproto", "0 0 "},                {"FirstConOptions", "0"},
+                {"SecurityOptions", "0  0  0"},     {"WarningMessages", "0"},
+                {"ForwardTypeZub", "NO  0"},        {"ForwardResume", "NO  0"},
+                {"TestMode", "NO"},                 {"FullLog", "NO"},
+                {"ChannelsIndication", "NO"},       {"UserGivesInformation", "NO"},
+                {"CallsignsInMailBeacon", "0"},     {"MaxBids", "0"},
+                {"CopySysOpMessages", "******"},    {"RouteWpMessages", ""},
+                {"ZubHeader", "[$c] ZUB$E $$:$R"},  {"Timeout", "0  0"},
+                {"BulletinsLifetime", "0"},         {"MaxDownloadYapp", "0  0"},
+                {"ScrollBuffers", "0  0  0"},       {"TFPCInterrupt", "FF"},
+                {"Hroute", "OK"},                   {"SentTextColor", "65280"},
+                {"ReceivedTextColor", "255"},       {"ChannelInfColor", "16776960"},
+                {"MonitorHeaderColor", "16777215"}, {"MonitorDataColor", "8421504"},
+                {"ConsoleTextColor", "65535"},      {"WindowBackgroundColor", "0"}});
   const TStoredValues values = Values(kConfigKey);
   EXPECT_EQ(35u, values.size());
   for (const auto& [name, value] : values) EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.first) << name;
@@ -109,31 +94,19 @@ TEST_F(SaveTest, EmptyFieldsAreStoredWithTheirDefaults) {
 TEST_F(SaveTest, OptionSetsAreSumsOfTheTickedWeights) {
   TForm1& f = Form();
   SetIdentity();
-  f.Pms1->SetChecked(true);
-  f.Local1->SetChecked(true);
-  f.Forwardzub->SetChecked(true);
-  f.Mbl->SetChecked(true);
-  f.Caracterh->SetChecked(true);
-  f.Todosmensajesuser->SetChecked(true);
-  f.Borramensajesuser->SetChecked(true);
-  for (TCheckBox* box : {f.Todosmensajessys, f.Borramensajessys, f.Syssys, f.Remotesys,
-                         f.Labelssys, f.Deletesys, f.Gatewayssys, f.Dossys, f.Alldisksys,
-                         f.Specialsys})
-    box->SetChecked(true);
-  f.Compressforward->SetChecked(true);
-  f.Resume->SetChecked(true);
-  f.Xprotocol->SetChecked(true);
-  f.Held->SetChecked(true);
-  f.Pingpong->SetChecked(true);
-  f.Mailbeacon->SetChecked(true);
+  SetChecked(true, {f.Pms1, f.Local1, f.Forwardzub, f.Mbl, f.Caracterh, f.Todosmensajesuser,
+                    f.Borramensajesuser, f.Todosmensajessys, f.Borramensajessys, f.Syssys,
+                    f.Remotesys, f.Labelssys, f.Deletesys, f.Gatewayssys, f.Dossys, f.Alldisksys,
+                    f.Specialsys, f.Compressforward, f.Resume, f.Xprotocol, f.Held, f.Pingpong,
+                    f.Mailbeacon});
   f.Indicativosbaliza->SetText("15");
   Save();
-  EXPECT_EQ("2050", Config("FirstConOptions"));
-  EXPECT_EQ("OK  10", Config("ForwardTypeZub"));
-  EXPECT_EQ("3  0  1023", Config("SecurityOptions"));
-  EXPECT_EQ("OK  3", Config("ForwardResume"));
-  EXPECT_EQ("520", Config("WarningMessages"));
-  EXPECT_EQ("B15", Config("CallsignsInMailBeacon"));
+  ExpectStored(kConfigKey, {{"FirstConOptions", "2050"},
+                            {"ForwardTypeZub", "OK  10"},
+                            {"SecurityOptions", "3  0  1023"},
+                            {"ForwardResume", "OK  3"},
+                            {"WarningMessages", "520"},
+                            {"CallsignsInMailBeacon", "B15"}});
   // The flag words and totals of the record follow the boxes.
   EXPECT_EQ(8, ConfigRecord->Mbl);
   EXPECT_EQ(2, ConfigRecord->Caracterh);
@@ -142,9 +115,9 @@ TEST_F(SaveTest, OptionSetsAreSumsOfTheTickedWeights) {
   EXPECT_EQ(2048, ConfigRecord->Pms1);
   EXPECT_EQ(2050, ConfigRecord->FirstConTotal);
   EXPECT_EQ(1023, ConfigRecord->SystemTotal);
-  EXPECT_STREQ("3  0  1023", ConfigRecord->SecurityOptions);
-  EXPECT_STREQ("OK", ConfigRecord->Forwardzub);
-  EXPECT_STREQ("B", ConfigRecord->Mailbeacon);
+  ExpectFields({{"3  0  1023", ConfigRecord->SecurityOptions},
+                {"OK", ConfigRecord->Forwardzub},
+                {"B", ConfigRecord->Mailbeacon}});
 
   // Disabled forces 0 whatever else is ticked; the boxes stay as they are.
   f.Desactivado1->SetChecked(true);
@@ -158,18 +131,14 @@ TEST_F(SaveTest, UnprotoJoinsBackDelayAndLetters) {
   SetIdentity();
   f.Editbackui->SetText("5");
   f.Editdelayui->SetText("30");
-  f.Ackui->SetChecked(true);
-  f.Tituloui->SetChecked(true);
+  SetChecked(true, {f.Ackui, f.Tituloui});
   Save();
   EXPECT_EQ("5 30 AM", Config("Unproto"));
-  EXPECT_STREQ("A", ConfigRecord->Ackui);
-  EXPECT_STREQ("", ConfigRecord->Privateui);
+  ExpectFields({{"A", ConfigRecord->Ackui}, {"", ConfigRecord->Privateui}});
 
-  f.Ackui->SetChecked(false);
-  f.Tituloui->SetChecked(false);
+  SetChecked(false, {f.Ackui, f.Tituloui});
   Save();
   EXPECT_EQ("5 30 ", Config("Unproto"));
-
 }
 
 TEST_F(SaveTest, CompoundValuesFillOnlyTheirEmptyPartsWithZero) {
@@ -181,11 +150,11 @@ TEST_F(SaveTest, CompoundValuesFillOnlyTheirEmptyPartsWithZero) {
   f.Consoletext->SetColor(0x8000000F);
   f.Sendtext->SetFontColor(RGB(1, 2, 3));
   Save();
-  EXPECT_EQ("11  0", Config("Timeout"));
-  EXPECT_EQ("0  150", Config("MaxDownloadYapp"));
-  EXPECT_EQ("0  800  0", Config("ScrollBuffers"));
-  EXPECT_EQ("-2147483633", Config("WindowBackgroundColor"));
-  EXPECT_EQ(std::to_string(RGB(1, 2, 3)), Config("SentTextColor"));
+  ExpectStored(kConfigKey, {{"Timeout", "11  0"},
+                            {"MaxDownloadYapp", "0  150"},
+                            {"ScrollBuffers", "0  800  0"},
+                            {"WindowBackgroundColor", "-2147483633"},
+                            {"SentTextColor", std::to_string(RGB(1, 2, 3))}});
 }
 
 TEST_F(SaveTest, AnEmptyDiskIsStoredAsAStar) {
@@ -225,31 +194,34 @@ TEST_F(SaveTest, FoldersAreWrittenAndCreatedWithTheMailSubfolders) {
   f.Directorioraiz->SetText(root);
   f.Ficheroimport->SetText(root + "\\In\\Mail.in");
   Save();
-  EXPECT_EQ(root, Folder("ZubRoot"));
-  EXPECT_EQ(root + "\\Data", Folder("Data"));
-  EXPECT_EQ(root + "\\Config", Folder("Config"));
-  EXPECT_EQ(root + "\\UsersPub\\Yapp", Folder("Yapp"));
-  EXPECT_EQ(root + "\\Data\\Docs", Folder("Docs"));
-  EXPECT_EQ(root + "\\In\\Mail.in", Folder("ImportFile"));
-  EXPECT_EQ(root + "\\Filters", Folder("Filters"));
-  EXPECT_EQ(root + "\\Servers", Folder("Servers"));
-  EXPECT_EQ(root + "\\Pg", Folder("Pg"));
-  EXPECT_EQ(root + "\\Drivers", Folder("Drivers"));
-  EXPECT_EQ(root + "\\Sounds", Folder("Sounds"));
-  EXPECT_EQ(root + "\\Config\\Lang", Folder("Lang"));
-  EXPECT_EQ(root + "\\Data\\Log", Folder("Log"));
-  EXPECT_EQ(root + "\\Data\\Sat", Folder("Sat"));
-  EXPECT_EQ(root + "\\Data\\Wp", Folder("Wp"));
-  EXPECT_EQ(root + "\\Data\\OldMail", Folder("OldMail"));
-  EXPECT_EQ(root + "\\Config\\Fwd", Folder("Fwd"));
-  EXPECT_EQ(root + "\\Data\\Mail", Folder("Mail"));
-  EXPECT_EQ(root + "\\Data\\Binmail", Folder("CompresMail"));
+  // Every folder but the import file is made as well as stored.
+  const TNamedTexts folders = {
+      {"ZubRoot", ""},
+      {"Data", "\\Data"},
+      {"Config", "\\Config"},
+      {"Yapp", "\\UsersPub\\Yapp"},
+      {"Docs", "\\Data\\Docs"},
+      {"ImportFile", "\\In\\Mail.in"},
+      {"Filters", "\\Filters"},
+      {"Servers", "\\Servers"},
+      {"Pg", "\\Pg"},
+      {"Drivers", "\\Drivers"},
+      {"Sounds", "\\Sounds"},
+      {"Lang", "\\Config\\Lang"},
+      {"Log", "\\Data\\Log"},
+      {"Sat", "\\Data\\Sat"},
+      {"Wp", "\\Data\\Wp"},
+      {"OldMail", "\\Data\\OldMail"},
+      {"Fwd", "\\Config\\Fwd"},
+      {"Mail", "\\Data\\Mail"},
+      {"CompresMail", "\\Data\\Binmail"}};
+  for (const auto& [name, sub] : folders) {
+    EXPECT_EQ(root + sub, Folder(name)) << name;
+    if (name != "ImportFile") {
+      EXPECT_TRUE(FolderExists(root + sub)) << sub;
+    }
+  }
   EXPECT_EQ("*,*," + root + "\\UsersPub,*,*,*,*,*", Folder("UsersPub"));
-  for (const char* sub : {"", "\\Data", "\\Config", "\\UsersPub\\Yapp", "\\Data\\Docs",
-                          "\\Filters", "\\Servers", "\\Pg", "\\Drivers", "\\Sounds",
-                          "\\Config\\Lang", "\\Data\\Log", "\\Data\\Sat", "\\Data\\Wp",
-                          "\\Data\\OldMail", "\\Config\\Fwd"})
-    EXPECT_TRUE(FolderExists(root + sub)) << sub;
   for (int digit = 0; digit < 10; ++digit) {
     const std::string mail = "\\mail" + std::to_string(digit);
     EXPECT_TRUE(FolderExists(root + "\\Data\\Mail" + mail)) << mail;
@@ -264,30 +236,33 @@ TEST_F(SaveTest, FoldersAreWrittenAndCreatedWithTheMailSubfolders) {
 
 TEST_F(SaveTest, AnEmptyRootClearsEightFoldersAndKeepsTheRest) {
   SetIdentity();
-  WriteString(kFoldersKey, "Pg", "C:\\Keep\\Pg");
-  WriteString(kFoldersKey, "Mail", "C:\\Old\\Mail");
-  WriteString(kFoldersKey, "Sounds", "C:\\Keep\\Sounds");
-  WriteString(kFoldersKey, "ZubDos", "A:\\old");
-  WriteString(kFoldersKey, "System", "C:\\Old\\Sys");
-  WriteString(std::string(kDirectoriesKey) + "\\Sub", "Data", "C:\\Old");
+  WriteStrings(kFoldersKey, {{"Pg", "C:\\Keep\\Pg"},
+                             {"Mail", "C:\\Old\\Mail"},
+                             {"Sounds", "C:\\Keep\\Sounds"},
+                             {"ZubDos", "A:\\old"},
+                             {"System", "C:\\Old\\Sys"}});
+  WriteString(Key(kDirectoriesKey, "Sub"), "Data", "C:\\Old");
   Save();
-  for (const char* name :
-       {"Mail", "CompresMail", "ZubRoot", "Config", "Yapp", "Docs", "Data", "ImportFile"})
-    EXPECT_EQ("", Folder(name)) << name;
-  EXPECT_EQ("C:\\Keep\\Pg", Folder("Pg"));
-  EXPECT_EQ("C:\\Keep\\Sounds", Folder("Sounds"));
-  EXPECT_EQ("<none>", Folder("Filters"));
-  EXPECT_EQ("*,*,*,*,*,*,*,*", Folder("UsersPub"));
-  EXPECT_EQ("<none>", Folder("ZubDos"));
-  EXPECT_EQ("<none>", Folder("System"));
+  ExpectStored(kFoldersKey, {{"Mail", ""},
+                             {"CompresMail", ""},
+                             {"ZubRoot", ""},
+                             {"Config", ""},
+                             {"Yapp", ""},
+                             {"Docs", ""},
+                             {"Data", ""},
+                             {"ImportFile", ""},
+                             {"Pg", "C:\\Keep\\Pg"},
+                             {"Sounds", "C:\\Keep\\Sounds"},
+                             {"Filters", "<none>"},
+                             {"UsersPub", "*,*,*,*,*,*,*,*"},
+                             {"ZubDos", "<none>"},
+                             {"System", "<none>"}});
   EXPECT_FALSE(KeyExists(kDirectoriesKey));
 }
 
 TEST_F(SaveTest, PortsInUseGetKeysWithDefaultsAndTheOthersLoseTheirs) {
   SetIdentity();
-  CreateKey(std::string(kPortsKey) + "\\Port3");
-  CreateKey(std::string(kPortsKey) + "\\Port5");
-  CreateKey(std::string(kPortsKey) + "\\Port12");
+  for (int n : {3, 5, 12}) CreateKey(PortKey(n));
   SetField(PortTable[0].Driver, "TNC");
   SetField(PortTable[2].Driver, "NON");
   SetField(PortTable[2].Label, "Gone");
@@ -298,58 +273,49 @@ TEST_F(SaveTest, PortsInUseGetKeysWithDefaultsAndTheOthersLoseTheirs) {
   SetField(PortTable[9].Fwdminute, "15");
   Save();
 
-  EXPECT_EQ((std::vector<std::string>{"Port0", "Port1", "Port10", "Port12"}),
-            [&] {
-              std::vector<std::string> names = SubKeys(kPortsKey);
-              std::sort(names.begin(), names.end());
-              return names;
-            }());
-  EXPECT_EQ("TNC", Port(1, "Driver"));
-  for (const auto& [name, text] : {std::pair<const char*, const char*>{"Com", "0"},
-                                   {"HexAddress", "0"},
-                                   {"BaudRate", "0"},
-                                   {"NumChannels", "3"},
-                                   {"Canal", "1"},
-                                   {"Paclen", "80"},
-                                   {"MaxFrame", "3"},
-                                   {"NumFwdChannels", "0"},
-                                   {"MaxBlock", "10"},
-                                   {"Disabled", "false"},
-                                   {"FwdPeriode", "00/30"},
-                                   {"Mode", "G"},
-                                   {"Label", "Default"}})
-    EXPECT_EQ(text, Port(1, name)) << name;
-  EXPECT_EQ(14u, Values(std::string(kPortsKey) + "\\Port1").size());
+  std::vector<std::string> names = SubKeys(kPortsKey);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ((std::vector<std::string>{"Port0", "Port1", "Port10", "Port12"}), names);
+  ExpectStored(PortKey(1), {{"Driver", "TNC"},
+                            {"Com", "0"},
+                            {"HexAddress", "0"},
+                            {"BaudRate", "0"},
+                            {"NumChannels", "3"},
+                            {"Canal", "1"},
+                            {"Paclen", "80"},
+                            {"MaxFrame", "3"},
+                            {"NumFwdChannels", "0"},
+                            {"MaxBlock", "10"},
+                            {"Disabled", "false"},
+                            {"FwdPeriode", "00/30"},
+                            {"Mode", "G"},
+                            {"Label", "Default"}});
+  EXPECT_EQ(14u, Values(PortKey(1)).size());
   EXPECT_STREQ("", PortTable[0].Mode);
 
-  EXPECT_EQ("15/30", Port(10, "FwdPeriode"));
-  EXPECT_EQ("LRB", Port(10, "Mode"));
+  ExpectStored(PortKey(10), {{"FwdPeriode", "15/30"}, {"Mode", "LRB"}});
   EXPECT_STREQ("LRB", PortTable[9].Mode);
 
   // The pseudo-port, with its fixed values.
-  const std::string port0 = std::string(kPortsKey) + "\\Port0";
-  EXPECT_EQ("00/01", Text(port0, "FwdPeriode"));
-  EXPECT_EQ("----", Text(port0, "Mode"));
-  EXPECT_EQ("File-fwd.", Text(port0, "Label"));
-  EXPECT_EQ("0", Text(port0, "Driver"));
-  EXPECT_EQ(14u, Values(port0).size());
+  ExpectStored(PortKey(0),
+               {{"FwdPeriode", "00/01"}, {"Mode", "----"}, {"Label", "File-fwd."}, {"Driver", "0"}});
+  EXPECT_EQ(14u, Values(PortKey(0)).size());
 }
 
 TEST_F(SaveTest, Port0IsWrittenOnceAndAResetTableRemovesEveryPortKey) {
   SetIdentity();
   SetField(PortTable[3].Driver, "KISS");
   Save();
-  const std::string port0 = std::string(kPortsKey) + "\\Port0";
-  WriteString(port0, "Label", "Changed by the BBS");
+  WriteString(PortKey(0), "Label", "Changed by the BBS");
   Borraports();
   Save();
-  EXPECT_EQ("Changed by the BBS", Text(port0, "Label"));
+  EXPECT_EQ("Changed by the BBS", Text(PortKey(0), "Label"));
   EXPECT_EQ((std::vector<std::string>{"Port0"}), SubKeys(kPortsKey));
 }
 
 TEST_F(SaveTest, ServersInUseAreWrittenWithTheFileInCapitals) {
   SetIdentity();
-  CreateKey(std::string(kServersKey) + "\\Kept");
+  CreateKey(Key(kServersKey, "Kept"));
   SetField(ServerTable[0].Name, "Pms");
   SetField(ServerTable[0].File, "pms.exe");
   SetField(ServerTable[0].Description, "Mailbox");
@@ -360,15 +326,12 @@ TEST_F(SaveTest, ServersInUseAreWrittenWithTheFileInCapitals) {
   SetField(ServerTable[2].Name, "Unused");  // beyond the count
   ServerCount = 2;
   Save();
-  const std::string pms = std::string(kServersKey) + "\\Pms";
-  EXPECT_EQ("PMS.EXE", Text(pms, "File"));
+  ExpectStored(Key(kServersKey, "Pms"),
+               {{"File", "PMS.EXE"}, {"Description", "Mailbox"}, {"Disabled", "false"}});
   EXPECT_STREQ("PMS.EXE", ServerTable[0].File);
-  EXPECT_EQ("Mailbox", Text(pms, "Description"));
-  EXPECT_EQ("false", Text(pms, "Disabled"));
-  EXPECT_EQ("INTERNAL SERVER", Text(std::string(kServersKey) + "\\Int", "File"));
-  EXPECT_EQ("true", Text(std::string(kServersKey) + "\\Int", "Disabled"));
-  EXPECT_TRUE(KeyExists(std::string(kServersKey) + "\\Kept"));
-  EXPECT_FALSE(KeyExists(std::string(kServersKey) + "\\Unused"));
+  ExpectStored(Key(kServersKey, "Int"), {{"File", "INTERNAL SERVER"}, {"Disabled", "true"}});
+  EXPECT_TRUE(KeyExists(Key(kServersKey, "Kept")));
+  EXPECT_FALSE(KeyExists(Key(kServersKey, "Unused")));
   EXPECT_TRUE(Values(kServersKey).empty());
 }
 
@@ -443,12 +406,11 @@ TEST_F(SaveTest, TheNotificationReachesATopLevelWindowOfAnotherProcess) {
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
   EXPECT_EQ(0u, code);
-  FILE* in = fopen(result.c_str(), "r");
-  ASSERT_NE(nullptr, in);
-  char text[64] = {};
-  fgets(text, sizeof text, in);
-  fclose(in);
-  EXPECT_STREQ("0 0", text);
+  std::ifstream in(result);
+  ASSERT_TRUE(in.is_open()) << result;
+  std::string text;
+  std::getline(in, text);
+  EXPECT_EQ("0 0", text);
 }
 
 TEST_F(SaveTest, AFailedWriteIsReportedAndKeepsTheChanges) {
@@ -472,7 +434,7 @@ TEST_F(SaveTest, AFailedWriteIsReportedAndKeepsTheChanges) {
   EXPECT_EQ("<none>", Config("BbsCallsign"));
   // Everything else of the save still happened.
   EXPECT_EQ(kTestRoot, Folder("ZubRoot"));
-  EXPECT_TRUE(KeyExists(std::string(kPortsKey) + "\\Port0"));
+  EXPECT_TRUE(KeyExists(PortKey(0)));
 }
 
 TEST_F(SaveTest, AFailedSaveAtTheCloseQuestionKeepsTheWindowOpen) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <utility>
@@ -23,6 +24,8 @@
 using TStoredValues = std::map<std::string, std::pair<DWORD, std::string>>;
 // Every key below a root, by path relative to it ("" for the root itself).
 using TStoredTree = std::map<std::string, TStoredValues>;
+// Value names with their texts, as written or as expected.
+using TNamedTexts = std::vector<std::pair<std::string, std::string>>;
 
 // Counts "ZUBCFG_NOTIFY" messages that reach a top-level window of this
 // process, with the parameters of the last one.
@@ -89,7 +92,7 @@ class LoadSaveFixture : public EditorFixture {
     RemoveTestFolder();
   }
   void TearDown() override {
-    for (const std::string& key : denied_) AllowAll(key);
+    for (const std::string& key : denied_) SetDacl(key, "D:(A;;KA;;;WD)");
     denied_.clear();
     EditorFixture::TearDown();
     SaveFlushesOnce = false;
@@ -143,20 +146,36 @@ class LoadSaveFixture : public EditorFixture {
     return ReadString(path, name).value_or("<none>");
   }
 
+  static std::string Key(const std::string& parent, const std::string& child) {
+    return parent + "\\" + child;
+  }
+  static void WriteStrings(const std::string& path, const TNamedTexts& values) {
+    for (const auto& [name, text] : values) WriteString(path, name, text);
+  }
+  static void ExpectStored(const std::string& path, const TNamedTexts& expected) {
+    for (const auto& [name, text] : expected) EXPECT_EQ(text, Text(path, name)) << path << '\\' << name;
+  }
+  static void ExpectTexts(std::initializer_list<std::pair<const TControl*, std::string>> expected) {
+    for (const auto& [control, text] : expected) EXPECT_EQ(text, control->Text()) << control->Name;
+  }
+  static void ExpectChecked(bool checked, std::initializer_list<const TCheckBox*> boxes) {
+    for (const TCheckBox* box : boxes) EXPECT_EQ(checked, box->Checked()) << box->Name;
+  }
+  static void SetChecked(bool checked, std::initializer_list<TCheckBox*> boxes) {
+    for (TCheckBox* box : boxes) box->SetChecked(checked);
+  }
+  // Record fields hold no names: a failure tells the field by its place.
+  static void ExpectFields(std::initializer_list<std::pair<const char*, const char*>> expectedAndActual) {
+    int place = 0;
+    for (const auto& [expected, actual] : expectedAndActual) EXPECT_STREQ(expected, actual) << "field " << place++;
+  }
+
   // Everyone may do everything to the key except what `denied` names (an
   // access mask such as KEY_SET_VALUE); the grant is put back at TearDown.
   void Deny(const std::string& path, DWORD denied) {
     const std::string sddl = "D:(D;;" + std::to_string(denied) + ";;;WD)(A;;KA;;;WD)";
     ASSERT_TRUE(SetDacl(path, sddl.c_str())) << path;
     denied_.push_back(path);
-  }
-  static void AllowAll(const std::string& path) { SetDacl(path, "D:(A;;KA;;;WD)"); }
-
-  // The message boxes with this caption and text asked so far.
-  int CountMessages(const std::string& text) const {
-    int n = 0;
-    for (const TAskedMessage& m : Messages()) n += m.text == text ? 1 : 0;
-    return n;
   }
 
  private:
