@@ -41,8 +41,8 @@ TEST_F(LoadTest, SplitsTheCallsignFromTheRouteAtTheFirstDot) {
 }
 
 TEST_F(LoadTest, TheLoadItselfMarksNothingChanged) {
-  WriteStrings(kConfigKey,
-               {{"FullLog", "OK"}, {"SecurityOptions", "1023  1023  1023"}, {"Unproto", "1 2 AVPM"}});
+  WriteStrings(kConfigKey, {{"FullLog", "OK"}, {"SecurityOptions", "1023  1023  1023"},
+                            {"Unproto", "1 2 AVPM"}});
   OpenEditor();
   ExpectChecked(true, {Form().Log, Form().Specialsys});
   EXPECT_FALSE(ConfigModified);
@@ -161,7 +161,8 @@ TEST_F(LoadTest, AValueOfAnotherTypeIsSkippedAndTheLoadGoesOn) {
 }
 
 TEST_F(LoadTest, TextsLongerThanTheirFieldsAreCutAlike) {
-  WriteStrings(kConfigKey, {{"Qth", std::string(60, 'c')}, {"BbsCallsign", "X1ABC." + std::string(40, 'R')}});
+  WriteStrings(kConfigKey,
+               {{"Qth", std::string(60, 'c')}, {"BbsCallsign", "X1ABC." + std::string(40, 'R')}});
   WriteString(kFoldersKey, "ImportFile", "C:\\" + std::string(100, 'i'));
   WriteStrings(Key(kPortsKey, "Port1"), {{"Label", std::string(70, 'L')}, {"Driver", "TOOLONG"}});
   OpenEditor();
@@ -181,7 +182,8 @@ TEST_F(LoadTest, TextsLongerThanTheirFieldsAreCutAlike) {
 TEST_F(LoadTest, FoldersOverrideWhatTheRootDerives) {
   const std::string root = kTestRoot;
   WriteStrings(kFoldersKey, {{"ZubRoot", root}, {"Data", "D:\\Datos"}, {"Mail", "E:\\Correo"},
-                             {"Yapp", "F:\\Yapp"}, {"Drivers", "G:\\Drv"}, {"Sounds", "H:\\NotRead"}});
+                             {"Yapp", "F:\\Yapp"}, {"Drivers", "G:\\Drv"},
+                             {"Sounds", "H:\\NotRead"}});
   CreateEmptyConfig();
   OpenEditor();
   TForm1& f = Form();
@@ -314,7 +316,9 @@ TEST_F(LoadTest, OnlyThePortKeyNumberedSevenFillsOnlyEntrySeven) {
   for (int i = 0; i < kPortCount; ++i) {
     if (i == 6) continue;
     SCOPED_TRACE(i);
-    ExpectFields({{"", PortTable[i].PortKey}, {"", PortTable[i].Driver}, {"false", PortTable[i].Disabled}});
+    ExpectFields({{"", PortTable[i].PortKey},
+                  {"", PortTable[i].Driver},
+                  {"false", PortTable[i].Disabled}});
   }
 }
 

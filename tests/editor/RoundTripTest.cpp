@@ -72,7 +72,8 @@ class RoundTripTest : public LoadSaveFixture, public ::testing::WithParamInterfa
       const std::string n = std::to_string(i + p);
       WriteStrings(Key(kPortsKey, "Port" + std::to_string(i + 1)),
                    {{"Com", n}, {"Driver", i % 2 ? "TCP" : "KISS"}, {"HexAddress", "3F" + n},
-                    {"BaudRate", "96" + n}, {"NumChannels", n}, {"Canal", std::to_string(i % 3 + 1)},
+                    {"BaudRate", "96" + n}, {"NumChannels", n},
+                    {"Canal", std::to_string(i % 3 + 1)},
                     {"Paclen", "2" + n}, {"MaxFrame", std::to_string(i % 7 + 1)},
                     {"NumFwdChannels", "1" + n}, {"MaxBlock", "10" + n},
                     {"Disabled", (i + p) % 2 ? "true" : "false"},
@@ -110,7 +111,8 @@ class RoundTripTest : public LoadSaveFixture, public ::testing::WithParamInterfa
 TEST_P(RoundTripTest, SaveLoadAndSaveAgainLeaveTheSameBytes) {
   StoreFullConfiguration(GetParam());
   const TStoredTree stored = Dump();
-  ASSERT_EQ(1u + 1u + 1u + 11u + 1u + 5u, stored.size());  // Config, Folders, Ports + 11, Servers + 5
+  // Config, Folders, Ports with 11 ports, Servers with 5 servers.
+  ASSERT_EQ(1u + 1u + 1u + 11u + 1u + 5u, stored.size());
 
   OpenEditor();
   EXPECT_FALSE(ConfigModified);

@@ -88,7 +88,8 @@ TEST_F(SaveTest, EmptyFieldsAreStoredWithTheirDefaults) {
                 {"ConsoleTextColor", "65535"},      {"WindowBackgroundColor", "0"}});
   const TStoredValues values = Values(kConfigKey);
   EXPECT_EQ(35u, values.size());
-  for (const auto& [name, value] : values) EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.first) << name;
+  for (const auto& [name, value] : values)
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.first) << name;
 }
 
 TEST_F(SaveTest, OptionSetsAreSumsOfTheTickedWeights) {
@@ -161,7 +162,8 @@ TEST_F(SaveTest, AnEmptyDiskIsStoredAsAStar) {
   TForm1& f = Form();
   SetIdentity();
   TEdit* disks[] = {f.Diska, f.Diskb, f.Diskc, f.Diskd, f.Diske, f.Diskf, f.Diskg, f.Diskh};
-  for (int i = 0; i < 8; ++i) disks[i]->SetText(std::string(1, static_cast<char>('A' + i)) + ":\\d");
+  for (int i = 0; i < 8; ++i)
+    disks[i]->SetText(std::string(1, static_cast<char>('A' + i)) + ":\\d");
   f.Diskb->SetText("");
   Save();
   EXPECT_EQ("A:\\d,*,C:\\d,D:\\d,E:\\d,F:\\d,G:\\d,H:\\d", Folder("UsersPub"));
@@ -297,8 +299,8 @@ TEST_F(SaveTest, PortsInUseGetKeysWithDefaultsAndTheOthersLoseTheirs) {
   EXPECT_STREQ("LRB", PortTable[9].Mode);
 
   // The pseudo-port, with its fixed values.
-  ExpectStored(PortKey(0),
-               {{"FwdPeriode", "00/01"}, {"Mode", "----"}, {"Label", "File-fwd."}, {"Driver", "0"}});
+  ExpectStored(PortKey(0), {{"FwdPeriode", "00/01"}, {"Mode", "----"}, {"Label", "File-fwd."},
+                            {"Driver", "0"}});
   EXPECT_EQ(14u, Values(PortKey(0)).size());
 }
 

@@ -116,11 +116,21 @@ class LoadSaveFixture : public EditorFixture {
     return tree;
   }
   static TStoredValues Values(const std::string& path) {
+    TStoredValues values;
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
         ERROR_SUCCESS)
-      return {};
-    TStoredValues values = ReadValues(key);
+      return values;
+    char name[16384];
+    std::vector<BYTE> data(1 << 16);
+    for (DWORD i = 0;; ++i) {
+      DWORD nameLength = sizeof name, size = static_cast<DWORD>(data.size()), type = 0;
+      if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data.data(), &size) !=
+          ERROR_SUCCESS)
+        break;
+      values[std::string(name, nameLength)] = {
+          type, std::string(reinterpret_cast<const char*>(data.data()), size)};
+    }
     RegCloseKey(key);
     return values;
   }
@@ -133,8 +143,7 @@ class LoadSaveFixture : public EditorFixture {
     char name[256];
     for (DWORD i = 0;; ++i) {
       DWORD length = sizeof name;
-      if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-          ERROR_SUCCESS)
+      if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         break;
       names.emplace_back(name, length);
     }
@@ -153,7 +162,8 @@ class LoadSaveFixture : public EditorFixture {
     for (const auto& [name, text] : values) WriteString(path, name, text);
   }
   static void ExpectStored(const std::string& path, const TNamedTexts& expected) {
-    for (const auto& [name, text] : expected) EXPECT_EQ(text, Text(path, name)) << path << '\\' << name;
+    for (const auto& [name, text] : expected)
+      EXPECT_EQ(text, Text(path, name)) << path << '\\' << name;
   }
   static void ExpectTexts(std::initializer_list<std::pair<const TControl*, std::string>> expected) {
     for (const auto& [control, text] : expected) EXPECT_EQ(text, control->Text()) << control->Name;
@@ -165,9 +175,13 @@ class LoadSaveFixture : public EditorFixture {
     for (TCheckBox* box : boxes) box->SetChecked(checked);
   }
   // Record fields hold no names: a failure tells the field by its place.
-  static void ExpectFields(std::initializer_list<std::pair<const char*, const char*>> expectedAndActual) {
+  static void ExpectFields(
+      std::initializer_list<std::pair<const char*, const char*>> expectedAndActual) {
     int place = 0;
-    for (const auto& [expected, actual] : expectedAndActual) EXPECT_STREQ(expected, actual) << "field " << place++;
+    for (const auto& [expected, actual] : expectedAndActual) {
+      EXPECT_STREQ(expected, actual) << "field " << place << " of the list";
+      ++place;
+    }
   }
 
   // Everyone may do everything to the key except what `denied` names (an
@@ -179,42 +193,22 @@ class LoadSaveFixture : public EditorFixture {
   }
 
  private:
-  static TStoredValues ReadValues(HKEY key) {
-    TStoredValues values;
-    char name[16384];
-    std::vector<BYTE> data(1 << 16);
-    for (DWORD i = 0;; ++i) {
-      DWORD nameLength = sizeof name, size = static_cast<DWORD>(data.size()), type = 0;
-      if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data.data(), &size) !=
-          ERROR_SUCCESS)
-        break;
-      values[std::string(name, nameLength)] = {
-          type, std::string(reinterpret_cast<const char*>(data.data()), size)};
-    }
-    return values;
-  }
   static void DumpKey(const std::string& root, const std::string& relative, TStoredTree& tree) {
     if (relative == "Windows") return;
-    const std::string path = relative.empty() ? root : root + "\\" + relative;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
-        ERROR_SUCCESS)
-      return;
-    TStoredValues values = ReadValues(key);
+    const std::string path = relative.empty() ? root : Key(root, relative);
+    if (!KeyExists(path)) return;
+    TStoredValues values = Values(path);
     // The root holds keys, not values: it counts only when it has some.
     if (!relative.empty() || !values.empty()) tree[relative] = std::move(values);
-    RegCloseKey(key);
     for (const std::string& child : SubKeys(path))
-      DumpKey(root, relative.empty() ? child : relative + "\\" + child, tree);
+      DumpKey(root, relative.empty() ? child : Key(relative, child), tree);
   }
   static bool SetDacl(const std::string& path, const char* sddl) {
     PSECURITY_DESCRIPTOR sd = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd,
-                                                              nullptr))
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr))
       return false;
     HKEY key = nullptr;
-    LONG rc =
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY, &key);
+    LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY, &key);
     if (rc == ERROR_SUCCESS) {
       rc = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
       RegCloseKey(key);
