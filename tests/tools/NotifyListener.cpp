@@ -30,7 +30,7 @@ LRESULT CALLBACK ListenerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 int main(int argc, char** argv) {
   if (argc < 3) return 1;
-  const DWORD timeout = argc > 3 ? static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)) : 20000;
+  const UINT timeout = argc > 3 ? static_cast<UINT>(std::strtoul(argv[3], nullptr, 10)) : 20000;
   notifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
 
   WNDCLASSA wc = {};
@@ -47,14 +47,10 @@ int main(int argc, char** argv) {
   SetEvent(ready);
   CloseHandle(ready);
 
-  const DWORD start = GetTickCount();
-  while (!received) {
-    const DWORD waited = GetTickCount() - start;
-    if (waited >= timeout) break;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, timeout - waited, QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  }
+  SetTimer(hwnd, 1, timeout, nullptr);
+  MSG msg;
+  while (!received && GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER)
+    DispatchMessageA(&msg);
   DestroyWindow(hwnd);
   if (!received) return 2;
 
