@@ -63,7 +63,9 @@ IDialogs* SetDialogs(IDialogs* dialogs) {
 
 int TWin32Dialogs::MessageBox(HWND owner, const std::string& text, const std::string& caption,
                               UINT type) {
-  return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+  // MessageBox is a macro for MessageBoxA, so this very member is named
+  // MessageBoxA too: only the global one must be called here.
+  return ::MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
 bool TWin32Dialogs::OpenFile(TFileDialogRequest& request) { return RunFileDialog(request, false); }
