@@ -8,4 +8,5 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" "$@" >/dev/null
 fi
-cmake --build "$build" -j"$(nproc)"
+# NODRAX_TARGET builds one target only (the editor, the benchmark).
+cmake --build "$build" -j"$(nproc)" ${NODRAX_TARGET:+--target "$NODRAX_TARGET"}

@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-BUILD_DIR=$build "$root/scripts/build.sh"
+BUILD_DIR=$build NODRAX_TARGET=Nodraxcfg "$root/scripts/build.sh"
 export WINEPREFIX="$build/wineprefix"
 if [ -n "${DISPLAY:-}" ]; then
   exec "$root/scripts/wine-run.sh" "$build/Nodraxcfg.exe" "$@"

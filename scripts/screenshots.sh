@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-BUILD_DIR=$build "$root/scripts/build.sh" >/dev/null
+BUILD_DIR=$build NODRAX_TARGET=Nodraxcfg "$root/scripts/build.sh" >/dev/null
 out=${SHOTS_DIR:-$root/shots}
 mkdir -p "$out"
 export WINEPREFIX="$build/wineprefix-shots" WINEDEBUG=-all
