@@ -367,7 +367,6 @@ class TMenuItem : public TObject {
 
  private:
   friend class TForm;
-  std::string name_;
   UINT command_ = 0;
   bool enabled_ = true;
   HMENU owner_ = nullptr;  // the menu that holds this item

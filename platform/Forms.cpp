@@ -38,7 +38,7 @@ std::map<UINT_PTR, TTimer*>& Timers() {
 // TMenuItem
 
 TMenuItem::TMenuItem(std::string name, std::string caption)
-    : Name(name), Caption(std::move(caption)), name_(std::move(name)) {}
+    : Name(std::move(name)), Caption(std::move(caption)) {}
 
 void TMenuItem::SetEnabled(bool enabled) {
   enabled_ = enabled;

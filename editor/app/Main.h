@@ -24,7 +24,6 @@ extern UINT ZubcfgNotifyMessage;
 extern std::string CommandTail;
 
 struct TFieldRow;
-struct TCheckRow;
 
 class TForm1 : public TForm {
  public:
