@@ -3,7 +3,7 @@
 set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
-for p in g++-mingw-w64-x86-64 mingw-w64-tools wine64 xvfb xauth cmake make imagemagick xdotool; do
+for p in g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 xvfb xauth cmake make imagemagick xdotool; do
   have "$p" || need+=("$p")
 done
 [ -d /usr/src/googletest ] || need+=(googletest)
