@@ -46,12 +46,10 @@ std::string ProgramFilesFolder() {
   {
     TRegistry reg;
     if (reg.OpenKeyReadOnly(kCurrentVersionKey)) {
-      if (reg.ValueExists(kProgramFilesValue)) {
-        try {
-          folder = reg.ReadString(kProgramFilesValue);
-        } catch (const ERegistryException&) {
-          folder.clear();
-        }
+      try {
+        reg.TryReadString(kProgramFilesValue, folder);
+      } catch (const ERegistryException&) {
+        folder.clear();
       }
       reg.CloseKey();
     }

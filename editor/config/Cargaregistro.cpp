@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/app/Main.h"
+#include "editor/config/AnsiText.h"
 #include "editor/config/Encodings.h"
 #include "editor/config/Numbers.h"
 #include "editor/config/Records.h"
@@ -58,11 +59,6 @@ void SetBoxes(const std::vector<TCheckBox*>& boxes, int32_t sum,
 
 COLORREF Colour(const std::string& text) {
   return static_cast<COLORREF>(static_cast<uint32_t>(ReadInt32Or0(text)));
-}
-
-std::string Capitals(std::string text) {
-  if (!text.empty()) CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-  return text;
 }
 
 void LoadStation(TForm1& f, TRegistry& reg) {

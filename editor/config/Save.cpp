@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "editor/app/Main.h"
+#include "editor/config/AnsiText.h"
 #include "editor/config/Encodings.h"
 #include "editor/config/FolderRules.h"
 #include "editor/config/Records.h"
@@ -39,11 +40,6 @@ class TWaitCursor {
  private:
   HCURSOR previous_;
 };
-
-std::string Capitals(std::string text) {
-  if (!text.empty()) CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-  return text;
-}
 
 // "0" (or another stand-in) when the control is empty, else its record field.
 template <std::size_t N>
