@@ -93,7 +93,7 @@ void TForm1::BuildServers() {
   static const TServerRow rows[] = {
       {&TForm1::Label75, "Label75", "Installed Servers", 12, 10, 150, 14, 0, false, nullptr,
        nullptr, nullptr, nullptr},
-      {&TForm1::ListBox1, "ListBox1", nullptr, 12, 28, 150, 212, 0, false, "Click Me!",
+      {&TForm1::ListBox1, "ListBox1", nullptr, 12, 28, 150, 252, 0, false, "Click Me!",
        &TForm1::ListBox1Click, nullptr, nullptr},
       {&TForm1::Label78, "Label78", "Server Name", 180, 10, 196, 14, 0, false, nullptr,
        &TForm1::Label78Click, nullptr, nullptr},
@@ -114,7 +114,7 @@ void TForm1::BuildServers() {
        nullptr, &TForm1::BotonaddserverClick, nullptr, nullptr},
       {&TForm1::Apply, "Apply", "Apply", 282, 194, 94, 25, 0, false, nullptr,
        &TForm1::BotonaddserverClick, nullptr, nullptr},
-      {&TForm1::Botondelserver, "Botondelserver", "Delete Selected Server", 12, 248, 150, 25, 0,
+      {&TForm1::Botondelserver, "Botondelserver", "Delete Selected Server", 12, 288, 150, 25, 0,
        false, nullptr, &TForm1::BotondelserverClick, nullptr, nullptr},
   };
   for (const TServerRow& row : rows) {
@@ -213,8 +213,8 @@ void TForm1::BotonaddserverClick(TObject*) {
   // A change of a stored server is always allowed; a new one must still fit
   // the table, or the list would not show it.
   if (ServerCount >= kServerCount && !reg.KeyExists(key)) {
-    Warn(*this, "The BBS runs at most " + std::to_string(kServerCount) +
-                    " servers: delete one before adding another.");
+    Warn(*this, "The server list is full: the BBS runs at most " +
+                    std::to_string(kServerCount) + " servers.\nDelete one before adding another.");
     return;
   }
   if (reg.OpenKey(key, true)) {
