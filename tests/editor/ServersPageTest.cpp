@@ -1,8 +1,6 @@
-// The Servers page under the keyboard and the mouse: adding and changing a
-// server straight into the registry, the list read back, Apply, the
-// keyboard, the full list, refused writes and deletes, and the broadcast.
-#include <algorithm>
-#include <iterator>
+// The Servers page under the keyboard and the mouse: servers written straight
+// into the registry and read back, Apply, the keyboard, the full list,
+// refused writes and deletes, and the broadcast.
 #include <string>
 #include <vector>
 
@@ -11,6 +9,8 @@
 
 namespace {
 
+using TNames = std::vector<std::string>;
+
 class ServersPageTest : public LoadSaveFixture {
  protected:
   void SetUp() override {
@@ -18,31 +18,28 @@ class ServersPageTest : public LoadSaveFixture {
     CreateEmptyConfig();
   }
   static std::string Server(const std::string& name) { return Key(kServersKey, name); }
-  std::vector<TControl*> Fields() {
-    return {Form().Editaddserver, Form().Editfileserver, Form().Editinfo};
-  }
-  // The sysop fills the page and presses the button.
+  // The sysop types into fields that the program emptied.
   void Enter(const std::string& name, const std::string& file, const std::string& info = "") {
     TForm1& f = Form();
     SelectPageOf(f.ListBox1);
-    // Emptied by the program: what is under test is the typing.
-    for (TControl* field : Fields()) field->SetText("");
-    Type(f.Editaddserver, name);
-    Type(f.Editfileserver, file);
-    Type(f.Editinfo, info);
+    const std::pair<TControl*, std::string> typed[] = {
+        {f.Editaddserver, name}, {f.Editfileserver, file}, {f.Editinfo, info}};
+    for (const auto& [field, text] : typed) {
+      field->SetText("");
+      Type(field, text);
+    }
   }
   void ClickItem(int index) {
     SelectPageOf(Form().ListBox1);
-    HWND list = Form().ListBox1->Handle();
     RECT r{};
-    ASSERT_NE(LB_ERR, SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)));
+    SendMessageA(Form().ListBox1->Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
     const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    SendMessageA(Form().ListBox1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(Form().ListBox1->Handle(), WM_LBUTTONUP, 0, at);
     Pump();
   }
-  std::vector<std::string> Listed() {
-    std::vector<std::string> items;
+  TNames Listed() {
+    TNames items;
     for (int i = 0; i < Form().ListBox1->ItemCount(); ++i)
       items.push_back(Form().ListBox1->Item(i));
     return items;
@@ -59,10 +56,11 @@ TEST_F(ServersPageTest, AddStoresTheServerAndShowsItAgain) {
     bool disabled;
     const char *key, *stored, *shown;
   };
+  // In the registry's order of the keys, which the list follows.
   const Row rows[] = {
-      {"pms", "INTERNAL SERVER", "Mailbox", false, "PMS", "**********", "INTERNAL SERVER"},
       {"Box", "box.exe", "", true, "BOX", "BOX.EXE", "BOX.EXE"},
-      {"INT", "internal server", "lower case", false, "INT", "**********", "INTERNAL SERVER"},
+      {"INT", "internal server", "typed lower", false, "INT", "**********", "INTERNAL SERVER"},
+      {"pms", "INTERNAL SERVER", "Mailbox", false, "PMS", "**********", "INTERNAL SERVER"},
   };
   OpenEditor();
   TNotifyCounter notified;
@@ -74,18 +72,14 @@ TEST_F(ServersPageTest, AddStoresTheServerAndShowsItAgain) {
                                    {"Description", row.info},
                                    {"Disabled", row.disabled ? "true" : "false"}});
     ExpectFields("", "", "");
-    EXPECT_FALSE(Form().Disabled->Checked());
-    EXPECT_FALSE(Form().Apply->Enabled()) << row.key;
+    EXPECT_FALSE(Form().Disabled->Checked() || Form().Apply->Enabled()) << row.key;
   }
-  EXPECT_EQ(SubKeys(kServersKey), Listed());
-  EXPECT_EQ(3, ServerCount);
+  EXPECT_EQ((TNames{"BOX", "INT", "PMS"}), Listed());
   EXPECT_EQ(3, notified.Count());
   for (int i = 0; i < 3; ++i) {
     ClickItem(i);
-    const Row& row = *std::find_if(std::begin(rows), std::end(rows),
-                                   [&](const Row& r) { return Listed()[i] == r.key; });
-    ExpectFields(row.key, row.shown, row.info);
-    EXPECT_EQ(row.disabled, Form().Disabled->Checked());
+    ExpectFields(rows[i].key, rows[i].shown, rows[i].info);
+    EXPECT_EQ(rows[i].disabled, Form().Disabled->Checked());
     EXPECT_FALSE(Form().Apply->Enabled());
   }
   EXPECT_FALSE(ConfigModified);
@@ -93,32 +87,26 @@ TEST_F(ServersPageTest, AddStoresTheServerAndShowsItAgain) {
 }
 
 TEST_F(ServersPageTest, ApplyIsEnabledByTheSysopsEditsOnlyAndARenameAddsAServer) {
-  WriteStrings(Server("OLD"),
-               {{"File", "old.exe"}, {"Description", "Old one"}, {"Disabled", "false"}});
+  WriteStrings(Server("OLD"), {{"File", "old.exe"}, {"Description", "Old one"}});
   OpenEditor();
-  EXPECT_EQ((std::vector<std::string>{"OLD"}), Listed());
-  EXPECT_FALSE(Form().Apply->Enabled());
   TForm1& f = Form();
-  std::vector<TControl*> edits = Fields();
-  edits.push_back(f.Disabled);
-  for (TControl* edit : edits) {
+  EXPECT_EQ(TNames{"OLD"}, Listed());
+  for (TControl* edit :
+       {static_cast<TControl*>(f.Disabled), static_cast<TControl*>(f.Editinfo),
+        static_cast<TControl*>(f.Editfileserver), static_cast<TControl*>(f.Editaddserver)}) {
     ClickItem(0);
     EXPECT_FALSE(f.Apply->Enabled());
-    if (edit == f.Disabled)
-      Click(f.Disabled);
-    else
-      Type(edit, "X");
+    edit == f.Disabled ? Click(f.Disabled) : Type(edit, "X");
     EXPECT_TRUE(f.Apply->Enabled()) << edit->Name;
   }
   ClickItem(0);
   Erase(f.Editaddserver);
-  Type(f.Editaddserver, "NEW");
+  Type(f.Editaddserver, "XOLD");
   Click(f.Apply);
-  EXPECT_EQ(SubKeys(kServersKey), Listed());
+  EXPECT_EQ((TNames{"OLD", "XOLD"}), Listed());
   EXPECT_EQ(-1, f.ListBox1->ItemIndex());
-  EXPECT_EQ(2u, Listed().size());
   ExpectStored(Server("OLD"), {{"File", "old.exe"}, {"Description", "Old one"}});
-  ExpectStored(Server("NEW"), {{"File", "OLD.EXE"}, {"Description", "Old one"}});
+  ExpectStored(Server("XOLD"), {{"File", "OLD.EXE"}, {"Description", "Old one"}});
   EXPECT_FALSE(ConfigModified);
 }
 
@@ -126,23 +114,17 @@ TEST_F(ServersPageTest, EnterMovesThroughTheFieldsToAddServerAndLabelsFocusTheir
   OpenEditor();
   TForm1& f = Form();
   Enter("ABC\\DEFGHIJKLMNOPQ", std::string(25, 'f'), std::string(120, 'd'));
-  ExpectFields("ABCDEFGHIJKLMN", std::string(19, 'f'), std::string(99, 'd'));
-  const std::pair<TControl*, const char*> steps[] = {{f.Editaddserver, "Editfileserver"},
-                                                     {f.Editfileserver, "Editinfo"},
-                                                     {f.Editinfo, "Botonaddserver"}};
+  const std::pair<TControl*, const char*> steps[] = {
+      {f.Editaddserver, "Editfileserver"}, {f.Editfileserver, "Editinfo"},
+      {f.Editinfo, "Botonaddserver"},      {f.Label78, "Editaddserver"},
+      {f.Label79, "Editfileserver"},       {f.Label80, "Editinfo"}};
   for (const auto& [from, to] : steps) {
-    PressEnter(from);
+    from == f.Label78 || from == f.Label79 || from == f.Label80 ? Click(from) : PressEnter(from);
     EXPECT_EQ(to, FocusedName());
   }
   EXPECT_FALSE(KeyExists(kServersKey));
   ExpectFields("ABCDEFGHIJKLMN", std::string(19, 'f'), std::string(99, 'd'));
-  const std::pair<TControl*, const char*> labels[] = {
-      {f.Label78, "Editaddserver"}, {f.Label79, "Editfileserver"}, {f.Label80, "Editinfo"}};
-  for (const auto& [label, field] : labels) {
-    Click(label);
-    EXPECT_EQ(field, FocusedName());
-  }
-  // A pasted "\" would make the name a path below another key.
+  // Typed, "\" is swallowed; pasted, it would make the name a path.
   Erase(f.Editaddserver);
   Paste(f.Editaddserver, "A\\B");
   AnswerMessage(IDOK);
@@ -161,15 +143,14 @@ TEST_F(ServersPageTest, TheHundredAndFirstServerIsRefusedAndAChangeStillGoesThro
   AnswerMessage(IDOK);
   Click(Form().Botonaddserver);
   ExpectOnlyMessage(
-      "The server list is full: the BBS runs at most 100 servers.\nDelete one before adding "
-      "another.",
+      "The server list is full: the BBS runs at most 100 servers.\n"
+      "Delete one before adding another.",
       "Nodraxcfg", MB_ICONWARNING | MB_OK);
   EXPECT_FALSE(KeyExists(Server("EXTRA")));
   ExpectFields("EXTRA", "extra.exe", "");
   Enter("S7", "new.exe");
   Click(Form().Botonaddserver);
   EXPECT_EQ("NEW.EXE", Text(Server("S7"), "File"));
-  EXPECT_EQ(100u, SubKeys(kServersKey).size());
   EXPECT_EQ(1, notified.Count());
 }
 
@@ -177,22 +158,20 @@ TEST_F(ServersPageTest, RefusedWritesAndDeletesAreReportedAndKeepWhatWasTyped) {
   WriteString(Server("KEPT"), "File", "kept.exe");
   OpenEditor();
   struct Row {
-    const char* denied;  // below Servers; "" for the Servers key itself
+    const char *denied, *name;  // name: typed and added; nullptr: KEPT deleted
     DWORD mask;
-    const char* name;  // typed and added, or nullptr to delete the listed server
-    const char* what;
+    const char* text;
   };
+  // Wine refuses no delete for a denied DELETE right, but cannot delete a
+  // key whose subkeys may not be listed.
   const Row rows[] = {
-      {"", KEY_CREATE_SUB_KEY, "NEW", "The server was not saved: "},
-      {"KEPT", KEY_SET_VALUE, "KEPT", "The server was not saved: "},
-      // Wine does not refuse a delete for a denied DELETE right; a key
-      // whose subkeys may not be listed cannot be deleted with them.
-      {"KEPT", KEY_ENUMERATE_SUB_KEYS, nullptr, "The server was not deleted: "},
+      {"", "NEW", KEY_CREATE_SUB_KEY, "The server was not saved: writing to "},
+      {"KEPT", "KEPT", KEY_SET_VALUE, "The server was not saved: writing to "},
+      {"KEPT", nullptr, KEY_ENUMERATE_SUB_KEYS, "The server was not deleted: writing to "},
   };
   TNotifyCounter notified;
   for (const Row& row : rows) {
-    const std::string denied = *row.denied ? Server(row.denied) : kServersKey;
-    Deny(denied, row.mask);
+    Deny(*row.denied ? Server(row.denied) : kServersKey, row.mask);
     dialogs.VerifyAndClear();
     AnswerMessage(IDOK);
     if (row.name) {
@@ -204,70 +183,31 @@ TEST_F(ServersPageTest, RefusedWritesAndDeletesAreReportedAndKeepWhatWasTyped) {
       ClickItem(0);
       Click(Form().Botondelserver);
     }
-    const std::string key = "HKEY_LOCAL_MACHINE\\" + Server(row.name ? row.name : row.denied);
-    ASSERT_EQ(1u, Messages().size()) << key;
-    EXPECT_EQ(std::string(row.what) + "writing to " + key + " failed.\n" +
-                  SystemErrorMessage(ERROR_ACCESS_DENIED),
+    ASSERT_EQ(1u, Messages().size());
+    EXPECT_EQ(row.text + ("HKEY_LOCAL_MACHINE\\" + Server(row.name ? row.name : "KEPT")) +
+                  " failed.\n" + SystemErrorMessage(ERROR_ACCESS_DENIED),
               Messages()[0].text);
-    EXPECT_EQ("Nodraxcfg", Messages()[0].caption);
     EXPECT_EQ("kept.exe", Text(Server("KEPT"), "File"));
-    EXPECT_EQ((std::vector<std::string>{"KEPT"}), Listed());
+    EXPECT_EQ(TNames{"KEPT"}, Listed());
   }
   EXPECT_EQ(0, notified.Count());
 }
 
-// A program of its own that waits for the notification; it ends with 0 when
-// the message came and 2 when it did not within the time given.
-class TListener {
- public:
-  explicit TListener(unsigned timeoutMs) {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string path = exe;
-    path = path.substr(0, path.find_last_of('\\') + 1) + "NotifyListener.exe";
-    const char* readyName = "NodraxServersListenerReady";
-    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, readyName);
-    std::string command = "\"" + path + "\" " + readyName + " C:\\NodraxTest\\servers.txt " +
-                          std::to_string(timeoutMs);
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    CreateDirectoryA("C:\\NodraxTest", nullptr);
-    started_ = CreateProcessA(path.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &si, &pi_) &&
-               WaitForSingleObject(ready, 20000) == WAIT_OBJECT_0;
-    CloseHandle(ready);
-  }
-  ~TListener() {
-    if (!pi_.hProcess) return;
-    CloseHandle(pi_.hProcess);
-    CloseHandle(pi_.hThread);
-  }
-  bool Started() const { return started_; }
-  DWORD ExitCode() {
-    DWORD code = 99;
-    if (WaitForSingleObject(pi_.hProcess, 25000) == WAIT_OBJECT_0)
-      GetExitCodeProcess(pi_.hProcess, &code);
-    return code;
-  }
-
- private:
-  PROCESS_INFORMATION pi_ = {};
-  bool started_ = false;
-};
-
 TEST_F(ServersPageTest, AnotherProgramHearsOfAnAddButNotOfADelete) {
   OpenEditor();
+  CreateDirectoryA(kTestFolder, nullptr);
+  const std::string result = std::string(kTestFolder) + "\\servers.txt";
   {
-    TListener listener(20000);
+    TNotifyListener listener(result, 20000);
     ASSERT_TRUE(listener.Started());
     Enter("PMS", "pms.exe");
     Click(Form().Botonaddserver);
     EXPECT_EQ(0u, listener.ExitCode());
   }
-  TListener listener(3000);
+  TNotifyListener listener(result, 3000);
   ASSERT_TRUE(listener.Started());
-  Click(Form().Botondelserver);  // nothing selected
-  EXPECT_EQ(1u, Listed().size());
+  Click(Form().Botondelserver);  // nothing selected: nothing changes
+  EXPECT_EQ(TNames{"PMS"}, Listed());
   ClickItem(0);
   Click(Form().Botondelserver);
   EXPECT_TRUE(Listed().empty());
