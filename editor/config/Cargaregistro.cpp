@@ -281,7 +281,9 @@ void CargaPuertos() {
   }
 }
 
-void CargaServidores(TForm1&) {
+namespace {
+
+void LoadServerTable() {
   if (!ServerTable) return;
   ServerCount = 0;
   TRegistry reg;
@@ -311,6 +313,14 @@ void CargaServidores(TForm1&) {
     LoadField(reg, "Disabled", server.Disabled);
     reg.CloseKey();
   }
+}
+
+}  // namespace
+
+void CargaServidores(TForm1& form) {
+  LoadServerTable();
+  // Without a Servers key the list is emptied all the same.
+  form.ShowServerList();
 }
 
 void CargaRegistro(TForm1& form) {
