@@ -93,21 +93,21 @@ TForm2::~TForm2() {
 
 void TForm2::FormCreate(TObject*) {
   Label4->SetText(std::string("Version ") + kEditorVersion);
-  LoadLogo();
-}
-
-void TForm2::LoadLogo() {
-  // The logo is a JPEG resource of the program, decoded at every opening:
-  // a picture that does not decode leaves the image empty.
+  // The logo is a JPEG resource of the program, decoded at every opening.
   HMODULE module = GetModuleHandleA(nullptr);
   HRSRC found = FindResourceA(module, "LOGO", MAKEINTRESOURCEA(10));  // RT_RCDATA
   HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-  const void* data = loaded ? LockResource(loaded) : nullptr;
+  ShowLogo(loaded ? LockResource(loaded) : nullptr, found ? SizeofResource(module, found) : 0);
+}
+
+bool TForm2::ShowLogo(const void* data, std::size_t size) {
   TRgbPicture picture;
-  if (data && DecodeJpeg(data, SizeofResource(module, found), picture))
-    Image1->SetPicture(picture.Width, picture.Height, picture.Rgb);
-  else
+  if (!DecodeJpeg(data, size, picture)) {
     Image1->ClearPicture();
+    return false;
+  }
+  Image1->SetPicture(picture.Width, picture.Height, picture.Rgb);
+  return true;
 }
 
 void TForm2::Label2Click(TObject*) {

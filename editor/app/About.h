@@ -4,7 +4,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "platform/Controls.h"
 
@@ -27,6 +29,10 @@ class TForm2 : public TForm {
   void FormCreate(TObject* Sender);
   void Label2Click(TObject* Sender);
   void TimerTimer(TObject* Sender);
+  // Decodes the JPEG into the logo; a picture that does not decode leaves
+  // the logo empty and the window as usable as ever. Returns whether it
+  // decoded.
+  bool ShowLogo(const void* data, std::size_t size);
 
   // How long the window stays open when left alone. Tests shorten it; the
   // program never changes it.
@@ -36,6 +42,5 @@ class TForm2 : public TForm {
   LRESULT ContainerProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void LoadLogo();
   std::vector<std::unique_ptr<TControl>> owned_;
 };
