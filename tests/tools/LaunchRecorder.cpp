@@ -1,6 +1,7 @@
 // Stands in for the editor when the applet tests open the Control Panel
 // item: it notes that it ran, with its command line and the show mode it was
-// given, in launched.txt beside itself, and ends.
+// given, in launched.txt beside itself ("<show mode> <command line>", one
+// line a run), and ends.
 #include <windows.h>
 
 #include <cstdio>
@@ -21,7 +22,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
   // One write per run, so a reader never sees half a record.
   static char record[4096];
-  const int size = std::snprintf(record, sizeof record, "%s\r\nshow %d\r\n", GetCommandLineA(), show);
+  const int size = std::snprintf(record, sizeof record, "%d %s\r\n", show, GetCommandLineA());
   if (size <= 0 || static_cast<size_t>(size) >= sizeof record) return 1;
   HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
