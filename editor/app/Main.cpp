@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "editor/app/About.h"
 #include "editor/app/Primeravez.h"
 #include "editor/config/Cargaregistro.h"
 #include "editor/config/Encodings.h"
@@ -98,7 +99,7 @@ void TForm1::BuildMenu() {
   item("N2", "-", nullptr);
   item("Menuexit", "&Exit", &TForm1::MenuexitClick);
   TMenuItem* about = root->Add(std::make_unique<TMenuItem>("About1", "&About"));
-  about->SetEnabled(false);
+  about->OnClick = [this](TObject* s) { About1Click(s); };
   SetMenu(std::move(root));
 }
 
@@ -176,9 +177,9 @@ void TForm1::FormShow(TObject*) {
 void TForm1::CheckStoredVersion(const std::string& stored) {
   if (CompareVersions(stored, kEditorVersion) > 0) {
     Dialogs().MessageBox(Handle(),
-                         "This is an older version than you used for set this ZUB.\n"
-                         "Download the new version at the download page of the Nodrax BBS "
-                         "distribution you installed.",
+                         std::string("This is an older version than you used for set this ZUB.\n"
+                                     "Download the new version at ") +
+                             kProjectMail,
                          "Nodrax configuration", MB_ICONWARNING | MB_OK);
   }
 }
@@ -299,6 +300,17 @@ void TForm1::ReloadRegistry1Click(TObject* Sender) {
   Borraports();
   ConfigModified = false;
   LoadRegistry();
+}
+
+// ---------------------------------------------------------------------------
+// About.
+
+void TForm1::About1Click(TObject*) {
+  // A new window, with a new timer, for every opening.
+  auto about = std::make_unique<TForm2>(Handle());
+  const POINT at = Position();
+  about->SetPosition(at.x + 50, at.y + 50);
+  about->ShowModal();
 }
 
 void TForm1::LoadRegistry() {

@@ -173,6 +173,7 @@ class TForm1 : public TForm {
   void SaveExit1Click(TObject* Sender);
   void MenuexitClick(TObject* Sender);
   void ReloadRegistry1Click(TObject* Sender);
+  void About1Click(TObject* Sender);
 
   // Change tracking shared by many controls.
   void EditbbsindicativoKeyUp(TObject* Sender, WORD& Key);
