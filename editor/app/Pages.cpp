@@ -125,6 +125,7 @@ void TForm1::BuildPages() {
   BuildColours();
   BuildMiscellaneous2();
   BuildAprs();
+  BuildPorts();
 }
 
 void TForm1::BuildGeneral() {
