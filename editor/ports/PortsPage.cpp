@@ -294,42 +294,32 @@ void TForm1::PuertosbbsClick(TObject*) {
   // The handlers that run while the controls are filled store into the
   // shown record: every value is read from a copy taken before the first.
   const TPortRecord shown = *SelectedPort();
-  const TPortRecord* port = &shown;
   TFilling filling(PortFilling);
-  {
-    // Clearing the lists is no choice: it must not empty the fields that
-    // are about to be shown.
-    TQuiet bauds(Velocidadserie->OnChange), com(Comports->OnChange), mode(Tipopuerto->OnClick);
-    Velocidadserie->SetItemIndex(-1);
-    Comports->SetItemIndex(-1);
-    Tipopuerto->SetItemIndex(-1);
-  }
-  if (!PortInUse(*port)) {
-    SetPortTypeText("None");
-    HojapuertosbbsEnter(this);
-    return;
-  }
-  const std::string driver = FieldText(port->Driver);
-  SetPortTypeText(driver);
+  const bool inUse = PortInUse(shown);
+  const std::string driver = FieldText(shown.Driver);
+  SetPortTypeText(inUse ? driver : "None");
   HojapuertosbbsEnter(this);
+  // A port without a type shows its own values too, greyed, rather than
+  // those of the port shown before.
   {
     // The lists show the stored values and store nothing: a TCP port's
     // number in BaudRate must not become the "0" of a disabled list.
     TQuiet bauds(Velocidadserie->OnChange), com(Comports->OnChange), mode(Tipopuerto->OnClick);
-    Velocidadserie->SetItemIndex(ItemOfNumber(Velocidadserie, FieldText(port->BaudRate)));
-    const int64_t comNumber = ReadNumber(FieldText(port->Com));
+    Velocidadserie->SetItemIndex(ItemOfNumber(Velocidadserie, FieldText(shown.BaudRate)));
+    const int64_t comNumber = ReadNumber(FieldText(shown.Com));
     Comports->SetItemIndex(comNumber >= 1 && comNumber <= 10 ? static_cast<int>(comNumber) - 1 : -1);
-    const std::string type = FieldText(port->Tipopuerto);
+    const std::string type = FieldText(shown.Tipopuerto);
     Tipopuerto->SetItemIndex(type == "U" ? 0 : type == "G" ? 1 : type == "B" ? 2 : -1);
   }
-  if (driver == "TCP" || driver == "TLN") {
+  if (inUse && (driver == "TCP" || driver == "TLN")) {
     Label83->SetText(driver + " Port:");
-    Direccionserie->SetText(FieldText(port->BaudRate));
+    Direccionserie->SetText(FieldText(shown.BaudRate));
   } else {
     Label83->SetText("Hex address:");
-    Direccionserie->SetText(FieldText(port->HexAddress));
+    Direccionserie->SetText(FieldText(shown.HexAddress));
   }
-  Disport->SetChecked(FieldText(port->Disabled) == "true");
+  // The refresh has cleared "Disable" of a port without a type.
+  if (inUse) Disport->SetChecked(FieldText(shown.Disabled) == "true");
   const std::pair<TEdit*, std::string> fields[] = {
       {Numcanales, FieldText(shown.NumChannels)},  {Paclen, FieldText(shown.Paclen)},
       {Maxframe, FieldText(shown.MaxFrame)},       {Multi, FieldText(shown.Canal)},

@@ -149,6 +149,9 @@ TEST_F(PortsPageTest, ShowingAPortMarksNothingAndShowsItsStoredValues) {
     EXPECT_FALSE(Control(name)->Enabled()) << name;
   EXPECT_FALSE(Form().Disport->Checked());
   EXPECT_EQ("false", FieldText(PortTable[2].Disabled));
+  // Its own empty values, not those of port 2, stand greyed in the fields.
+  EXPECT_EQ("", WindowText(Form().Infocanal));
+  EXPECT_FALSE(Form().Unprotos->Checked());
 
   // Port 2: a serial port whose address is stored in small letters.
   lstrcpyA(PortTable[1].HexAddress, "2f8");
