@@ -78,6 +78,17 @@ void PutText(TEdit* edit, const std::string& text) {
     edit->SetText(text);
 }
 
+// Shows the text without running the field's change handler.
+void ShowQuietly(TEdit* edit, const std::string& text) {
+  TQuiet quiet(edit->OnChange);
+  SetWindowTextA(edit->Handle(), text.c_str());
+}
+
+// Ticks or clears the box without running its click handler.
+void ShowChecked(TCheckBox* box, bool checked) {
+  SendMessageA(box->Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 void PutChecked(TCheckBox* box, bool checked) {
   if (box->Checked() == checked)
     RunEvent(box->OnClick, box);
@@ -311,15 +322,19 @@ void TForm1::PuertosbbsClick(TObject*) {
     const std::string type = FieldText(shown.Tipopuerto);
     Tipopuerto->SetItemIndex(type == "U" ? 0 : type == "G" ? 1 : type == "B" ? 2 : -1);
   }
+  // The address is stored back as the field shows it, in capitals.
   if (inUse && (driver == "TCP" || driver == "TLN")) {
     Label83->SetText(driver + " Port:");
-    Direccionserie->SetText(FieldText(shown.BaudRate));
+    ShowQuietly(Direccionserie, FieldText(shown.BaudRate));
   } else {
     Label83->SetText("Hex address:");
-    Direccionserie->SetText(FieldText(shown.HexAddress));
+    ShowQuietly(Direccionserie, FieldText(shown.HexAddress));
   }
-  // The refresh has cleared "Disable" of a port without a type.
-  if (inUse) Disport->SetChecked(FieldText(shown.Disabled) == "true");
+  DireccionserieChange(this);
+  // The values go in without the change handlers, which would only store
+  // the same values back; each message to a control costs, under Wine most
+  // of all. The two channel counts then run theirs once, for their warnings.
+  if (inUse) ShowChecked(Disport, FieldText(shown.Disabled) == "true");
   const std::pair<TEdit*, std::string> fields[] = {
       {Numcanales, FieldText(shown.NumChannels)},  {Paclen, FieldText(shown.Paclen)},
       {Maxframe, FieldText(shown.MaxFrame)},       {Multi, FieldText(shown.Canal)},
@@ -327,11 +342,13 @@ void TForm1::PuertosbbsClick(TObject*) {
       {Fwdminute, FieldText(shown.Fwdminute)},     {Numcanalesfwd, FieldText(shown.NumFwdChannels)},
       {Infocanal, FieldText(shown.Label)},
   };
-  for (const auto& [edit, text] : fields) edit->SetText(text);
-  Unprotos->SetChecked(FieldText(shown.Unprotos) == "L");
-  Yapp->SetChecked(FieldText(shown.Yapp) == "Y");
-  Gateway->SetChecked(FieldText(shown.Gateway) == "W");
-  Rdonly->SetChecked(FieldText(shown.Rdonly) == "R");
+  for (const auto& [edit, text] : fields) ShowQuietly(edit, text);
+  NumcanalesChange(this);
+  NumcanalesfwdChange(this);
+  ShowChecked(Unprotos, FieldText(shown.Unprotos) == "L");
+  ShowChecked(Yapp, FieldText(shown.Yapp) == "Y");
+  ShowChecked(Gateway, FieldText(shown.Gateway) == "W");
+  ShowChecked(Rdonly, FieldText(shown.Rdonly) == "R");
 }
 
 void TForm1::HojapuertosbbsEnter(TObject*, bool afterTypeChange) {
@@ -354,13 +371,18 @@ void TForm1::HojapuertosbbsEnter(TObject*, bool afterTypeChange) {
       {Unprotos, nullptr, kAnyType},                {Gateway, nullptr, kAnyType},
       {Yapp, nullptr, kAnyType},                    {Rdonly, nullptr, kAnyType},
   };
+  // Disabling sends a message even to a disabled control: only changes go out.
+  auto enable = [](TControl* control, bool on) {
+    if (control->Enabled() != on) control->SetEnabled(on);
+  };
   for (const auto& row : rows) {
     const bool on = (row.on & kind) != 0;
-    row.control->SetEnabled(on);
-    if (row.label) row.label->SetEnabled(on);
+    enable(row.control, on);
+    if (row.label) enable(row.label, on);
   }
-  if (kind == kTcpTln) Label83->SetText(type + " Port:");
-  if (kind == kSerial) Label83->SetText("Hex. Address:");
+  // Showing a port puts a caption of its own right after.
+  if (kind == kTcpTln && !PortFilling) Label83->SetText(type + " Port:");
+  if (kind == kSerial && !PortFilling) Label83->SetText("Hex. Address:");
 
   if (afterTypeChange) {
     using D = TPortDefault;

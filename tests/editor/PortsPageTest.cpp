@@ -285,6 +285,15 @@ TEST_F(PortsPageTest, ChannelCountsWarnAndKeepOrEmpty) {
     EXPECT_TRUE(ConfigModified);
   }
   EXPECT_EQ("", WindowText(Form().Numcanales));
+
+  // Showing a port whose counts disagree warns too, and marks nothing.
+  SetFields(PortTable[1], {"KAM", "1", "9600", "3F8", "0", "3", "", "", "4"});
+  dialogs.ExpectMessageBox("Nodraxcfg", more, MB_ICONWARNING | MB_OK, IDOK);
+  dialogs.ExpectMessageBox("Nodraxcfg", fewer, MB_ICONWARNING | MB_OK, IDOK);
+  ConfigModified = false;
+  SelectPort(1);
+  EXPECT_EQ("", FieldText(PortTable[1].NumFwdChannels));
+  EXPECT_FALSE(ConfigModified);
 }
 
 TEST_F(PortsPageTest, EnterIsSwallowedAndOtherKeysMarkAChange) {
