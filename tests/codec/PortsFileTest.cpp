@@ -93,18 +93,6 @@ TEST(Portsys, TelnetBpqAndSerialInterfacesGiveTheirAddresses) {
   for (int i : {0, 5, 6, 7, 8, 9}) EXPECT_TRUE(IsReset(r.Ports[i])) << i;
 }
 
-TEST(Portsys, ASecondBpqStopsTheReadingAndKeepsWhatCameBefore) {
-  const TPortsFileResult r = Numbered(
-      "B 2 0 0\n"
-      "1 3 B 0 80 1 1 10 00/30 G One\n"
-      "C 2 0 0\n"
-      "2 3 B 0 80 1 1 10 00/30 G Two\n");
-  EXPECT_EQ(r.Message, kBpqTwiceMessage);
-  EXPECT_EQ(FieldText(r.Ports[0].Driver), "BPQ");
-  EXPECT_TRUE(r.Matched[0]);
-  EXPECT_TRUE(IsReset(r.Ports[1]));
-}
-
 TEST(Ports, TcpTelnetBpqAndDriverInterfacesGiveTheirAddresses) {
   const TPortsFileResult r = Named(
       "1 TCP 0 8000 x\n"

@@ -432,3 +432,13 @@ TEST_F(PortsStartCodeTest, ImportedPortsAreSaved) {
   EXPECT_EQ("8000", Text(Key(kPortsKey, "Port2"), "BaudRate"));
   EXPECT_EQ("G", Text(Key(kPortsKey, "Port2"), "Mode"));
 }
+
+TEST_F(PortsPageTest, AReloadShowsTheReloadedPort) {
+  SetFields(PortTable[0], kKamPort);
+  SelectPort(0);
+  WriteStrings(Key(kPortsKey, "Port1"), {{"Driver", "TCP"}, {"BaudRate", "6300"}});
+  InvokeMenu("ReloadRegistry1");
+  EXPECT_EQ("TCP", Form().Modopuerto2->Text());
+  EXPECT_EQ("6300", WindowText(Form().Direccionserie));
+  EXPECT_FALSE(ConfigModified);
+}
