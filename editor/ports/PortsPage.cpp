@@ -5,6 +5,7 @@
 // TCP/TLN, or a serial driver of the drivers folder.
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,8 +39,8 @@ TPortClass PortClassOf(const std::string& type) {
   return kSerial;  // the empty text too
 }
 
-// Runs an action with the control's event unbound, so that what the program
-// puts into the control is not taken for a choice of the sysop.
+// Unbinds a control's event for a scope, so that what the program puts into
+// the control is not taken for a choice of the sysop.
 class TQuiet {
  public:
   explicit TQuiet(TNotifyEvent& event) : event_(event), saved_(std::move(event)) {
@@ -96,17 +97,18 @@ void PutChecked(TCheckBox* box, bool checked) {
     box->SetChecked(checked);
 }
 
-// The list item whose number the text holds, or -1.
-int ItemOfNumber(const TComboBox* list, const std::string& text) {
+// The item of the baud list whose number the text holds, or -1. (The table,
+// not the list: every question to a control is a message.)
+int BaudItem(const std::string& text) {
   const int64_t number = ReadNumber(text);
-  for (int i = 0; i < list->ItemCount(); ++i)
-    if (ReadNumber(list->Item(i)) == number) return i;
+  for (int i = 0; i < static_cast<int>(std::size(kBauds)); ++i)
+    if (ReadNumber(kBauds[i]) == number) return i;
   return -1;
 }
 
 // The type offered for a file of the drivers folder: in capitals, without
-// its extension; the names after the first keep only what follows their
-// first "_".
+// its extension; the names after the first keep only the part from their
+// first "_" on.
 std::string DriverItem(const std::string& fileName, bool first) {
   std::string name = Capitals(fileName);
   if (!first) {
@@ -316,7 +318,7 @@ void TForm1::PuertosbbsClick(TObject*) {
     // The lists show the stored values and store nothing: a TCP port's
     // number in BaudRate must not become the "0" of a disabled list.
     TQuiet bauds(Velocidadserie->OnChange), com(Comports->OnChange), mode(Tipopuerto->OnClick);
-    Velocidadserie->SetItemIndex(ItemOfNumber(Velocidadserie, FieldText(shown.BaudRate)));
+    Velocidadserie->SetItemIndex(BaudItem(FieldText(shown.BaudRate)));
     const int64_t comNumber = ReadNumber(FieldText(shown.Com));
     Comports->SetItemIndex(comNumber >= 1 && comNumber <= 10 ? static_cast<int>(comNumber) - 1 : -1);
     const std::string type = FieldText(shown.Tipopuerto);
