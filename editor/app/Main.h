@@ -188,6 +188,13 @@ class TForm1 : public TForm {
   // The type selector's text, put in by the program: no type change.
   void SetPortTypeText(const std::string& text);
   void PutPortDefault(TPortDefault which);
+  // The refresh of HojapuertosbbsEnter, for the type given.
+  void RefreshPortPage(const std::string& type, bool afterTypeChange);
+  // The address field's text goes to BaudRate or HexAddress by the type.
+  void StoreAddress(TPortRecord& port, const std::string& type, const std::string& text);
+  // Warns when the forward channels outnumber the channels; a forward count
+  // just edited is emptied.
+  void CheckChannelCounts(TPortRecord& port, bool forwardEdited);
   // The focus moves only to a control the sysop can reach, and never while
   // a port is being shown.
   void MovePortFocus(TControl* control);

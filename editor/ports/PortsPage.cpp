@@ -310,8 +310,9 @@ void TForm1::PuertosbbsClick(TObject*) {
   TFilling filling(PortFilling);
   const bool inUse = PortInUse(shown);
   const std::string driver = FieldText(shown.Driver);
-  SetPortTypeText(inUse ? driver : "None");
-  HojapuertosbbsEnter(this);
+  const std::string type = inUse ? driver : "None";
+  SetPortTypeText(type);
+  RefreshPortPage(type, false);
   // A port without a type shows its own values too, greyed, rather than
   // those of the port shown before.
   {
@@ -321,18 +322,16 @@ void TForm1::PuertosbbsClick(TObject*) {
     Velocidadserie->SetItemIndex(BaudItem(FieldText(shown.BaudRate)));
     const int64_t comNumber = ReadNumber(FieldText(shown.Com));
     Comports->SetItemIndex(comNumber >= 1 && comNumber <= 10 ? static_cast<int>(comNumber) - 1 : -1);
-    const std::string type = FieldText(shown.Tipopuerto);
-    Tipopuerto->SetItemIndex(type == "U" ? 0 : type == "G" ? 1 : type == "B" ? 2 : -1);
+    const std::string user = FieldText(shown.Tipopuerto);
+    Tipopuerto->SetItemIndex(user == "U" ? 0 : user == "G" ? 1 : user == "B" ? 2 : -1);
   }
   // The address is stored back as the field shows it, in capitals.
-  if (inUse && (driver == "TCP" || driver == "TLN")) {
-    Label83->SetText(driver + " Port:");
-    ShowQuietly(Direccionserie, FieldText(shown.BaudRate));
-  } else {
-    Label83->SetText("Hex address:");
-    ShowQuietly(Direccionserie, FieldText(shown.HexAddress));
-  }
-  DireccionserieChange(this);
+  const bool tcp = inUse && (driver == "TCP" || driver == "TLN");
+  Label83->SetText(tcp ? driver + " Port:" : "Hex address:");
+  const std::string address =
+      Capitals(tcp ? FieldText(shown.BaudRate) : FieldText(shown.HexAddress));
+  ShowQuietly(Direccionserie, address);
+  StoreAddress(*SelectedPort(), type, address);
   // The values go in without the change handlers, which would only store
   // the same values back; each message to a control costs, under Wine most
   // of all. The two channel counts then run theirs once, for their warnings.
@@ -345,8 +344,8 @@ void TForm1::PuertosbbsClick(TObject*) {
       {Infocanal, FieldText(shown.Label)},
   };
   for (const auto& [edit, text] : fields) ShowQuietly(edit, text);
-  NumcanalesChange(this);
-  NumcanalesfwdChange(this);
+  CheckChannelCounts(*SelectedPort(), false);
+  CheckChannelCounts(*SelectedPort(), true);
   ShowChecked(Unprotos, FieldText(shown.Unprotos) == "L");
   ShowChecked(Yapp, FieldText(shown.Yapp) == "Y");
   ShowChecked(Gateway, FieldText(shown.Gateway) == "W");
@@ -355,7 +354,10 @@ void TForm1::PuertosbbsClick(TObject*) {
 
 void TForm1::HojapuertosbbsEnter(TObject*, bool afterTypeChange) {
   if (Puertosbbs->ItemIndex() < 0) Puertosbbs->SetItemIndex(0);
-  const std::string type = Modopuerto2->Text();
+  RefreshPortPage(Modopuerto2->Text(), afterTypeChange);
+}
+
+void TForm1::RefreshPortPage(const std::string& type, bool afterTypeChange) {
   const TPortClass kind = PortClassOf(type);
 
   const struct {
@@ -479,19 +481,21 @@ void TForm1::Modopuerto2Change(TObject*) {
     if (row.canal) SetField(port->Canal, row.canal);
     if (row.com) SetField(port->Com, row.com);
   }
-  HojapuertosbbsEnter(this, true);
+  RefreshPortPage(type, true);
 }
 
 void TForm1::DireccionserieChange(TObject*) {
-  TPortRecord* port = EditedPort();
-  if (!port) return;
-  const std::string type = Modopuerto2->Text();
+  if (TPortRecord* port = EditedPort())
+    StoreAddress(*port, Modopuerto2->Text(), Direccionserie->Text());
+}
+
+void TForm1::StoreAddress(TPortRecord& port, const std::string& type, const std::string& text) {
   if (type == "TCP" || type == "TLN")
-    SetField(port->BaudRate, Direccionserie->Text());
+    SetField(port.BaudRate, text);
   else if (Direccionserie->Enabled())
-    SetField(port->HexAddress, Direccionserie->Text());
+    SetField(port.HexAddress, text);
   else
-    SetField(port->HexAddress, "0");
+    SetField(port.HexAddress, "0");
 }
 
 void TForm1::VelocidadserieChange(TObject*) {
@@ -512,10 +516,7 @@ void TForm1::NumcanalesChange(TObject*) {
   TPortRecord* port = EditedPort();
   if (!port) return;
   SetField(port->NumChannels, Numcanales->Text());
-  if (ReadNumber(FieldText(port->NumFwdChannels)) > ReadNumber(FieldText(port->NumChannels))) {
-    Dialogs().MessageBox(Handle(), "Num.Channels must be equal or major of Num. Fwd Channels",
-                         "Nodraxcfg", MB_ICONWARNING | MB_OK);
-  }
+  CheckChannelCounts(*port, false);
   MovePortFocus(Numcanales);
 }
 
@@ -523,12 +524,21 @@ void TForm1::NumcanalesfwdChange(TObject*) {
   TPortRecord* port = EditedPort();
   if (!port) return;
   SetField(port->NumFwdChannels, Numcanalesfwd->Text());
-  if (ReadNumber(FieldText(port->NumFwdChannels)) > ReadNumber(FieldText(port->NumChannels))) {
-    Dialogs().MessageBox(Handle(), "Number of Fwd Channels must be equal or minor of Num.Channels",
-                         "Nodraxcfg", MB_ICONWARNING | MB_OK);
-    Numcanalesfwd->SetText("");
-  }
+  CheckChannelCounts(*port, true);
   MovePortFocus(Numcanalesfwd);
+}
+
+void TForm1::CheckChannelCounts(TPortRecord& port, bool forwardEdited) {
+  // Both are kept as typed; only a forward count just typed is taken back.
+  if (ReadNumber(FieldText(port.NumFwdChannels)) <= ReadNumber(FieldText(port.NumChannels))) return;
+  if (!forwardEdited) {
+    Dialogs().MessageBox(Handle(), "Num.Channels must be equal or major of Num. Fwd Channels",
+                         "Nodraxcfg", MB_ICONWARNING | MB_OK);
+    return;
+  }
+  Dialogs().MessageBox(Handle(), "Number of Fwd Channels must be equal or minor of Num.Channels",
+                       "Nodraxcfg", MB_ICONWARNING | MB_OK);
+  Numcanalesfwd->SetText("");
 }
 
 void TForm1::MultiChange(TObject*) {
