@@ -171,6 +171,8 @@ class TPageControl : public TControl {
   // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous page with a tab, the
   // keyboard on its first control.
   void SelectNextPage(bool forward);
+  // After another page became the active one, by the user or the program.
+  TNotifyEvent OnChange;
 
   bool HandleNotify(NMHDR* header, LRESULT& result) override;
 
@@ -239,6 +241,7 @@ class TEdit : public TControl {
   void SetUpperCase(bool upper) { upperCase_ = upper; }
   void SetOemConvert(bool oem) { oemConvert_ = oem; }
   TNotifyEvent OnChange;
+  // OnClick (TControl) runs when the left button is released over the field.
 
   bool HandleCommand(WORD code) override;
 

@@ -31,24 +31,29 @@ cmake --build "$build" --target fuzzers codec_tests -j"$(nproc)"
 "$build/codec_tests" --gtest_brief=1
 
 fuzzers=("$@")
-[ ${#fuzzers[@]} -gt 0 ] || fuzzers=(fuzz_number fuzz_userspub fuzz_bbscallsign fuzz_unproto fuzz_port fuzz_startcode fuzz_jpeg)
+[ ${#fuzzers[@]} -gt 0 ] || fuzzers=(fuzz_number fuzz_userspub fuzz_bbscallsign fuzz_unproto fuzz_port fuzz_startcode
+                                     fuzz_portsys fuzz_ports fuzz_jpeg)
 status=0
 for f in "${fuzzers[@]}"; do
   corpus="$build/corpus/$f"
   mkdir -p "$corpus"
-  # The JPEG fuzzer starts from the logo; the text fuzzers from nothing.
+  # Committed seeds, where a target has them, are read besides the corpus;
+  # the JPEG fuzzer starts from the logo.
+  seeds="$root/tests/native/fuzz/seeds/$f"
+  [ -d "$seeds" ] || seeds=
   [ "$f" != fuzz_jpeg ] || cp "$root/editor/app/res/Logo.jpg" "$corpus/"
-  max_len=256
-  [ "$f" != fuzz_jpeg ] || max_len=65536
+  # A ports file needs room for several lines and for reads of 148
+  # characters; a picture for its headers and some data.
+  case $f in fuzz_portsys|fuzz_ports) max_len=1024 ;; fuzz_jpeg) max_len=65536 ;; *) max_len=256 ;; esac
   echo "== $f (${seconds}s)"
-  if ! (cd "$build" && "./$f" -max_total_time="$seconds" -max_len="$max_len" -print_final_stats=0 \
+  if ! (cd "$build" && "./$f" -max_total_time="$seconds" -max_len=$max_len -print_final_stats=1 \
         -dict="$root/tests/native/fuzz/codecs.dict" -artifact_prefix="$build/$f-" "$corpus" \
-        2>"$build/$f.log"); then
+        $seeds 2>"$build/$f.log"); then
     echo "$f FAILED; see $build/$f.log"
     tail -n 30 "$build/$f.log"
     status=1
   else
-    tail -n 1 "$build/$f.log"
+    grep -E '^stat::number_of_executed_units' "$build/$f.log" || tail -n 1 "$build/$f.log"
   fi
 done
 exit $status

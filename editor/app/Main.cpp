@@ -85,10 +85,10 @@ void TForm1::BuildMenu() {
     return it;
   };
   item("Menuimport", "&Import old INIT.SRV", nullptr);
-  item("Importsys", "I&mport old PORT(S).SYS", nullptr);
+  item("Importsys", "I&mport old PORT(S).SYS", &TForm1::ImportsysClick);
   item("N1", "-", nullptr);
   item("ReloadRegistry1", "&Reload Registry", &TForm1::ReloadRegistry1Click);
-  item("ReloadDriversDir1", "Reload &Drivers Dir", nullptr);
+  item("ReloadDriversDir1", "Reload &Drivers Dir", &TForm1::ReloadDriversDir1Click);
   item("N4", "-", nullptr);
   item("ImportConfig1", "Import &Config", nullptr);
   item("ExportConfig1", "&Export Config", nullptr);
@@ -172,6 +172,7 @@ void TForm1::FormShow(TObject*) {
     reg.CloseKey();
   }
   CheckStoredVersion(stored);
+  ReloadDriversDir1Click(this);
 }
 
 void TForm1::CheckStoredVersion(const std::string& stored) {
@@ -195,9 +196,10 @@ void TForm1::ActOnStartCode() {
   ShowField(Hojageneral, Editbbsindicativo);
   const TStartCodeRow row = StartCodeRowFor(code);
   if (row.ImportsInitSrv || row.ImportsPortsSys) {
-    // The import codes take over the old text files; those importers are
-    // not part of this build yet, so the window saves what it holds and
-    // closes, as after a cancelled file dialog.
+    // The import codes take over the old text files, then save and close.
+    // The Init.srv importer is not part of this build yet: its codes save
+    // what the window holds and close, as after a cancelled file dialog.
+    if (!row.ImportsInitSrv) ImportsysClick(this);
     SaveExit1Click(this);
     return;
   }
@@ -321,6 +323,8 @@ void TForm1::LoadRegistry() {
     ~TLoading() { RegistryLoading = false; }
   } loading;
   CargaRegistro(*this);
+  // The ports page shows the reloaded port, not the one it showed before.
+  PuertosbbsClick(this);
 }
 
 // ---------------------------------------------------------------------------
