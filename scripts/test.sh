@@ -29,4 +29,4 @@ spec="$build/ctest-lanes.json"
 echo "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"lane\":[$resources]}]}" >"$spec"
 cd "$build"
 exec "$root/scripts/wine-lanes.sh" "$build" "$lanes" \
-  ctest --output-on-failure -j "$lanes" --resource-spec-file "$spec" "$@"
+  ctest --output-on-failure --no-label-summary -j "$lanes" --resource-spec-file "$spec" "$@"
