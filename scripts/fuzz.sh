@@ -27,15 +27,22 @@ cmake --build "$build" --target fuzzers codec_tests -j"$(nproc)"
 "$build/codec_tests" --gtest_brief=1
 
 fuzzers=("$@")
-[ ${#fuzzers[@]} -gt 0 ] || fuzzers=(fuzz_number fuzz_userspub fuzz_bbscallsign fuzz_unproto fuzz_port fuzz_startcode)
+[ ${#fuzzers[@]} -gt 0 ] || fuzzers=(fuzz_number fuzz_userspub fuzz_bbscallsign fuzz_unproto fuzz_port fuzz_startcode
+  fuzz_initsrv)
 status=0
 for f in "${fuzzers[@]}"; do
   corpus="$build/corpus/$f"
   mkdir -p "$corpus"
+  # Seeds kept in the tree are read as a second corpus; new finds go to the first.
+  seeds="$root/tests/native/fuzz/seeds/$f"
+  [ -d "$seeds" ] || seeds=""
+  # A whole station file is longer than a stored value.
+  max_len=256
+  [ "$f" = fuzz_initsrv ] && max_len=16384
   echo "== $f (${seconds}s)"
-  if ! (cd "$build" && "./$f" -max_total_time="$seconds" -max_len=256 -print_final_stats=0 \
+  if ! (cd "$build" && "./$f" -max_total_time="$seconds" -max_len="$max_len" -print_final_stats=0 \
         -dict="$root/tests/native/fuzz/codecs.dict" -artifact_prefix="$build/$f-" "$corpus" \
-        2>"$build/$f.log"); then
+        ${seeds:+"$seeds"} 2>"$build/$f.log"); then
     echo "$f FAILED; see $build/$f.log"
     tail -n 30 "$build/$f.log"
     status=1
