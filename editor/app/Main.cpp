@@ -89,9 +89,9 @@ void TForm1::BuildMenu() {
   item("ReloadRegistry1", "&Reload Registry", &TForm1::ReloadRegistry1Click);
   item("ReloadDriversDir1", "Reload &Drivers Dir", nullptr);
   item("N4", "-", nullptr);
-  item("ImportConfig1", "Import &Config", nullptr);
-  item("ExportConfig1", "&Export Config", nullptr);
-  item("DeleteConfig1", "De&lete Config", nullptr);
+  item("ImportConfig1", "Import &Config", &TForm1::ImportConfig1Click);
+  item("ExportConfig1", "&Export Config", &TForm1::ExportConfig1Click);
+  item("DeleteConfig1", "De&lete Config", &TForm1::DeleteConfig1Click);
   item("N3", "-", nullptr);
   item("Menusave", "&Save", &TForm1::MenusaveClick);
   item("SaveExit1", "S&ave && Exit", &TForm1::SaveExit1Click);

@@ -145,6 +145,12 @@ class TForm1 : public TForm {
   void MenuexitClick(TObject* Sender);
   void ReloadRegistry1Click(TObject* Sender);
 
+  // Transfers.
+  // Export, import and deletion of the whole stored configuration (editor/transfer).
+  void ExportConfig1Click(TObject* Sender);
+  void ImportConfig1Click(TObject* Sender);
+  void DeleteConfig1Click(TObject* Sender);
+
   // Change tracking shared by many controls.
   void EditbbsindicativoKeyUp(TObject* Sender, WORD& Key);
   void ForwardzubKeyPress(TObject* Sender, char& Key);
