@@ -21,27 +21,43 @@ std::string FreeNameBeside(const std::string& path) {
   return name;
 }
 
-// The key goes into a new file beside the chosen one, which replaces the
-// chosen one only when the save succeeded: a failed export (a privilege not
+// Archive alone, the attribute of a plain file; setting it costs more than
+// looking, so it is set only where it is not so already.
+void MakeArchive(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) != FILE_ATTRIBUTE_ARCHIVE)
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_ARCHIVE);
+}
+
+// Over an existing file the key goes into a new file beside it, which
+// replaces it only when the save succeeded: a failed export (a privilege not
 // held, a full disk) keeps the sysop's previous backup. The file ends with
 // the archive attribute alone.
 LONG SaveConfigurationFile(const std::string& path) {
+  const DWORD before = GetFileAttributesA(path.c_str());
+  if (before == INVALID_FILE_ATTRIBUTES) {
+    const LONG rc = TRegistry().SaveKey(kNodraxKey, path);
+    // What a failed save left is no backup; a file made meanwhile by
+    // someone else is not ours to delete.
+    if (rc != ERROR_SUCCESS && rc != ERROR_ALREADY_EXISTS) DeleteFileA(path.c_str());
+    if (rc == ERROR_SUCCESS) MakeArchive(path);
+    return rc;
+  }
   const std::string fresh = FreeNameBeside(path);
   LONG rc = TRegistry().SaveKey(kNodraxKey, fresh);
   if (rc != ERROR_SUCCESS) {
-    DeleteFileA(fresh.c_str());  // whatever the failed save left
+    DeleteFileA(fresh.c_str());
     return rc;
   }
-  // A read-only or hidden file would not be replaced.
-  const DWORD before = GetFileAttributesA(path.c_str());
-  if (before != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_ARCHIVE);
+  // A read-only, hidden or system file would not be replaced.
+  const bool plain = (before & ~DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL)) == 0;
+  if (!plain) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_ARCHIVE);
   if (!MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     rc = static_cast<LONG>(GetLastError());
     DeleteFileA(fresh.c_str());
-    if (before != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(path.c_str(), before);
+    if (!plain) SetFileAttributesA(path.c_str(), before);
     return rc;
   }
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_ARCHIVE);
+  MakeArchive(path);
   return ERROR_SUCCESS;
 }
 
