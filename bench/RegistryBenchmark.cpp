@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/TransfersBenchmark.h"
 #include "editor/app/Main.h"
 #include "editor/config/Cargaregistro.h"
 #include "editor/config/Records.h"
@@ -265,5 +266,7 @@ int main(int argc, char** argv) {
               load / rawRead, loadCold / rawRead);
   std::printf("same values both ways   %s\n",
               SameTree(keys, afterEach) && SameTree(keys, afterOnce) ? "yes" : "NO");
+  BenchmarkExport(form, runs);
+  BenchmarkImport(form, runs);
   return 0;
 }
