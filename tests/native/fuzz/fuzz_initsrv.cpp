@@ -1,6 +1,6 @@
-// Init.srv: the lines are read in bounded pieces, every text of the result
-// fits the field it goes to, and the same file always gives the same result
-// (nothing is taken from memory the file did not fill).
+// Init.srv: lines are read in pieces of at most 148 characters, every text
+// of the result fits the field it goes to, and the same file gives the same
+// result (nothing comes from memory the file did not fill).
 #include <string>
 
 #include "FuzzCheck.h"
@@ -10,113 +10,81 @@
 
 namespace {
 
-// A conversion that changes lengths, so that the cuts are seen to come after it.
+// A conversion that changes lengths, so that the cuts are seen to follow it.
 void WideOem(std::string& line) {
   std::string out;
-  for (char c : line) {
-    if (static_cast<unsigned char>(c) >= 0x80) out += '~';
-    out += c;
-  }
+  for (char c : line) (static_cast<unsigned char>(c) >= 0x80 ? out += "~" : out) += c;
   line = out;
 }
 
+#define W(field) sizeof(TConfigRecord::field)
 bool Fits(const std::string& text, std::size_t width) {
   return text.size() < width && text.find('\0') == std::string::npos;
 }
-bool Fits(const std::optional<std::string>& text, std::size_t width) {
-  return !text || Fits(*text, width);
-}
-bool IsColour(uint32_t c) { return c == kButtonFaceColour || c <= 0x00FFFFFF; }
 
-#define WIDTH(field) sizeof(TConfigRecord::field)
-
-// Every field, in one text, to compare two parses.
-std::string Describe(const TInitSrv& r) {
-  std::string d;
-  auto add = [&](const std::string& s) { d += s + '\x01'; };
-  auto opt = [&](const std::optional<std::string>& s) { add(s ? "+" + *s : "-"); };
-  auto flag = [&](const std::optional<bool>& b) { add(b ? (*b ? "1" : "0") : "-"); };
-  for (const auto* s : {&r.Ssid, &r.Locator, &r.Qth, &r.Mail, &r.CompresMail, &r.Yapp, &r.Docs,
-                        &r.SysOpName, &r.SysOpCallsign, &r.CopySysOpMessages, &r.ImportFile,
-                        &r.ZubHeader, &r.MaxBids, &r.BulletinsLifetime, &r.RouteWpMessages,
-                        &r.ZipCode})
-    opt(*s);
-  for (const auto* b : {&r.FullLog, &r.ChannelsIndication, &r.TestMode, &r.UserGivesInformation})
-    flag(*b);
-  for (const std::string& s :
-       {r.Identity.Callsign, r.Identity.Route, r.Root, r.Unproto.Back, r.Unproto.Delay,
-        r.Beacon.Count, r.TimeoutUsers, r.TimeoutForward, r.YappMax, r.ModemMax, r.BufferUser,
-        r.BufferConsole, r.BufferMonitor})
-    add(s);
-  for (const std::string& s : r.Disks) add(s);
+// Every field of the result with its width (0: a number or a flag, as text).
+std::vector<std::pair<std::string, std::size_t>> Fields(const TInitSrv& r) {
+  std::vector<std::pair<std::string, std::size_t>> f;
+  auto opt = [&](const std::optional<std::string>& s, std::size_t w) { f.push_back({s ? "+" + *s : "-", w + 1}); };
+  auto num = [&](int64_t n) { f.push_back({std::to_string(n), 0}); };
+  for (const auto& [s, w] : {std::pair{&r.Ssid, W(SSID)}, {&r.Locator, W(Locator)}, {&r.Qth, W(Qth)},
+                             {&r.Mail, W(Mail)}, {&r.CompresMail, W(CompresMail)}, {&r.Yapp, W(Yapp)},
+                             {&r.Docs, W(Docs)}, {&r.SysOpName, W(SysOpName)},
+                             {&r.SysOpCallsign, W(SysOpCallsign)},
+                             {&r.CopySysOpMessages, W(CopySysOpMessages)},
+                             {&r.ImportFile, W(ImportFile)}, {&r.ZubHeader, W(ZubHeader)},
+                             {&r.MaxBids, W(MaxBids)}, {&r.BulletinsLifetime, W(BulletinsLifetime)},
+                             {&r.RouteWpMessages, W(RouteWpMessages)}, {&r.ZipCode, W(ZipCode)}})
+    opt(*s, w);
+  for (const auto& [s, w] : {std::pair{&r.Root, W(ZubRoot)}, {&r.Unproto.Back, W(Editbackui)},
+                             {&r.Unproto.Delay, W(Editdelayui)}, {&r.Beacon.Count, W(Indicativosbaliza)},
+                             {&r.TimeoutUsers, W(timeoutusuarios)}, {&r.TimeoutForward, W(Timeoutforward)},
+                             {&r.YappMax, W(yappmax)}, {&r.ModemMax, W(modemmax)},
+                             {&r.BufferUser, W(buferusuario)}, {&r.BufferConsole, W(buferconsola)},
+                             {&r.BufferMonitor, W(bufermonitor)}})
+    f.push_back({*s, w});
+  for (const std::string& disk : r.Disks) f.push_back({disk, W(Diska)});
+  for (const auto* b : {&r.FullLog, &r.ChannelsIndication, &r.TestMode, &r.UserGivesInformation,
+                        &r.Forwarding.Switch, &r.CompressedForwarding.Switch})
+    num(*b ? 1 + **b : 0);
+  for (int64_t n : {r.Security[0], r.Security[1], r.Security[2], r.FirstConnection, r.Warnings,
+                    r.Forwarding.Sum, r.CompressedForwarding.Sum})
+    num(n);
   for (bool b : {r.Unproto.Ack, r.Unproto.Private, r.Unproto.User, r.Unproto.Title,
                  r.ConnectionDisabled, r.Beacon.Beacon})
-    add(b ? "1" : "0");
-  flag(r.Forwarding.Switch);
-  flag(r.CompressedForwarding.Switch);
-  for (int64_t n : {int64_t(r.Security[0]), int64_t(r.Security[1]), int64_t(r.Security[2]),
-                    int64_t(r.FirstConnection), int64_t(r.Warnings), int64_t(r.Forwarding.Sum),
-                    int64_t(r.CompressedForwarding.Sum), int64_t(r.SentText),
-                    int64_t(r.ReceivedText), int64_t(r.MonitorHeader), int64_t(r.MonitorData),
-                    int64_t(r.ConsoleText), int64_t(r.ChannelInfo), int64_t(r.Background)})
-    add(std::to_string(n));
-  for (const TInitSrvServer& s : r.Servers) {
-    add(s.Name);
-    add(s.File);
-    add(s.Description);
-  }
-  return d;
+    num(b);
+  for (const TInitSrvServer& s : r.Servers)
+    f.insert(f.end(), {{s.Name, sizeof(TServerRecord::Name)}, {s.File, sizeof(TServerRecord::File)},
+                       {s.Description, sizeof(TServerRecord::Description)}});
+  return f;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
   const std::string_view file = FuzzText(data, size);
-
   std::size_t read = 0;
   for (const std::string& piece : InitSrvLines(file)) {
-    FUZZ_CHECK(piece.size() <= kInitSrvPiece);
-    FUZZ_CHECK(piece.find('\n') == std::string::npos && piece.find('\0') == std::string::npos);
+    FUZZ_CHECK(piece.size() <= kInitSrvPiece && Fits(piece, kInitSrvPiece + 1));
+    FUZZ_CHECK(piece.find('\n') == std::string::npos);
     read += piece.size();
   }
   FUZZ_CHECK(read <= file.size());
 
   const TInitSrv r = ParseInitSrv(file, WideOem);
-  FUZZ_CHECK(Describe(r) == Describe(ParseInitSrv(file, WideOem)));
-
-  for (const auto& [text, width] :
-       {std::pair{&r.Ssid, WIDTH(SSID)}, {&r.Locator, WIDTH(Locator)}, {&r.Qth, WIDTH(Qth)},
-        {&r.Mail, WIDTH(Mail)}, {&r.CompresMail, WIDTH(CompresMail)}, {&r.Yapp, WIDTH(Yapp)},
-        {&r.Docs, WIDTH(Docs)}, {&r.SysOpName, WIDTH(SysOpName)},
-        {&r.SysOpCallsign, WIDTH(SysOpCallsign)}, {&r.CopySysOpMessages, WIDTH(CopySysOpMessages)},
-        {&r.ImportFile, WIDTH(ImportFile)}, {&r.ZubHeader, WIDTH(ZubHeader)},
-        {&r.MaxBids, WIDTH(MaxBids)}, {&r.BulletinsLifetime, WIDTH(BulletinsLifetime)},
-        {&r.RouteWpMessages, WIDTH(RouteWpMessages)}, {&r.ZipCode, WIDTH(ZipCode)}})
-    FUZZ_CHECK(Fits(*text, width));
+  const auto fields = Fields(r);
+  FUZZ_CHECK(fields == Fields(ParseInitSrv(file, WideOem)));
+  for (const auto& [text, width] : fields) FUZZ_CHECK(width == 0 || Fits(text, width));
   // The callsign, ".", the route: one field.
-  FUZZ_CHECK(r.Identity.Callsign.size() + 1 + r.Identity.Route.size() <= WIDTH(BbsCallsign));
-  FUZZ_CHECK(Fits(r.Root, WIDTH(ZubRoot)));
-  for (const std::string& disk : r.Disks) FUZZ_CHECK(Fits(disk, WIDTH(Diska)) && disk.find('*') == std::string::npos);
-  FUZZ_CHECK(Fits(r.Unproto.Back, WIDTH(Editbackui)) && Fits(r.Unproto.Delay, WIDTH(Editdelayui)));
-  FUZZ_CHECK(Fits(r.Beacon.Count, WIDTH(Indicativosbaliza)));
-  FUZZ_CHECK(Fits(r.TimeoutUsers, WIDTH(timeoutusuarios)) &&
-             Fits(r.TimeoutForward, WIDTH(Timeoutforward)));
-  FUZZ_CHECK(Fits(r.YappMax, WIDTH(yappmax)) && Fits(r.ModemMax, WIDTH(modemmax)));
-  FUZZ_CHECK(Fits(r.BufferUser, WIDTH(buferusuario)) && Fits(r.BufferConsole, WIDTH(buferconsola)) &&
-             Fits(r.BufferMonitor, WIDTH(bufermonitor)));
-  if (r.ConnectionDisabled) FUZZ_CHECK(r.FirstConnection == 0);
+  FUZZ_CHECK(r.Identity.Callsign.size() + 1 + r.Identity.Route.size() <= W(BbsCallsign));
   for (uint32_t c : {r.SentText, r.ReceivedText, r.MonitorHeader, r.MonitorData, r.ConsoleText,
                      r.ChannelInfo, r.Background})
-    FUZZ_CHECK(IsColour(c));
-
+    FUZZ_CHECK(c == kButtonFaceColour || c <= 0x00FFFFFF);
   FUZZ_CHECK(r.Servers.size() <= static_cast<std::size_t>(kServerCount));
   for (const TInitSrvServer& s : r.Servers) {
-    FUZZ_CHECK(!s.Name.empty() && Fits(s.Name, sizeof(TServerRecord::Name)));
-    FUZZ_CHECK(Fits(s.File, sizeof(TServerRecord::File)) &&
-               Fits(s.Description, sizeof(TServerRecord::Description)));
+    FUZZ_CHECK(!s.Name.empty());
     for (char c : s.Name + s.File) FUZZ_CHECK(!IsWhiteSpace(c));
   }
-
   const std::string root = RootOfSystemFolder(file);
   FUZZ_CHECK(file.substr(0, root.size()) == root);
   return 0;
