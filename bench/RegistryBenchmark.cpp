@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/ServersBenchmark.h"
 #include "bench/TransfersBenchmark.h"
 #include "editor/app/Main.h"
 #include "editor/config/Cargaregistro.h"
@@ -266,6 +267,7 @@ int main(int argc, char** argv) {
               load / rawRead, loadCold / rawRead);
   std::printf("same values both ways   %s\n",
               SameTree(keys, afterEach) && SameTree(keys, afterOnce) ? "yes" : "NO");
+  BenchServers(form, runs);
   BenchmarkExport(form, runs);
   BenchmarkImport(form, runs);
   return 0;

@@ -293,6 +293,8 @@ class TListBox : public TControl {
  public:
   TListBox(TContainer* parent, std::string name);
   void AddItem(const std::string& item);
+  void InsertItem(int index, const std::string& item);
+  void DeleteItem(int index);
   void ClearItems();
   int ItemCount() const;
   std::string Item(int index) const;

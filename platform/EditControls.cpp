@@ -234,6 +234,14 @@ void TListBox::AddItem(const std::string& item) {
   if (hwnd_) SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
+void TListBox::InsertItem(int index, const std::string& item) {
+  if (hwnd_) SendMessageA(hwnd_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void TListBox::DeleteItem(int index) {
+  if (hwnd_) SendMessageA(hwnd_, LB_DELETESTRING, index, 0);
+}
+
 void TListBox::ClearItems() {
   if (hwnd_) SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
 }

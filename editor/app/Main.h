@@ -133,6 +133,35 @@ class TForm1 : public TForm {
         *Edit13 = nullptr, *Edit14 = nullptr;
   TRadioGroup *LatNS = nullptr, *LongEW = nullptr;
 
+  // Servers page. It writes each server straight into the registry and
+  // reads the list back; the save is not involved.
+  TLabel *Label75 = nullptr, *Label78 = nullptr, *Label79 = nullptr, *Label80 = nullptr;
+  TListBox* ListBox1 = nullptr;
+  TEdit *Editaddserver = nullptr, *Editinfo = nullptr;
+  TComboBox* Editfileserver = nullptr;
+  TCheckBox* Disabled = nullptr;
+  TButton *Botonaddserver = nullptr, *Apply = nullptr, *Botondelserver = nullptr;
+  // Up while the page fills its fields from a server: that is no edit.
+  bool ServerFilling = false;
+  void ListBox1Click(TObject* Sender);
+  void DisabledClick(TObject* Sender);
+  void BotonaddserverClick(TObject* Sender);
+  void BotondelserverClick(TObject* Sender);
+  void EditaddserverKeyPress(TObject* Sender, char& Key);
+  void EditfileserverKeyPress(TObject* Sender, char& Key);
+  void EditinfoKeyPress(TObject* Sender, char& Key);
+  void Label78Click(TObject* Sender);
+  void Label79Click(TObject* Sender);
+  void Label80Click(TObject* Sender);
+  // Shows the ServerTable entries in use, in table order, as the items of
+  // ListBox1; whatever fills the table (the load, an import) calls it.
+  void ShowServerList();
+  void BuildServers();
+
+ private:
+  std::vector<std::string> serversShown_;  // the items of ListBox1
+
+ public:
   // Lifecycle.
   void FormShow(TObject* Sender);
   void FormActivate(TObject* Sender);

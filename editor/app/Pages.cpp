@@ -123,6 +123,7 @@ void TForm1::BuildPages() {
   BuildForwarding();
   BuildMiscellaneous1();
   BuildColours();
+  BuildServers();
   BuildMiscellaneous2();
   BuildAprs();
 }

@@ -284,7 +284,9 @@ void CargaPuertos(const std::string& root) {
   }
 }
 
-void CargaServidores(TForm1&, const std::string& root) {
+namespace {
+
+void LoadServerTable(const std::string& root) {
   const std::string serversKey = KeyBelow(root, kServersKey);
   if (!ServerTable) return;
   ServerCount = 0;
@@ -315,6 +317,14 @@ void CargaServidores(TForm1&, const std::string& root) {
     LoadField(reg, "Disabled", server.Disabled);
     reg.CloseKey();
   }
+}
+
+}  // namespace
+
+void CargaServidores(TForm1& form, const std::string& root) {
+  LoadServerTable(root);
+  // Without a Servers key the list is emptied all the same.
+  form.ShowServerList();
 }
 
 bool CargaRegistroDesde(TForm1& form, const std::string& root) {

@@ -13,6 +13,6 @@ void CargaRegistro(TForm1& form);
 // without the migration save; returns whether the older key Directories was
 // found there.
 bool CargaRegistroDesde(TForm1& form, const std::string& root);
-// The ports and the servers alone.
+// The ports alone; the servers alone, into the ServerTable and ListBox1.
 void CargaPuertos(const std::string& root = kNodraxKey);
 void CargaServidores(TForm1& form, const std::string& root = kNodraxKey);

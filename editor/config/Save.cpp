@@ -391,10 +391,8 @@ bool SaveConfiguration(TForm1& form) {
     WritePorts(reg);
     if (SaveFlushesOnce) reg.Flush();
 
-    if (reg.Failed()) {
-      failure = "The configuration was not saved completely: writing to HKEY_LOCAL_MACHINE\\" +
-                reg.FailureKey() + " failed.\n" + reg.FailureText();
-    }
+    if (reg.Failed())
+      failure = "The configuration was not saved completely: " + FailedWriteText(reg);
     if (!disksStored) {
       if (!failure.empty()) failure += "\n\n";
       failure +=
@@ -408,7 +406,15 @@ bool SaveConfiguration(TForm1& form) {
     return false;
   }
   ConfigModified = false;
+  NotifyConfigurationChanged();
+  return true;
+}
+
+std::string FailedWriteText(const TRegistry& reg) {
+  return "writing to HKEY_LOCAL_MACHINE\\" + reg.FailureKey() + " failed.\n" + reg.FailureText();
+}
+
+void NotifyConfigurationChanged() {
   if (!ZubcfgNotifyMessage) ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
   PostMessageA(HWND_BROADCAST, ZubcfgNotifyMessage, 0, 0);
-  return true;
 }

@@ -380,34 +380,12 @@ TEST_F(SaveTest, ASuccessfulSavePostsTheNotificationWithZeroParameters) {
 
 TEST_F(SaveTest, TheNotificationReachesATopLevelWindowOfAnotherProcess) {
   SetIdentity();
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string listener = exe;
-  listener = listener.substr(0, listener.find_last_of('\\') + 1) + "NotifyListener.exe";
   const std::string result = std::string(kTestFolder) + "\\notified.txt";
   CreateDirectoryA(kTestFolder, nullptr);
-  const char* readyName = "NodraxTestNotifyListenerReady";
-  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, readyName);
-  ASSERT_NE(nullptr, ready);
-
-  std::string command = "\"" + listener + "\" " + readyName + " \"" + result + "\" 20000";
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(CreateProcessA(listener.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &si, &pi))
-      << listener;
-  const DWORD readyWait = WaitForSingleObject(ready, 20000);
-  CloseHandle(ready);
-  ASSERT_EQ(WAIT_OBJECT_0, readyWait);
-
+  TNotifyListener listener(result, 20000);
+  ASSERT_TRUE(listener.Started());
   EXPECT_TRUE(SaveConfiguration(Form()));
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 25000));
-  DWORD code = 99;
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  EXPECT_EQ(0u, code);
+  EXPECT_EQ(0u, listener.ExitCode());
   std::ifstream in(result);
   ASSERT_TRUE(in.is_open()) << result;
   std::string text;

@@ -76,6 +76,51 @@ class TNotifyCounter {
   LPARAM l_ = 0;
 };
 
+// NotifyListener.exe, beside the test program: a top-level window of another
+// process that waits for "ZUBCFG_NOTIFY" and writes the message's two
+// parameters to `result`. It ends with 0 when the message came, with 2 when
+// it did not within timeoutMs.
+class TNotifyListener {
+ public:
+  TNotifyListener(const std::string& result, unsigned timeoutMs) {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string path = exe;
+    path = path.substr(0, path.find_last_of('\\') + 1) + "NotifyListener.exe";
+    const char* readyName = "NodraxTestNotifyListenerReady";
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, readyName);
+    std::string command = "\"" + path + "\" " + readyName + " \"" + result + "\" " +
+                          std::to_string(timeoutMs);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    started_ = ready &&
+               CreateProcessA(path.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &si, &pi_) &&
+               WaitForSingleObject(ready, 20000) == WAIT_OBJECT_0;
+    if (ready) CloseHandle(ready);
+  }
+  ~TNotifyListener() {
+    if (!pi_.hProcess) return;
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+  }
+  TNotifyListener(const TNotifyListener&) = delete;
+  TNotifyListener& operator=(const TNotifyListener&) = delete;
+  // The window exists and waits.
+  bool Started() const { return started_; }
+  // Waits for the end; 99 when it did not end in time.
+  DWORD ExitCode() {
+    DWORD code = 99;
+    if (WaitForSingleObject(pi_.hProcess, 25000) == WAIT_OBJECT_0)
+      GetExitCodeProcess(pi_.hProcess, &code);
+    return code;
+  }
+
+ private:
+  PROCESS_INFORMATION pi_ = {};
+  bool started_ = false;
+};
+
 class LoadSaveFixture : public EditorFixture {
  protected:
   static constexpr const char* kPortsKey = "Software\\Nodrax\\Ports";
