@@ -83,7 +83,7 @@ void TForm1::BuildMenu() {
       it->SetEnabled(false);  // its part of the editor is not there yet
     return it;
   };
-  item("Menuimport", "&Import old INIT.SRV", nullptr);
+  item("Menuimport", "&Import old INIT.SRV", &TForm1::MenuimportClick);
   item("Importsys", "I&mport old PORT(S).SYS", nullptr);
   item("N1", "-", nullptr);
   item("ReloadRegistry1", "&Reload Registry", &TForm1::ReloadRegistry1Click);
@@ -194,9 +194,10 @@ void TForm1::ActOnStartCode() {
   ShowField(Hojageneral, Editbbsindicativo);
   const TStartCodeRow row = StartCodeRowFor(code);
   if (row.ImportsInitSrv || row.ImportsPortsSys) {
-    // The import codes take over the old text files; those importers are
-    // not part of this build yet, so the window saves what it holds and
-    // closes, as after a cancelled file dialog.
+    // The import codes take over the old text files, each through its own
+    // file dialog, then save and close; a cancelled dialog imports nothing
+    // and the save still runs.
+    if (row.ImportsInitSrv) MenuimportClick(this);
     SaveExit1Click(this);
     return;
   }

@@ -174,8 +174,9 @@ class TForm1 : public TForm {
   void MenuexitClick(TObject* Sender);
   void ReloadRegistry1Click(TObject* Sender);
 
-  // Transfers.
-  // Export, import and deletion of the whole stored configuration (editor/transfer).
+  // Transfers (editor/transfer): the old station file, and export, import
+  // and deletion of the whole stored configuration.
+  void MenuimportClick(TObject* Sender);
   void ExportConfig1Click(TObject* Sender);
   void ImportConfig1Click(TObject* Sender);
   void DeleteConfig1Click(TObject* Sender);
