@@ -270,5 +270,6 @@ int main(int argc, char** argv) {
   BenchServers(form, runs);
   BenchmarkExport(form, runs);
   BenchmarkImport(form, runs);
+  BenchmarkInitSrv(form, runs);
   return 0;
 }

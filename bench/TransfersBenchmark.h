@@ -10,3 +10,7 @@ void BenchmarkExport(TForm1& form, int runs);
 // Import of that file against a bare mount, a raw read of its values and an
 // unmount.
 void BenchmarkImport(TForm1& form, int runs);
+// Import of the largest Init.srv the format allows (every line 148
+// characters, 100 servers) into the window, against reading the same file
+// and setting the same texts and boxes on bare controls.
+void BenchmarkInitSrv(TForm1& form, int runs);
