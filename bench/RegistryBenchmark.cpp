@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/ServersBenchmark.h"
+#include "bench/PortsBenchmark.h"
 #include "bench/TransfersBenchmark.h"
 #include "editor/app/Main.h"
 #include "editor/config/Cargaregistro.h"
@@ -268,6 +269,7 @@ int main(int argc, char** argv) {
   std::printf("same values both ways   %s\n",
               SameTree(keys, afterEach) && SameTree(keys, afterOnce) ? "yes" : "NO");
   BenchServers(form, runs);
+  RunPortsBenchmark(form, runs);
   BenchmarkExport(form, runs);
   BenchmarkImport(form, runs);
   BenchmarkInitSrv(form, runs);

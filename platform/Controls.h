@@ -171,6 +171,8 @@ class TPageControl : public TControl {
   // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous page with a tab, the
   // keyboard on its first control.
   void SelectNextPage(bool forward);
+  // After another page became the active one, by the user or the program.
+  TNotifyEvent OnChange;
 
   bool HandleNotify(NMHDR* header, LRESULT& result) override;
 
@@ -207,6 +209,30 @@ class TLabel : public TControl {
   ~TLabel() override;
 };
 
+// A picture scaled to fit the control with its proportions kept, centred,
+// and drawn with halftone stretching, which keeps fine lines and small
+// text readable when the picture is made smaller. Without a picture the
+// control shows its parent's background.
+class TImage : public TControl {
+ public:
+  TImage(TContainer* parent, std::string name);
+  // width x height pixels, top row first, three bytes (red, green, blue)
+  // each. A size that does not match the pixels clears the picture.
+  void SetPicture(int width, int height, const std::vector<unsigned char>& rgb);
+  void ClearPicture();
+  bool HasPicture() const { return width_ > 0; }
+  SIZE PictureSize() const { return SIZE{width_, height_}; }
+  // Where the picture is drawn, in the control's client coordinates.
+  RECT PictureRect() const;
+
+  bool HandleDrawItem(DRAWITEMSTRUCT* item) override;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<unsigned char> bits_;  // bottom-up BGR rows padded to 4 bytes
+};
+
 class TEdit : public TControl {
  public:
   TEdit(TContainer* parent, std::string name);
@@ -215,6 +241,7 @@ class TEdit : public TControl {
   void SetUpperCase(bool upper) { upperCase_ = upper; }
   void SetOemConvert(bool oem) { oemConvert_ = oem; }
   TNotifyEvent OnChange;
+  // OnClick (TControl) runs when the left button is released over the field.
 
   bool HandleCommand(WORD code) override;
 

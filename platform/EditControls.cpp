@@ -103,6 +103,13 @@ LRESULT TEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (IsLineBreak(wParam)) return 0;
       return DefaultProc(msg, wParam, lParam);
     }
+    case WM_LBUTTONUP: {
+      // The field has placed the caret and taken the focus by now.
+      const LRESULT result = DefaultProc(msg, wParam, lParam);
+      TNotifyEvent handler = OnClick;
+      if (handler) Fire([&] { handler(this); });
+      return result;
+    }
   }
   return TControl::WndProc(msg, wParam, lParam);
 }

@@ -84,11 +84,14 @@ void TPageControl::SetActivePage(TTabSheet* sheet) {
   if (sheet) sheet->SetVisible(true);
   for (TTabSheet* other : sheets_)
     if (other != sheet && other->Visible()) other->SetVisible(false);
+  const bool changed = active_ != sheet;
   active_ = sheet;
   auto it = std::find(tabs_.begin(), tabs_.end(), sheet);
   const int index = sheet && it != tabs_.end() ? static_cast<int>(it - tabs_.begin()) : -1;
   if (SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0) != index)
     SendMessageA(hwnd_, TCM_SETCURSEL, index, 0);
+  TNotifyEvent handler = OnChange;
+  if (changed && handler) Fire([&] { handler(this); });
 }
 
 void TPageControl::SelectNextPage(bool forward) {

@@ -16,6 +16,10 @@ if ! command -v clang++ >/dev/null 2>&1; then
   apt-get install -y -qq clang >/dev/null
 fi
 [ -d /usr/src/googletest ] || "$root/scripts/deps.sh"
+if [ ! -f /usr/include/jpeglib.h ]; then
+  echo "Installing libjpeg-dev"
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq libjpeg-dev >/dev/null
+fi
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root/tests/native" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -28,26 +32,33 @@ cmake --build "$build" --target fuzzers codec_tests -j"$(nproc)"
 
 fuzzers=("$@")
 [ ${#fuzzers[@]} -gt 0 ] || fuzzers=(fuzz_number fuzz_userspub fuzz_bbscallsign fuzz_unproto fuzz_port fuzz_startcode
-  fuzz_initsrv)
+                                     fuzz_portsys fuzz_ports fuzz_jpeg fuzz_initsrv)
 status=0
 for f in "${fuzzers[@]}"; do
   corpus="$build/corpus/$f"
   mkdir -p "$corpus"
-  # Seeds kept in the tree are read as a second corpus; new finds go to the first.
+  # Committed seeds, where a target has them, are read besides the corpus;
+  # the JPEG fuzzer starts from the logo.
   seeds="$root/tests/native/fuzz/seeds/$f"
-  [ -d "$seeds" ] || seeds=""
-  # A whole station file is longer than a stored value.
-  max_len=256
-  [ "$f" = fuzz_initsrv ] && max_len=16384
+  [ -d "$seeds" ] || seeds=
+  [ "$f" != fuzz_jpeg ] || cp "$root/editor/app/res/Logo.jpg" "$corpus/"
+  # A ports file needs room for several lines and for reads of 148
+  # characters; a picture for its headers and some data; a whole station
+  # file for its 56 lines and its servers.
+  case $f in
+    fuzz_portsys|fuzz_ports) max_len=1024 ;;
+    fuzz_jpeg|fuzz_initsrv) max_len=65536 ;;
+    *) max_len=256 ;;
+  esac
   echo "== $f (${seconds}s)"
-  if ! (cd "$build" && "./$f" -max_total_time="$seconds" -max_len="$max_len" -print_final_stats=0 \
+  if ! (cd "$build" && "./$f" -max_total_time="$seconds" -max_len=$max_len -print_final_stats=1 \
         -dict="$root/tests/native/fuzz/codecs.dict" -artifact_prefix="$build/$f-" "$corpus" \
-        ${seeds:+"$seeds"} 2>"$build/$f.log"); then
+        $seeds 2>"$build/$f.log"); then
     echo "$f FAILED; see $build/$f.log"
     tail -n 30 "$build/$f.log"
     status=1
   else
-    tail -n 1 "$build/$f.log"
+    grep -E '^stat::number_of_executed_units' "$build/$f.log" || tail -n 1 "$build/$f.log"
   fi
 done
 exit $status

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "editor/app/About.h"
 #include "editor/app/Primeravez.h"
 #include "editor/config/Cargaregistro.h"
 #include "editor/config/Encodings.h"
@@ -84,10 +85,10 @@ void TForm1::BuildMenu() {
     return it;
   };
   item("Menuimport", "&Import old INIT.SRV", &TForm1::MenuimportClick);
-  item("Importsys", "I&mport old PORT(S).SYS", nullptr);
+  item("Importsys", "I&mport old PORT(S).SYS", &TForm1::ImportsysClick);
   item("N1", "-", nullptr);
   item("ReloadRegistry1", "&Reload Registry", &TForm1::ReloadRegistry1Click);
-  item("ReloadDriversDir1", "Reload &Drivers Dir", nullptr);
+  item("ReloadDriversDir1", "Reload &Drivers Dir", &TForm1::ReloadDriversDir1Click);
   item("N4", "-", nullptr);
   item("ImportConfig1", "Import &Config", &TForm1::ImportConfig1Click);
   item("ExportConfig1", "&Export Config", &TForm1::ExportConfig1Click);
@@ -98,7 +99,7 @@ void TForm1::BuildMenu() {
   item("N2", "-", nullptr);
   item("Menuexit", "&Exit", &TForm1::MenuexitClick);
   TMenuItem* about = root->Add(std::make_unique<TMenuItem>("About1", "&About"));
-  about->SetEnabled(false);
+  about->OnClick = [this](TObject* s) { About1Click(s); };
   SetMenu(std::move(root));
 }
 
@@ -171,14 +172,15 @@ void TForm1::FormShow(TObject*) {
     reg.CloseKey();
   }
   CheckStoredVersion(stored);
+  ReloadDriversDir1Click(this);
 }
 
 void TForm1::CheckStoredVersion(const std::string& stored) {
   if (CompareVersions(stored, kEditorVersion) > 0) {
     Dialogs().MessageBox(Handle(),
-                         "This is an older version than you used for set this ZUB.\n"
-                         "Download the new version at the download page of the Nodrax BBS "
-                         "distribution you installed.",
+                         std::string("This is an older version than you used for set this ZUB.\n"
+                                     "Download the new version at ") +
+                             kProjectMail,
                          "Nodrax configuration", MB_ICONWARNING | MB_OK);
   }
 }
@@ -195,9 +197,10 @@ void TForm1::ActOnStartCode() {
   const TStartCodeRow row = StartCodeRowFor(code);
   if (row.ImportsInitSrv || row.ImportsPortsSys) {
     // The import codes take over the old text files, each through its own
-    // file dialog, then save and close; a cancelled dialog imports nothing
-    // and the save still runs.
+    // file dialog, the station file first, then save and close; a cancelled
+    // dialog imports nothing and the save still runs.
     if (row.ImportsInitSrv) MenuimportClick(this);
+    if (row.ImportsPortsSys) ImportsysClick(this);
     SaveExit1Click(this);
     return;
   }
@@ -302,6 +305,17 @@ void TForm1::ReloadRegistry1Click(TObject* Sender) {
   LoadRegistry();
 }
 
+// ---------------------------------------------------------------------------
+// About.
+
+void TForm1::About1Click(TObject*) {
+  // A new window, with a new timer, for every opening.
+  auto about = std::make_unique<TForm2>(Handle());
+  const POINT at = Position();
+  about->SetPosition(at.x + 50, at.y + 50);
+  about->ShowModal();
+}
+
 void TForm1::LoadRegistry() {
   // The boxes the load ticks raise the click handling of a user's click;
   // while the flag is up it does not count them as edits.
@@ -310,6 +324,8 @@ void TForm1::LoadRegistry() {
     ~TLoading() { RegistryLoading = false; }
   } loading;
   CargaRegistro(*this);
+  // The ports page shows the reloaded port, not the one it showed before.
+  PuertosbbsClick(this);
 }
 
 // ---------------------------------------------------------------------------

@@ -126,6 +126,7 @@ void TForm1::BuildPages() {
   BuildServers();
   BuildMiscellaneous2();
   BuildAprs();
+  BuildPorts();
 }
 
 void TForm1::BuildGeneral() {

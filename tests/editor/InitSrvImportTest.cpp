@@ -137,6 +137,17 @@ TEST_F(InitSrvImportTest, StartCode21ImportsSavesAndCloses) {
   EXPECT_EQ(Text(Key(kServersKey, "CHAT"), "Description"), "Chat");
 }
 
+TEST_F(InitSrvImportTest, StartCode23ImportsTheStationFileThenThePortsFile) {
+  CommandTail = "23";
+  AnswerOpenFile(Write(InitSrv()));
+  AnswerOpenFile(Write("1 TCP 0 8000 x\n2 4 1 0 250 4 2 50 00/30 G Net\n", "ports.sys"));
+  OpenEditor();
+  EXPECT_FALSE(EditorOpen());
+  EXPECT_EQ(OpenRequests().front().title, "Open Init.srv File");
+  EXPECT_EQ(Text(kConfigKey, "BbsCallsign"), "EA9ZZB.#CE.ESP.EURO");
+  EXPECT_EQ(Text(Key(kPortsKey, "Port2"), "BaudRate"), "8000");
+}
+
 TEST_F(InitSrvImportTest, AStartCodeWhoseDialogIsCancelledStillSavesAndCloses) {
   WriteStrings(kConfigKey, {{"BbsCallsign", "EA9ZZB.#CE.ESP.EURO"}});
   WriteStrings(kFoldersKey, {{"ZubRoot", kTestRoot}});

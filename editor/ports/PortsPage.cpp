@@ -1,0 +1,616 @@
+// The Ports page: one of the ten ports at a time, picked in the port
+// selector. Every edit goes at once into the PortTable entry of the selected
+// port; the registry is written only by the save. What the page offers
+// depends on the class of the port's type (driver name): no type, BPQ/AGW,
+// TCP/TLN, or a serial driver of the drivers folder.
+#include <windows.h>
+
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "editor/app/Main.h"
+#include "editor/config/AnsiText.h"
+#include "editor/config/Numbers.h"
+#include "editor/config/Records.h"
+#include "platform/Dialogs.h"
+
+namespace {
+
+constexpr int kRowHeight = 21;
+constexpr int kLabelHeight = 14;
+constexpr int kCheckHeight = 17;
+
+const char* const kBauds[] = {"300",   "600",   "1200",  "2400",  "4800",  "9600",
+                              "14400", "19200", "28800", "38400", "57600", "115200"};
+constexpr int kDefaultBaud = 5;  // "9600"
+constexpr int kDefaultCom = 7;   // "8"
+constexpr int kGuest = 1;
+const char* const kInfoDefault = "Info for channel";
+
+enum TPortClass : unsigned { kNoType = 1, kBpqAgw = 2, kTcpTln = 4, kSerial = 8 };
+constexpr unsigned kAnyType = kBpqAgw | kTcpTln | kSerial;
+
+TPortClass PortClassOf(const std::string& type) {
+  if (type == "None" || type == "Type of Port") return kNoType;
+  if (type == "BPQ" || type == "AGW") return kBpqAgw;
+  if (type == "TCP" || type == "TLN") return kTcpTln;
+  return kSerial;  // the empty text too
+}
+
+// Unbinds a control's event for a scope, so that what the program puts into
+// the control is not taken for a choice of the sysop.
+class TQuiet {
+ public:
+  explicit TQuiet(TNotifyEvent& event) : event_(event), saved_(std::move(event)) {
+    event_ = nullptr;
+  }
+  ~TQuiet() { event_ = std::move(saved_); }
+  TQuiet(const TQuiet&) = delete;
+  TQuiet& operator=(const TQuiet&) = delete;
+
+ private:
+  TNotifyEvent& event_;
+  TNotifyEvent saved_;
+};
+
+class TFilling {
+ public:
+  explicit TFilling(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+  ~TFilling() { flag_ = previous_; }
+  TFilling(const TFilling&) = delete;
+  TFilling& operator=(const TFilling&) = delete;
+
+ private:
+  bool& flag_;
+  bool previous_;
+};
+
+void RunEvent(const TNotifyEvent& event, TObject* sender) {
+  if (event) event(sender);
+}
+
+// The control shows the text and its change handler has run once.
+void PutText(TEdit* edit, const std::string& text) {
+  if (edit->Text() == text)
+    RunEvent(edit->OnChange, edit);
+  else
+    edit->SetText(text);
+}
+
+// Shows the text without running the field's change handler.
+void ShowQuietly(TEdit* edit, const std::string& text) {
+  TQuiet quiet(edit->OnChange);
+  SetWindowTextA(edit->Handle(), text.c_str());
+}
+
+// Ticks or clears the box without running its click handler.
+void ShowChecked(TCheckBox* box, bool checked) {
+  SendMessageA(box->Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void PutChecked(TCheckBox* box, bool checked) {
+  if (box->Checked() == checked)
+    RunEvent(box->OnClick, box);
+  else
+    box->SetChecked(checked);
+}
+
+// The item of the baud list whose number the text holds, or -1. (The table,
+// not the list: every question to a control is a message.)
+int BaudItem(const std::string& text) {
+  const int64_t number = ReadNumber(text);
+  for (int i = 0; i < static_cast<int>(std::size(kBauds)); ++i)
+    if (ReadNumber(kBauds[i]) == number) return i;
+  return -1;
+}
+
+// The type offered for a file of the drivers folder: in capitals, without
+// its extension; the names after the first keep only the part from their
+// first "_" on.
+std::string DriverItem(const std::string& fileName, bool first) {
+  std::string name = Capitals(fileName);
+  if (!first) {
+    const std::size_t underscore = name.find('_');
+    if (underscore != std::string::npos) name = name.substr(underscore);
+  }
+  return name.substr(0, name.find('.'));
+}
+
+}  // namespace
+
+enum class TForm1::TPortDefault {
+  Address, Bauds, Com, Multi, Channels, Paclen, Maxframe, Maxblock, Fwdminute, Fwdperiodo,
+  FwdChannels, Label, Mode, Checks
+};
+
+// ---------------------------------------------------------------------------
+// Building the page.
+
+namespace {
+struct TPortFieldRow {
+  TEdit* TForm1::*field;
+  const char* name;
+  TLabel* TForm1::*label;
+  const char* labelName;
+  const char* caption;
+  int maxLength;
+  void (TForm1::*change)(TObject*);
+  const char* hint;
+  int left, top, labelWidth, width;
+};
+
+struct TPortCheckRow {
+  TCheckBox* TForm1::*box;
+  const char* name;
+  const char* caption;
+  void (TForm1::*click)(TObject*);
+  bool keyPress;  // Space marks a change, as on the option pages
+  int left, top;
+};
+
+// The right column: type, address, line and channel values.
+constexpr int kRight = 198, kRightLabel = 84;
+// The left column below the selectors: forwarding.
+constexpr int kLeft = 8, kLeftLabel = 112;
+}  // namespace
+
+void TForm1::BuildPorts() {
+  TTabSheet* page = Hojapuertosbbs;
+  Puertosbbs = Make<TRadioGroup>(
+      page, "Puertosbbs", "Port",
+      std::vector<std::string>{"PORT 1", "PORT 2", "PORT 3", "PORT 4", "PORT 5", "PORT 6",
+                               "PORT 7", "PORT 8", "PORT 9", "PORT 10 "},
+      2);
+  Puertosbbs->SetBounds(6, 2, 184, 100);
+  Puertosbbs->OnClick = [this](TObject* s) { PuertosbbsClick(s); };
+
+  Label10 = Make<TLabel>(page, "Label10", "Type:");
+  Label10->SetBounds(kRight, 10, kRightLabel, kLabelHeight);
+  Modopuerto2 = Make<TComboBox>(page, "Modopuerto2", TComboStyle::DropDown);
+  Modopuerto2->SetBounds(kRight + kRightLabel + 4, 6, 96, kRowHeight);
+  Modopuerto2->SetText("Type of Port");
+  // A driver name fits the record's field.
+  SendMessageA(Modopuerto2->Handle(), CB_LIMITTEXT, sizeof(TPortRecord::Driver) - 1, 0);
+  Modopuerto2->OnChange = [this](TObject* s) { Modopuerto2Change(s); };
+
+  static const TPortFieldRow address = {
+      &TForm1::Direccionserie, "Direccionserie", &TForm1::Label83, "Label83", "Hex. Address:",
+      static_cast<int>(sizeof(TPortRecord::BaudRate)) - 1, &TForm1::DireccionserieChange,
+      nullptr, kRight, 30, kRightLabel, 96};
+  static const TPortFieldRow channels[] = {
+      {&TForm1::Numcanales, "Numcanales", &TForm1::Label51, "Label51", "Num. chans:", 2,
+       &TForm1::NumcanalesChange, nullptr, kRight, 102, kRightLabel, 40},
+      {&TForm1::Multi, "Multi", &TForm1::Label81, "Label81", "Multi Chan:",
+       static_cast<int>(sizeof(TPortRecord::Canal)) - 1, &TForm1::MultiChange, nullptr, kRight,
+       126, kRightLabel, 40},
+      {&TForm1::Paclen, "Paclen", &TForm1::Label52, "Label52", "Paclen:", 3,
+       &TForm1::PaclenChange, nullptr, kRight, 150, kRightLabel, 40},
+      {&TForm1::Maxframe, "Maxframe", &TForm1::Label53, "Label53", "Maxframe:", 1,
+       &TForm1::MaxframeChange, nullptr, kRight, 174, kRightLabel, 40},
+      {&TForm1::Maxblock, "Maxblock", &TForm1::Label57, "Label57", "Max Block:", 3,
+       &TForm1::MaxblockChange, nullptr, kRight, 198, kRightLabel, 40},
+      {&TForm1::Infocanal, "Infocanal", &TForm1::Label55, "Label55", "Label:", 9,
+       &TForm1::InfocanalChange, nullptr, kRight, 222, kRightLabel, 96},
+      {&TForm1::Fwdminute, "Fwdminute", &TForm1::Label58, "Label58", "Fwd minute:", 2,
+       &TForm1::FwdminuteChange, "Minute to start Fwd.", kLeft, 222, kLeftLabel, 40},
+      {&TForm1::Fwdperiodo, "Fwdperiodo", &TForm1::Label59, "Label59", "Fwd periode:", 2,
+       &TForm1::FwdperiodoChange, "Minutes between Fwd", kLeft, 246, kLeftLabel, 40},
+      {&TForm1::Numcanalesfwd, "Numcanalesfwd", &TForm1::Label54, "Label54",
+       "Number of fwd chans:", 2, &TForm1::NumcanalesfwdChange, nullptr, kLeft, 270, kLeftLabel,
+       40},
+  };
+  auto makeField = [this, page](const TPortFieldRow& row) {
+    TLabel* label = Make<TLabel>(page, row.labelName, row.caption);
+    label->SetBounds(row.left, row.top + 4, row.labelWidth, kLabelHeight);
+    this->*row.label = label;
+    TEdit* edit = Make<TEdit>(page, row.name);
+    edit->SetBounds(row.left + row.labelWidth + 4, row.top, row.width, kRowHeight);
+    this->*row.field = edit;
+    WireEdit(edit, row.change, row.maxLength, false, false, &TForm1::InfocanalKeyPress);
+    // A click into the field runs its change handler, and so its checks.
+    edit->OnClick = edit->OnChange;
+    if (row.hint) {
+      edit->SetHint(row.hint);
+      label->SetHint(row.hint);
+    }
+    label->OnClick = [this](TObject* s) { CaptionLabelClick(s); };
+    captionOf_[label] = edit;
+  };
+
+  makeField(address);
+  // Letters in the address are capitals, whether typed, pasted or put in by
+  // the program.
+  Direccionserie->SetUpperCase(true);
+  SetWindowLongPtrA(Direccionserie->Handle(), GWL_STYLE,
+                    GetWindowLongPtrA(Direccionserie->Handle(), GWL_STYLE) | ES_UPPERCASE);
+
+  auto makeList = [this, page](TComboBox* TForm1::*member, const char* name, TLabel* TForm1::*label,
+                               const char* labelName, const char* caption, int top,
+                               void (TForm1::*change)(TObject*)) {
+    TLabel* l = Make<TLabel>(page, labelName, caption);
+    l->SetBounds(kRight, top + 4, kRightLabel, kLabelHeight);
+    this->*label = l;
+    TComboBox* list = Make<TComboBox>(page, name, TComboStyle::DropDownList);
+    list->SetBounds(kRight + kRightLabel + 4, top, 96, kRowHeight);
+    list->OnChange = [this, change](TObject* s) { (this->*change)(s); };
+    list->OnKeyUp = [this](TObject* s, WORD& k) { EditbbsindicativoKeyUp(s, k); };
+    this->*member = list;
+    return list;
+  };
+  makeList(&TForm1::Velocidadserie, "Velocidadserie", &TForm1::Label84, "Label84", "Bauds:", 54,
+           &TForm1::VelocidadserieChange)
+      ->SetItems(std::vector<std::string>(std::begin(kBauds), std::end(kBauds)));
+  std::vector<std::string> coms;
+  for (int i = 1; i <= 10; ++i) coms.push_back(std::to_string(i));
+  makeList(&TForm1::Comports, "Comports", &TForm1::Label50, "Label50", "COM:", 78,
+           &TForm1::ComportsChange)
+      ->SetItems(coms);
+
+  for (const TPortFieldRow& row : channels) makeField(row);
+
+  Tipopuerto = Make<TRadioGroup>(page, "Tipopuerto", "Mode",
+                                 std::vector<std::string>{"Users", "Guest", "BBS"}, 3);
+  Tipopuerto->SetBounds(6, 106, 184, 40);
+  Tipopuerto->OnClick = [this](TObject* s) { TipopuertoClick(s); };
+
+  static const TPortCheckRow checks[] = {
+      {&TForm1::Disport, "Disport", "Disable", &TForm1::DisportClick, false, 10, 152},
+      {&TForm1::Unprotos, "Unprotos", "UI Lists", &TForm1::UnprotosClick, true, 100, 152},
+      {&TForm1::Yapp, "Yapp", "YAPP", &TForm1::YappClick, true, 10, 172},
+      {&TForm1::Gateway, "Gateway", "GATEWAY", &TForm1::GatewayClick, true, 100, 172},
+      {&TForm1::Rdonly, "Rdonly", "RD - ONLY", &TForm1::RdonlyClick, true, 10, 192},
+  };
+  for (const TPortCheckRow& row : checks) {
+    TCheckBox* box = Make<TCheckBox>(page, row.name, row.caption);
+    box->SetBounds(row.left, row.top, 86, kCheckHeight);
+    box->OnClick = [this, click = row.click](TObject* s) { (this->*click)(s); };
+    if (row.keyPress) box->OnKeyPress = [this](TObject* s, char& k) { ForwardzubKeyPress(s, k); };
+    this->*row.box = box;
+  }
+
+  Pagina->OnChange = [this](TObject* s) {
+    if (Pagina->ActivePage() == Hojapuertosbbs) HojapuertosbbsEnter(s);
+  };
+}
+
+// ---------------------------------------------------------------------------
+// Showing a port and refreshing the page.
+
+TPortRecord* TForm1::SelectedPort() const {
+  const int index = Puertosbbs ? Puertosbbs->ItemIndex() : -1;
+  return PortTable && index >= 0 && index < kPortCount ? &PortTable[index] : nullptr;
+}
+
+TPortRecord* TForm1::EditedPort() {
+  TPortRecord* port = SelectedPort();
+  if (port && !PortFilling) ConfigModified = true;
+  return port;
+}
+
+void TForm1::SetPortTypeText(const std::string& text) {
+  TQuiet quiet(Modopuerto2->OnChange);
+  Modopuerto2->SetText(text);
+}
+
+void TForm1::MovePortFocus(TControl* control) {
+  // Keys meant for the port selector must not land in the field that
+  // showing a port would move to.
+  if (PortFilling) return;
+  if (IsWindowVisible(control->Handle()) && IsWindowEnabled(control->Handle()))
+    control->SetFocus();
+}
+
+void TForm1::PuertosbbsClick(TObject*) {
+  if (!SelectedPort()) return;
+  // The handlers that run while the controls are filled store into the
+  // shown record: every value is read from a copy taken before the first.
+  const TPortRecord shown = *SelectedPort();
+  TFilling filling(PortFilling);
+  const bool inUse = PortInUse(shown);
+  const std::string driver = FieldText(shown.Driver);
+  const std::string type = inUse ? driver : "None";
+  SetPortTypeText(type);
+  RefreshPortPage(type, false);
+  // A port without a type shows its own values too, greyed, rather than
+  // those of the port shown before.
+  {
+    // The lists show the stored values and store nothing: a TCP port's
+    // number in BaudRate must not become the "0" of a disabled list.
+    TQuiet bauds(Velocidadserie->OnChange), com(Comports->OnChange), mode(Tipopuerto->OnClick);
+    Velocidadserie->SetItemIndex(BaudItem(FieldText(shown.BaudRate)));
+    const int64_t comNumber = ReadNumber(FieldText(shown.Com));
+    Comports->SetItemIndex(comNumber >= 1 && comNumber <= 10 ? static_cast<int>(comNumber) - 1 : -1);
+    const std::string user = FieldText(shown.Tipopuerto);
+    Tipopuerto->SetItemIndex(user == "U" ? 0 : user == "G" ? 1 : user == "B" ? 2 : -1);
+  }
+  // The address is stored back as the field shows it, in capitals.
+  const bool tcp = inUse && (driver == "TCP" || driver == "TLN");
+  Label83->SetText(tcp ? driver + " Port:" : "Hex address:");
+  const std::string address =
+      Capitals(tcp ? FieldText(shown.BaudRate) : FieldText(shown.HexAddress));
+  ShowQuietly(Direccionserie, address);
+  StoreAddress(*SelectedPort(), type, address);
+  // The values go in without the change handlers, which would only store
+  // the same values back; each message to a control costs, under Wine most
+  // of all. The two channel counts then run theirs once, for their warnings.
+  if (inUse) ShowChecked(Disport, FieldText(shown.Disabled) == "true");
+  const std::pair<TEdit*, std::string> fields[] = {
+      {Numcanales, FieldText(shown.NumChannels)},  {Paclen, FieldText(shown.Paclen)},
+      {Maxframe, FieldText(shown.MaxFrame)},       {Multi, FieldText(shown.Canal)},
+      {Maxblock, FieldText(shown.MaxBlock)},       {Fwdperiodo, FieldText(shown.Fwdperiodo)},
+      {Fwdminute, FieldText(shown.Fwdminute)},     {Numcanalesfwd, FieldText(shown.NumFwdChannels)},
+      {Infocanal, FieldText(shown.Label)},
+  };
+  for (const auto& [edit, text] : fields) ShowQuietly(edit, text);
+  CheckChannelCounts(*SelectedPort(), false);
+  CheckChannelCounts(*SelectedPort(), true);
+  ShowChecked(Unprotos, FieldText(shown.Unprotos) == "L");
+  ShowChecked(Yapp, FieldText(shown.Yapp) == "Y");
+  ShowChecked(Gateway, FieldText(shown.Gateway) == "W");
+  ShowChecked(Rdonly, FieldText(shown.Rdonly) == "R");
+}
+
+void TForm1::HojapuertosbbsEnter(TObject*, bool afterTypeChange) {
+  if (Puertosbbs->ItemIndex() < 0) Puertosbbs->SetItemIndex(0);
+  RefreshPortPage(Modopuerto2->Text(), afterTypeChange);
+}
+
+void TForm1::RefreshPortPage(const std::string& type, bool afterTypeChange) {
+  const TPortClass kind = PortClassOf(type);
+
+  const struct {
+    TControl* control;
+    TLabel* label;
+    unsigned on;  // the classes that enable it
+  } rows[] = {
+      {Direccionserie, Label83, kTcpTln | kSerial}, {Velocidadserie, Label84, kSerial},
+      {Comports, Label50, kAnyType},                {Multi, Label81, kSerial},
+      {Numcanales, Label51, kAnyType},              {Paclen, Label52, kAnyType},
+      {Maxframe, Label53, kAnyType},                {Maxblock, Label57, kAnyType},
+      {Fwdminute, Label58, kAnyType},               {Fwdperiodo, Label59, kAnyType},
+      {Numcanalesfwd, Label54, kAnyType},           {Infocanal, Label55, kAnyType},
+      {Disport, nullptr, kAnyType},                 {Tipopuerto, nullptr, kAnyType},
+      {Unprotos, nullptr, kAnyType},                {Gateway, nullptr, kAnyType},
+      {Yapp, nullptr, kAnyType},                    {Rdonly, nullptr, kAnyType},
+  };
+  // Disabling sends a message even to a disabled control: only changes go out.
+  auto enable = [](TControl* control, bool on) {
+    if (control->Enabled() != on) control->SetEnabled(on);
+  };
+  for (const auto& row : rows) {
+    const bool on = (row.on & kind) != 0;
+    enable(row.control, on);
+    if (row.label) enable(row.label, on);
+  }
+  // Showing a port puts a caption of its own right after.
+  if (kind == kTcpTln && !PortFilling) Label83->SetText(type + " Port:");
+  if (kind == kSerial && !PortFilling) Label83->SetText("Hex. Address:");
+
+  if (afterTypeChange) {
+    using D = TPortDefault;
+    static const std::vector<D> bpqAgw = {D::Com,      D::Channels,   D::Paclen,      D::Maxframe,
+                                          D::Maxblock, D::Fwdminute,  D::Fwdperiodo,
+                                          D::FwdChannels, D::Label,   D::Mode,        D::Checks};
+    static const std::vector<D> tcpTln = {D::Address,  D::Com,        D::Channels,    D::Paclen,
+                                          D::Maxframe, D::Maxblock,   D::Fwdminute,   D::Fwdperiodo,
+                                          D::FwdChannels, D::Label,   D::Mode,        D::Checks};
+    static const std::vector<D> serial = {D::Channels, D::Paclen,     D::Maxframe,    D::Maxblock,
+                                          D::Fwdminute, D::Fwdperiodo, D::FwdChannels, D::Label,
+                                          D::Address,  D::Bauds,      D::Com,         D::Multi,
+                                          D::Mode,     D::Checks};
+    const std::vector<D>* order = kind == kBpqAgw ? &bpqAgw
+                                  : kind == kTcpTln ? &tcpTln
+                                  : kind == kSerial ? &serial
+                                                    : nullptr;
+    if (order)
+      for (D which : *order) PutPortDefault(which);
+  }
+  if (kind != kNoType) MovePortFocus(Comports);
+
+  if (!Infocanal->Enabled()) {
+    // A port without a type cannot be disabled: it is not used at all.
+    if (afterTypeChange)
+      PutChecked(Disport, false);
+    else
+      Disport->SetChecked(false);
+    Disport->SetEnabled(false);
+  }
+}
+
+void TForm1::PutPortDefault(TPortDefault which) {
+  switch (which) {
+    case TPortDefault::Address: PutText(Direccionserie, "3f8"); break;
+    case TPortDefault::Bauds: Velocidadserie->SetItemIndex(kDefaultBaud); break;
+    case TPortDefault::Com: Comports->SetItemIndex(kDefaultCom); break;
+    case TPortDefault::Multi: PutText(Multi, "0"); break;
+    case TPortDefault::Channels: PutText(Numcanales, "7"); break;
+    case TPortDefault::Paclen: PutText(Paclen, "250"); break;
+    case TPortDefault::Maxframe: PutText(Maxframe, "4"); break;
+    case TPortDefault::Maxblock: PutText(Maxblock, "50"); break;
+    case TPortDefault::Fwdminute: PutText(Fwdminute, "00"); break;
+    case TPortDefault::Fwdperiodo: PutText(Fwdperiodo, "30"); break;
+    case TPortDefault::FwdChannels: PutText(Numcanalesfwd, "2"); break;
+    case TPortDefault::Label: PutText(Infocanal, kInfoDefault); break;
+    case TPortDefault::Mode:
+      if (Tipopuerto->ItemIndex() == kGuest)
+        RunEvent(Tipopuerto->OnClick, Tipopuerto);
+      else
+        Tipopuerto->SetItemIndex(kGuest);
+      break;
+    case TPortDefault::Checks:
+      PutChecked(Unprotos, false);
+      PutChecked(Gateway, false);
+      PutChecked(Yapp, false);
+      // Read-only is where a new port starts.
+      Rdonly->SetChecked(false);
+      PutChecked(Rdonly, true);
+      break;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Changing the type and storing edits.
+
+void TForm1::Modopuerto2Change(TObject*) {
+  TPortRecord* port = EditedPort();
+  if (!port) return;
+  const std::string type = Modopuerto2->Text();
+  struct TTypeRow {
+    const char* type;
+    const char* driver;
+    const char* hexAddress;  // nullptr: unchanged
+    const char* baudRate;
+    const char* canal;
+    const char* com;
+  };
+  static const TTypeRow table[] = {
+      {"None", "NON", nullptr, nullptr, nullptr, nullptr},
+      {"TCP", "TCP", "0", nullptr, "0", "0"},
+      {"BPQ", "BPQ", "0", "0", "1", nullptr},
+      {"TLN", "TLN", "0", nullptr, "0", "0"},
+      {"AGW", "AGW", "0", "0", "0", "0"},
+  };
+  SetField(port->Driver, type);
+  for (const TTypeRow& row : table) {
+    if (type != row.type) continue;
+    SetField(port->Driver, row.driver);
+    if (row.hexAddress) SetField(port->HexAddress, row.hexAddress);
+    if (row.baudRate) SetField(port->BaudRate, row.baudRate);
+    if (row.canal) SetField(port->Canal, row.canal);
+    if (row.com) SetField(port->Com, row.com);
+  }
+  RefreshPortPage(type, true);
+}
+
+void TForm1::DireccionserieChange(TObject*) {
+  if (TPortRecord* port = EditedPort())
+    StoreAddress(*port, Modopuerto2->Text(), Direccionserie->Text());
+}
+
+void TForm1::StoreAddress(TPortRecord& port, const std::string& type, const std::string& text) {
+  if (type == "TCP" || type == "TLN")
+    SetField(port.BaudRate, text);
+  else if (Direccionserie->Enabled())
+    SetField(port.HexAddress, text);
+  else
+    SetField(port.HexAddress, "0");
+}
+
+void TForm1::VelocidadserieChange(TObject*) {
+  TPortRecord* port = EditedPort();
+  if (!port) return;
+  if (Velocidadserie->Enabled())
+    SetField(port->BaudRate, Velocidadserie->Item(Velocidadserie->ItemIndex()));
+  else
+    SetField(port->BaudRate, "0");
+}
+
+void TForm1::ComportsChange(TObject*) {
+  TPortRecord* port = EditedPort();
+  if (port && Comports->Enabled()) SetField(port->Com, Comports->Item(Comports->ItemIndex()));
+}
+
+void TForm1::NumcanalesChange(TObject*) {
+  TPortRecord* port = EditedPort();
+  if (!port) return;
+  SetField(port->NumChannels, Numcanales->Text());
+  CheckChannelCounts(*port, false);
+  MovePortFocus(Numcanales);
+}
+
+void TForm1::NumcanalesfwdChange(TObject*) {
+  TPortRecord* port = EditedPort();
+  if (!port) return;
+  SetField(port->NumFwdChannels, Numcanalesfwd->Text());
+  CheckChannelCounts(*port, true);
+  MovePortFocus(Numcanalesfwd);
+}
+
+void TForm1::CheckChannelCounts(TPortRecord& port, bool forwardEdited) {
+  // Both are kept as typed; only a forward count just typed is taken back.
+  if (ReadNumber(FieldText(port.NumFwdChannels)) <= ReadNumber(FieldText(port.NumChannels))) return;
+  if (!forwardEdited) {
+    Dialogs().MessageBox(Handle(), "Num.Channels must be equal or major of Num. Fwd Channels",
+                         "Nodraxcfg", MB_ICONWARNING | MB_OK);
+    return;
+  }
+  Dialogs().MessageBox(Handle(), "Number of Fwd Channels must be equal or minor of Num.Channels",
+                       "Nodraxcfg", MB_ICONWARNING | MB_OK);
+  Numcanalesfwd->SetText("");
+}
+
+void TForm1::MultiChange(TObject*) {
+  if (TPortRecord* port = EditedPort()) SetField(port->Canal, Multi->Text());
+}
+void TForm1::PaclenChange(TObject*) {
+  if (TPortRecord* port = EditedPort()) SetField(port->Paclen, Paclen->Text());
+}
+void TForm1::MaxframeChange(TObject*) {
+  if (TPortRecord* port = EditedPort()) SetField(port->MaxFrame, Maxframe->Text());
+}
+void TForm1::MaxblockChange(TObject*) {
+  if (TPortRecord* port = EditedPort()) SetField(port->MaxBlock, Maxblock->Text());
+}
+void TForm1::FwdminuteChange(TObject*) {
+  if (TPortRecord* port = EditedPort()) SetField(port->Fwdminute, Fwdminute->Text());
+}
+void TForm1::FwdperiodoChange(TObject*) {
+  if (TPortRecord* port = EditedPort()) SetField(port->Fwdperiodo, Fwdperiodo->Text());
+}
+void TForm1::InfocanalChange(TObject*) {
+  if (TPortRecord* port = EditedPort()) SetField(port->Label, Infocanal->Text());
+}
+
+void TForm1::DisportClick(TObject*) {
+  if (TPortRecord* port = EditedPort()) SetField(port->Disabled, Disport->Checked() ? "true" : "false");
+}
+void TForm1::TipopuertoClick(TObject*) {
+  static const char* const kTypes[] = {"U", "G", "B"};
+  const int index = Tipopuerto->ItemIndex();
+  if (TPortRecord* port = EditedPort())
+    SetField(port->Tipopuerto, index >= 0 && index < 3 ? kTypes[index] : "");
+}
+void TForm1::UnprotosClick(TObject*) {
+  if (TPortRecord* port = EditedPort()) SetField(port->Unprotos, Unprotos->Checked() ? "L" : "");
+}
+void TForm1::YappClick(TObject*) {
+  if (TPortRecord* port = EditedPort()) SetField(port->Yapp, Yapp->Checked() ? "Y" : "");
+}
+void TForm1::GatewayClick(TObject*) {
+  if (TPortRecord* port = EditedPort()) SetField(port->Gateway, Gateway->Checked() ? "W" : "");
+}
+void TForm1::RdonlyClick(TObject*) {
+  if (TPortRecord* port = EditedPort()) SetField(port->Rdonly, Rdonly->Checked() ? "R" : "");
+}
+
+void TForm1::InfocanalKeyPress(TObject*, char& Key) {
+  if (Key == '\r') Key = 0;
+}
+
+// ---------------------------------------------------------------------------
+// The driver list.
+
+void TForm1::ReloadDriversDir1Click(TObject*) {
+  {
+    TQuiet quiet(Modopuerto2->OnChange);
+    Modopuerto2->ClearItems();
+    Modopuerto2->SetText("");
+  }
+  Modopuerto2->AddItem("None");
+  // Without a folder there is nothing to search: an empty name would search
+  // the root of the current drive.
+  const std::string folder = ConfigRecord ? FieldText(ConfigRecord->Drivers) : std::string();
+  if (folder.empty()) return;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\???.dll").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  bool first = true;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    Modopuerto2->AddItem(DriverItem(found.cFileName, first));
+    first = false;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}

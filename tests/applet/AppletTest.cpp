@@ -1,0 +1,291 @@
+// The Control Panel applet as the Control Panel uses it: the library loaded
+// with LoadLibrary, CPlApplet called with every message, its resources read,
+// and the editor started from ZubRoot. A recorder program copied into the
+// prefix under the editor's name stands in for the editor: each start adds
+// "<show mode> <command line>" to launched.txt beside it.
+#include <windows.h>
+#include <aclapi.h>
+#include <cpl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kFoldersKey[] = "Software\\Nodrax\\Folders";
+const std::string kTestRoot = "C:\\nodrax applet test";
+
+// A host path of the build as Wine sees it (the host root is Z:).
+std::string HostPath(const char* path) {
+  std::string windows = std::string("Z:") + path;
+  std::replace(windows.begin(), windows.end(), '/', '\\');
+  return windows;
+}
+
+struct TLaunch {
+  int show;
+  std::string commandLine;
+};
+
+std::vector<TLaunch> Launches(const std::string& folder) {
+  std::ifstream file(folder + "\\launched.txt");
+  std::vector<TLaunch> launches;
+  for (std::string line; std::getline(file, line);) {
+    std::istringstream fields(line);
+    TLaunch launch{};
+    fields >> launch.show >> std::ws;
+    std::getline(fields, launch.commandLine, '\r');
+    launches.push_back(launch);
+  }
+  return launches;
+}
+
+std::vector<TLaunch> WaitForLaunch(const std::string& folder) {
+  std::vector<TLaunch> launches;
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 15000; Sleep(50))
+    if (!(launches = Launches(folder)).empty()) break;
+  return launches;
+}
+
+class AppletTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Clean();
+    module_ = LoadLibraryA(HostPath(NODRAX_APPLET).c_str());
+    ASSERT_NE(nullptr, module_) << NODRAX_APPLET << ": " << GetLastError();
+    // Through void*: FARPROC has no parameters, and GCC warns on the direct cast.
+    applet_ = reinterpret_cast<APPLET_PROC>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "CPlApplet")));
+    ASSERT_NE(nullptr, applet_) << "CPlApplet is not exported";
+    GetCurrentDirectoryA(MAX_PATH, previousDirectory_);
+  }
+  void TearDown() override {
+    SetCurrentDirectoryA(previousDirectory_);
+    if (module_) FreeLibrary(module_);
+    Clean();
+  }
+  static void Clean() {
+    for (const char* file : {"C:\\Nodraxcfg.exe", "C:\\nodrax.exe", "C:\\launched.txt"})
+      DeleteFileA(file);
+    std::string folders = kTestRoot + '\0';  // a list of one, ending in two NULs
+    SHFILEOPSTRUCTA remove{};
+    remove.wFunc = FO_DELETE;
+    remove.pFrom = folders.c_str();
+    remove.fFlags = FOF_NO_UI;
+    SHFileOperationA(&remove);
+    HKEY software = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                      &software) == ERROR_SUCCESS) {
+      RegDeleteTreeA(software, "Nodrax");
+      RegCloseKey(software);
+    }
+  }
+
+  // ZubRoot in the 32-bit view, where the editor writes it; raw bytes, so
+  // that a test can store a string without its terminator.
+  static void SetRoot(const std::string& bytes) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFoldersKey, 0, nullptr, 0,
+                                             KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key,
+                                             nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "ZubRoot", 0, REG_SZ,
+                                            reinterpret_cast<const BYTE*>(bytes.data()),
+                                            static_cast<DWORD>(bytes.size())));
+    RegCloseKey(key);
+  }
+
+  // Puts the recorder into folder under the given name.
+  static void PlaceEditor(const std::string& folder, const char* name = "Nodraxcfg.exe") {
+    SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
+    const std::string target = folder + "\\" + name;
+    ASSERT_TRUE(CopyFileA(HostPath(NODRAX_RECORDER).c_str(), target.c_str(), FALSE)) << target;
+  }
+
+  LONG Send(UINT message, LPARAM lParam2 = 0) {
+    return applet_(GetDesktopWindow(), message, 0, lParam2);
+  }
+
+  HMODULE module_ = nullptr;
+  APPLET_PROC applet_ = nullptr;
+  char previousDirectory_[MAX_PATH] = "";
+};
+
+TEST_F(AppletTest, AnswersEveryMessageAndKeepsNoState) {
+  std::vector<std::pair<UINT, LONG>> rows = {
+      {CPL_INIT, 1}, {CPL_GETCOUNT, 1},     {CPL_SELECT, 0}, {CPL_STOP, 0},   {CPL_EXIT, 0},
+      {0, 0},        {CPL_STARTWPARMSA, 0}, {CPL_SETUP, 0},  {0x7FFF, 0}};
+  // Twice, the second time in the other order: no answer depends on what
+  // came before.
+  for (int round = 0; round < 2; ++round, std::reverse(rows.begin(), rows.end())) {
+    for (const auto& [message, answer] : rows) EXPECT_EQ(answer, Send(message)) << message;
+    CPLINFO info;
+    std::memset(&info, 0xA5, sizeof info);
+    EXPECT_EQ(0, Send(CPL_INQUIRE, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_EQ(1, info.idIcon);
+    EXPECT_EQ(1, info.idName);
+    EXPECT_EQ(2, info.idInfo);
+    EXPECT_EQ(9, info.lData);
+    // CPL_NEWINQUIRE goes unanswered: the Control Panel then asks
+    // CPL_INQUIRE and loads the resources itself.
+    NEWCPLINFOA fresh, untouched;
+    std::memset(&fresh, 0x5A, sizeof fresh);
+    untouched = fresh;
+    EXPECT_EQ(0, Send(CPL_NEWINQUIRE, reinterpret_cast<LPARAM>(&fresh)));
+    EXPECT_EQ(0, std::memcmp(&untouched, &fresh, sizeof fresh));
+  }
+}
+
+TEST_F(AppletTest, CarriesItsIconStringsAndVersion) {
+  char text[128] = "";
+  for (const auto& [id, expected] : {std::pair<UINT, const char*>{1, "Nodraxcfg"},
+                                     {2, "Configure Nodrax server."}}) {
+    ASSERT_GT(LoadStringA(module_, id, text, sizeof text), 0) << id;
+    EXPECT_STREQ(expected, text);
+  }
+  // Icon 1: one picture, 32 x 32 pixels, 16 colours (4 bits).
+  HRSRC group = FindResourceA(module_, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14));  // group icon
+  ASSERT_NE(nullptr, group);
+  const BYTE* dir = static_cast<const BYTE*>(LockResource(LoadResource(module_, group)));
+  ASSERT_EQ(1, *reinterpret_cast<const WORD*>(dir + 4));
+  const BYTE* entry = dir + 6;  // width, height, colours, reserved, planes, bits
+  EXPECT_EQ(32, entry[0]);
+  EXPECT_EQ(32, entry[1]);
+  EXPECT_EQ(16, entry[2]);
+  EXPECT_EQ(4, *reinterpret_cast<const WORD*>(entry + 6));
+  HICON icon = static_cast<HICON>(LoadImageA(module_, MAKEINTRESOURCEA(1), IMAGE_ICON, 32, 32, 0));
+  EXPECT_NE(nullptr, icon);
+  DestroyIcon(icon);
+
+  const std::string path = HostPath(NODRAX_APPLET);
+  DWORD ignored = 0;
+  std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+  ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+  UINT length = 0;
+  for (const auto& [name, expected] :
+       {std::pair<const char*, const char*>{"FileDescription", "Extension for Control Panel"},
+        {"FileVersion", "1.00"}}) {
+    char* value = nullptr;
+    const std::string query = std::string("\\StringFileInfo\\040904E4\\") + name;
+    ASSERT_TRUE(VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&value),
+                               &length)) << name;
+    EXPECT_STREQ(expected, value);
+  }
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(static_cast<DWORD>(MAKELONG(0, 1)), fixed->dwFileVersionMS);
+  EXPECT_EQ(0u, fixed->dwFileVersionLS);
+}
+
+// The roots a sysop may have: the editor runs once, with its path in quotes
+// as the whole command line, shown normally.
+TEST_F(AppletTest, DoubleClickStartsTheEditorOfTheStoredRoot) {
+  // The longest root that fits: quote, root, "\Nodraxcfg.exe", quote and
+  // the terminator make exactly 200 bytes.
+  const std::string longest = kTestRoot + "\\" + std::string(183 - kTestRoot.size() - 1, 'l');
+  const std::pair<std::string, std::string> rows[] = {  // root, the editor's folder
+      {kTestRoot + "\\with blank", kTestRoot + "\\with blank"},
+      {kTestRoot + "\\trailing\\", kTestRoot + "\\trailing"},  // "trailing\\Nodraxcfg.exe"
+      {longest, longest}};
+  // Decoys where an unquoted command line finds a program first:
+  // "C:\nodrax" + ".exe", then "C:\nodrax applet test\with" + ".exe".
+  PlaceEditor("C:", "nodrax.exe");
+  PlaceEditor(kTestRoot, "with.exe");
+  for (const auto& [root, folder] : rows) {
+    SCOPED_TRACE(root);
+    PlaceEditor(folder);
+    SetRoot(root + '\0');
+    EXPECT_EQ(0, Send(CPL_DBLCLK));
+    const std::vector<TLaunch> launches = WaitForLaunch(folder);
+    ASSERT_EQ(1u, launches.size()) << "the editor did not start, or more than once";
+    const std::string& line = launches[0].commandLine;
+    const size_t close = line.find('"', 1);
+    ASSERT_TRUE(line.front() == '"' && close != std::string::npos) << line;
+    EXPECT_EQ(std::string::npos, line.find_first_not_of(' ', close + 1)) << "arguments: " << line;
+    EXPECT_EQ("\\Nodraxcfg.exe\"", line.substr(close - 14, 15)) << line;
+    EXPECT_EQ(SW_SHOWNORMAL, launches[0].show);
+  }
+  EXPECT_TRUE(Launches("C:").empty()) << "C:\\nodrax.exe was started";
+  EXPECT_TRUE(Launches(kTestRoot).empty()) << "the decoy in the test folder was started";
+}
+
+TEST_F(AppletTest, WithoutTheKeyTheEditorAtTheRootOfTheCurrentDriveIsTried) {
+  PlaceEditor("C:");
+  SHCreateDirectoryExA(nullptr, kTestRoot.c_str(), nullptr);
+  ASSERT_TRUE(SetCurrentDirectoryA(kTestRoot.c_str()));
+  EXPECT_EQ(0, Send(CPL_DBLCLK));
+  EXPECT_EQ(1u, WaitForLaunch("C:").size());
+}
+
+// A root that does not fit the 200-byte command starts nothing at all: not
+// a cut path, and not the editor at the root of the drive either.
+TEST_F(AppletTest, ARootTooLongForTheCommandStartsNothing) {
+  const std::string tooLong = kTestRoot + "\\" + std::string(184 - kTestRoot.size() - 1, 'x');
+  for (const std::string& folder : {std::string("C:"), tooLong, tooLong.substr(0, 183)})
+    PlaceEditor(folder);
+  ASSERT_TRUE(SetCurrentDirectoryA(kTestRoot.c_str()));
+  for (const std::string& root : {tooLong + '\0',                   // one byte past the command
+                                  kTestRoot + std::string(250, 'y') + '\0',  // past the read
+                                  std::string(200, 'z')}) {         // no terminator
+    SetRoot(root);
+    EXPECT_EQ(0, Send(CPL_DBLCLK));
+  }
+  Sleep(2000);  // long enough for a start that should not have happened
+  for (const std::string& folder : {std::string("C:"), tooLong, tooLong.substr(0, 183)})
+    EXPECT_TRUE(Launches(folder).empty()) << folder << " was started";
+}
+
+// The Control Panel runs unelevated, where HKEY_LOCAL_MACHINE grants reading
+// only: reading is all the applet needs.
+TEST_F(AppletTest, AKeyThatGrantsOnlyReadingIsEnough) {
+  const std::string folder = kTestRoot + "\\read only";
+  PlaceEditor(folder);
+  SetRoot(folder + '\0');
+  EXPLICIT_ACCESS_A readers{};
+  BuildExplicitAccessWithNameA(&readers, const_cast<char*>("EVERYONE"), KEY_READ, SET_ACCESS,
+                               NO_INHERITANCE);
+  PACL acl = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, SetEntriesInAclA(1, &readers, nullptr, &acl));
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFoldersKey, 0,
+                                         KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key));
+  EXPECT_EQ(ERROR_SUCCESS,
+            SetSecurityInfo(key, SE_REGISTRY_KEY,
+                            DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                            nullptr, nullptr, acl, nullptr));
+  RegCloseKey(key);
+  LocalFree(acl);
+  key = nullptr;
+  EXPECT_EQ(ERROR_ACCESS_DENIED, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFoldersKey, 0,
+                                               KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key));
+  if (key) RegCloseKey(key);
+  EXPECT_EQ(0, Send(CPL_DBLCLK));
+  EXPECT_EQ(1u, WaitForLaunch(folder).size());
+}
+
+// Wine's own Control Panel loads the item, asks it as the system does and
+// opens it.
+TEST_F(AppletTest, WinesControlPanelOpensIt) {
+  const std::string folder = kTestRoot + "\\control";
+  PlaceEditor(folder);
+  SetRoot(folder + '\0');
+  std::string command = "control.exe \"" + HostPath(NODRAX_APPLET) + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process));
+  EXPECT_EQ(1u, WaitForLaunch(folder).size());
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 15000));
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+}  // namespace
