@@ -19,6 +19,7 @@
 
 #include "bench/ServersBenchmark.h"
 #include "bench/PortsBenchmark.h"
+#include "bench/TransfersBenchmark.h"
 #include "editor/app/Main.h"
 #include "editor/config/Cargaregistro.h"
 #include "editor/config/Records.h"
@@ -269,5 +270,8 @@ int main(int argc, char** argv) {
               SameTree(keys, afterEach) && SameTree(keys, afterOnce) ? "yes" : "NO");
   BenchServers(form, runs);
   RunPortsBenchmark(form, runs);
+  BenchmarkExport(form, runs);
+  BenchmarkImport(form, runs);
+  BenchmarkInitSrv(form, runs);
   return 0;
 }

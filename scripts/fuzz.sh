@@ -32,7 +32,7 @@ cmake --build "$build" --target fuzzers codec_tests -j"$(nproc)"
 
 fuzzers=("$@")
 [ ${#fuzzers[@]} -gt 0 ] || fuzzers=(fuzz_number fuzz_userspub fuzz_bbscallsign fuzz_unproto fuzz_port fuzz_startcode
-                                     fuzz_portsys fuzz_ports fuzz_jpeg)
+                                     fuzz_portsys fuzz_ports fuzz_jpeg fuzz_initsrv)
 status=0
 for f in "${fuzzers[@]}"; do
   corpus="$build/corpus/$f"
@@ -43,8 +43,13 @@ for f in "${fuzzers[@]}"; do
   [ -d "$seeds" ] || seeds=
   [ "$f" != fuzz_jpeg ] || cp "$root/editor/app/res/Logo.jpg" "$corpus/"
   # A ports file needs room for several lines and for reads of 148
-  # characters; a picture for its headers and some data.
-  case $f in fuzz_portsys|fuzz_ports) max_len=1024 ;; fuzz_jpeg) max_len=65536 ;; *) max_len=256 ;; esac
+  # characters; a picture for its headers and some data; a whole station
+  # file for its 56 lines and its servers.
+  case $f in
+    fuzz_portsys|fuzz_ports) max_len=1024 ;;
+    fuzz_jpeg|fuzz_initsrv) max_len=65536 ;;
+    *) max_len=256 ;;
+  esac
   echo "== $f (${seconds}s)"
   if ! (cd "$build" && "./$f" -max_total_time="$seconds" -max_len=$max_len -print_final_stats=1 \
         -dict="$root/tests/native/fuzz/codecs.dict" -artifact_prefix="$build/$f-" "$corpus" \

@@ -84,15 +84,15 @@ void TForm1::BuildMenu() {
       it->SetEnabled(false);  // its part of the editor is not there yet
     return it;
   };
-  item("Menuimport", "&Import old INIT.SRV", nullptr);
+  item("Menuimport", "&Import old INIT.SRV", &TForm1::MenuimportClick);
   item("Importsys", "I&mport old PORT(S).SYS", &TForm1::ImportsysClick);
   item("N1", "-", nullptr);
   item("ReloadRegistry1", "&Reload Registry", &TForm1::ReloadRegistry1Click);
   item("ReloadDriversDir1", "Reload &Drivers Dir", &TForm1::ReloadDriversDir1Click);
   item("N4", "-", nullptr);
-  item("ImportConfig1", "Import &Config", nullptr);
-  item("ExportConfig1", "&Export Config", nullptr);
-  item("DeleteConfig1", "De&lete Config", nullptr);
+  item("ImportConfig1", "Import &Config", &TForm1::ImportConfig1Click);
+  item("ExportConfig1", "&Export Config", &TForm1::ExportConfig1Click);
+  item("DeleteConfig1", "De&lete Config", &TForm1::DeleteConfig1Click);
   item("N3", "-", nullptr);
   item("Menusave", "&Save", &TForm1::MenusaveClick);
   item("SaveExit1", "S&ave && Exit", &TForm1::SaveExit1Click);
@@ -196,10 +196,11 @@ void TForm1::ActOnStartCode() {
   ShowField(Hojageneral, Editbbsindicativo);
   const TStartCodeRow row = StartCodeRowFor(code);
   if (row.ImportsInitSrv || row.ImportsPortsSys) {
-    // The import codes take over the old text files, then save and close.
-    // The Init.srv importer is not part of this build yet: its codes save
-    // what the window holds and close, as after a cancelled file dialog.
-    if (!row.ImportsInitSrv) ImportsysClick(this);
+    // The import codes take over the old text files, each through its own
+    // file dialog, the station file first, then save and close; a cancelled
+    // dialog imports nothing and the save still runs.
+    if (row.ImportsInitSrv) MenuimportClick(this);
+    if (row.ImportsPortsSys) ImportsysClick(this);
     SaveExit1Click(this);
     return;
   }

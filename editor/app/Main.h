@@ -244,6 +244,13 @@ class TForm1 : public TForm {
   void ReloadRegistry1Click(TObject* Sender);
   void About1Click(TObject* Sender);
 
+  // Transfers (editor/transfer): the old station file, and export, import
+  // and deletion of the whole stored configuration.
+  void MenuimportClick(TObject* Sender);
+  void ExportConfig1Click(TObject* Sender);
+  void ImportConfig1Click(TObject* Sender);
+  void DeleteConfig1Click(TObject* Sender);
+
   // Change tracking shared by many controls.
   void EditbbsindicativoKeyUp(TObject* Sender, WORD& Key);
   void ForwardzubKeyPress(TObject* Sender, char& Key);

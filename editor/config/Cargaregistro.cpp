@@ -61,8 +61,8 @@ COLORREF Colour(const std::string& text) {
   return static_cast<COLORREF>(static_cast<uint32_t>(ReadInt32Or0(text)));
 }
 
-void LoadStation(TForm1& f, TRegistry& reg) {
-  if (!reg.OpenKeyReadOnly(kConfigKey)) return;
+void LoadStation(TForm1& f, TRegistry& reg, const std::string& root) {
+  if (!reg.OpenKeyReadOnly(KeyBelow(root, kConfigKey))) return;
 
   if (auto text = ReadText(reg, "BbsCallsign")) {
     // Both halves share one field of the record: the route gets what room
@@ -177,17 +177,19 @@ void LoadStation(TForm1& f, TRegistry& reg) {
 
 // Opens the key for the renames of the older value names; a sysop without
 // the right to write still gets the folders shown.
-bool OpenForLoad(TRegistry& reg, const char* path) {
+bool OpenForLoad(TRegistry& reg, const std::string& path) {
   return reg.OpenKey(path, false) || reg.OpenKeyReadOnly(path);
 }
 
 // Returns whether the older key Directories was found.
-bool LoadFolders(TForm1& f, TRegistry& reg) {
+bool LoadFolders(TForm1& f, TRegistry& reg, const std::string& root) {
   bool older = false;
-  if (reg.KeyExists(kDirectoriesKey)) {
-    if (!OpenForLoad(reg, kDirectoriesKey)) return false;
+  const std::string directories = KeyBelow(root, kDirectoriesKey);
+  const std::string folders = KeyBelow(root, kFoldersKey);
+  if (reg.KeyExists(directories)) {
+    if (!OpenForLoad(reg, directories)) return false;
     older = true;
-  } else if (!reg.KeyExists(kFoldersKey) || !OpenForLoad(reg, kFoldersKey)) {
+  } else if (!reg.KeyExists(folders) || !OpenForLoad(reg, folders)) {
     return false;
   }
 
@@ -235,10 +237,11 @@ void LoadField(TRegistry& reg, const char* name, char (&field)[N]) {
 
 }  // namespace
 
-void CargaPuertos() {
+void CargaPuertos(const std::string& root) {
   if (!PortTable) return;
+  const std::string portsKey = KeyBelow(root, kPortsKey);
   TRegistry reg;
-  if (!reg.OpenKeyReadOnly(kPortsKey)) return;
+  if (!reg.OpenKeyReadOnly(portsKey)) return;
   if (reg.HasSubKeys()) {
     for (const std::string& name : reg.GetKeyNames()) {
       // Port0 and names that number no entry of the table are left alone.
@@ -251,7 +254,7 @@ void CargaPuertos() {
   for (int i = 0; i < kPortCount; ++i) {
     TPortRecord& port = PortTable[i];
     if (FieldEmpty(port.PortKey)) continue;
-    if (!reg.OpenKeyReadOnly(std::string(kPortsKey) + "\\" + port.PortKey)) continue;
+    if (!reg.OpenKeyReadOnly(portsKey + "\\" + port.PortKey)) continue;
     LoadField(reg, "Driver", port.Driver);
     LoadField(reg, "Com", port.Com);
     LoadField(reg, "HexAddress", port.HexAddress);
@@ -283,11 +286,12 @@ void CargaPuertos() {
 
 namespace {
 
-void LoadServerTable() {
+void LoadServerTable(const std::string& root) {
+  const std::string serversKey = KeyBelow(root, kServersKey);
   if (!ServerTable) return;
   ServerCount = 0;
   TRegistry reg;
-  if (!reg.OpenKeyReadOnly(kServersKey)) return;
+  if (!reg.OpenKeyReadOnly(serversKey)) return;
   std::vector<std::string> names;
   if (reg.HasSubKeys()) {
     for (const std::string& name : reg.GetKeyNames()) {
@@ -307,7 +311,7 @@ void LoadServerTable() {
     if (names[i] != server.Name) server = TServerRecord();
     SetField(server.Name, names[i]);
     ServerCount = static_cast<int>(i + 1);
-    if (!reg.OpenKeyReadOnly(std::string(kServersKey) + "\\" + names[i])) continue;
+    if (!reg.OpenKeyReadOnly(serversKey + "\\" + names[i])) continue;
     if (auto text = ReadText(reg, "File")) SetField(server.File, Capitals(*text));
     LoadField(reg, "Description", server.Description);
     LoadField(reg, "Disabled", server.Disabled);
@@ -317,22 +321,26 @@ void LoadServerTable() {
 
 }  // namespace
 
-void CargaServidores(TForm1& form) {
-  LoadServerTable();
+void CargaServidores(TForm1& form, const std::string& root) {
+  LoadServerTable(root);
   // Without a Servers key the list is emptied all the same.
   form.ShowServerList();
 }
 
-void CargaRegistro(TForm1& form) {
+bool CargaRegistroDesde(TForm1& form, const std::string& root) {
   bool olderFolders = false;
   {
     TRegistry reg;
-    LoadStation(form, reg);
-    olderFolders = LoadFolders(form, reg);
+    LoadStation(form, reg, root);
+    olderFolders = LoadFolders(form, reg, root);
   }
-  CargaPuertos();
-  CargaServidores(form);
+  CargaPuertos(root);
+  CargaServidores(form, root);
+  return olderFolders;
+}
+
+void CargaRegistro(TForm1& form) {
   // The older folder key is carried over by a save, which writes Folders
   // and removes Directories.
-  if (olderFolders) SaveConfiguration(form);
+  if (CargaRegistroDesde(form, kNodraxKey)) SaveConfiguration(form);
 }

@@ -1,11 +1,18 @@
 // Loading the stored configuration into the main window and the tables.
 #pragma once
+#include <string>
+
+#include "editor/config/RegistryKeys.h"
 
 class TForm1;
 
 // The whole load: station options, folders, ports, servers, then the
 // migration save when the older folder key was found.
 void CargaRegistro(TForm1& form);
+// The same from the keys below another root (a mounted configuration file),
+// without the migration save; returns whether the older key Directories was
+// found there.
+bool CargaRegistroDesde(TForm1& form, const std::string& root);
 // The ports alone; the servers alone, into the ServerTable and ListBox1.
-void CargaPuertos();
-void CargaServidores(TForm1& form);
+void CargaPuertos(const std::string& root = kNodraxKey);
+void CargaServidores(TForm1& form, const std::string& root = kNodraxKey);

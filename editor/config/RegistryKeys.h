@@ -1,6 +1,7 @@
 // The keys of the stored configuration below HKEY_LOCAL_MACHINE, as absolute
 // paths of the registry layer (leading "\").
 #pragma once
+#include <string>
 
 inline constexpr char kNodraxKey[] = "\\Software\\Nodrax";
 inline constexpr char kConfigKey[] = "\\Software\\Nodrax\\Config";
@@ -11,3 +12,11 @@ inline constexpr char kPortsKey[] = "\\Software\\Nodrax\\Ports";
 inline constexpr char kServersKey[] = "\\Software\\Nodrax\\Servers";
 // The editor's own state: its version and window position.
 inline constexpr char kWindowKey[] = "\\Software\\Nodrax\\Windows\\Nodraxcfg";
+
+// A configuration file is read while mounted here, below HKEY_LOCAL_MACHINE.
+inline constexpr char kMountKey[] = "\\Nodrax";
+// The same key below another root (kNodraxKey or kMountKey): the part of the
+// path after "\Software\Nodrax", put after the root.
+inline std::string KeyBelow(const std::string& root, const char* key) {
+  return root + (key + (sizeof kNodraxKey - 1));
+}

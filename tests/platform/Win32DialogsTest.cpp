@@ -95,3 +95,27 @@ TEST(Win32DialogsTest, CancelledDialogsChangeNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Win32DialogsTest, SaveDialogProposesTheNameAndAddsTheDefaultExtension) {
+  TWin32Dialogs dialogs;
+  TFileDialogRequest request;
+  request.title = "Saving Nodrax config file";
+  request.filter = "Nodrax config files (*.zub)|*.zub";
+  request.defaultExt = "zub";
+  request.initialDir = "C:\\";
+  request.fileName = "ea9zzb";
+  {
+    TDialogAnswerer user(request.title, IDCANCEL);
+    TFileDialogRequest cancelled = request;
+    EXPECT_FALSE(dialogs.SaveFile(cancelled));
+    EXPECT_TRUE(user.Found());
+  }
+  TDialogAnswerer user(request.title, IDOK);
+  ASSERT_TRUE(dialogs.SaveFile(request));
+  EXPECT_TRUE(user.Found());
+  EXPECT_EQ("C:\\ea9zzb.zub", request.fileName);
+}
+
+}  // namespace

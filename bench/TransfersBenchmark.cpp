@@ -1,0 +1,290 @@
+#include "bench/TransfersBenchmark.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "editor/app/Main.h"
+#include "editor/config/RegistryKeys.h"
+#include "editor/config/Save.h"
+#include "editor/transfer/Importa.h"
+#include "editor/transfer/Importinit.h"
+#include "editor/transfer/Initsrv.h"
+#include "platform/Dialogs.h"
+#include "platform/Registry.h"
+
+namespace {
+
+const char kFolder[] = "C:\\NodraxBench";
+const char kFile[] = "C:\\NodraxBench\\full.zub";
+const char kFloorFile[] = "C:\\NodraxBench\\floor.zub";
+
+// Answers every file dialog with one path and every message box with OK.
+class TBenchDialogs : public IDialogs {
+ public:
+  explicit TBenchDialogs(std::string path) : path_(std::move(path)) {}
+  int MessageBox(HWND, const std::string& text, const std::string&, UINT) override {
+    last = text;
+    return IDOK;
+  }
+  bool OpenFile(TFileDialogRequest& r) override { return Answer(r); }
+  bool SaveFile(TFileDialogRequest& r) override { return Answer(r); }
+  bool BrowseFolder(HWND, const std::string&, std::string&) override { return false; }
+  bool ChooseColour(HWND, COLORREF&) override { return false; }
+  void ShellOpen(HWND, const std::string&, int) override {}
+  std::string last;
+
+ private:
+  bool Answer(TFileDialogRequest& r) {
+    r.fileName = path_;
+    return true;
+  }
+  std::string path_;
+};
+
+double Median(std::vector<double> ms) {
+  std::sort(ms.begin(), ms.end());
+  return ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
+}
+
+// The median of runs of work, each after an untimed prepare.
+double TimeMs(int runs, const std::function<void()>& prepare, const std::function<void()>& work) {
+  std::vector<double> ms;
+  for (int i = 0; i < runs; ++i) {
+    if (prepare) prepare();
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    ms.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  return Median(ms);
+}
+
+void EnablePrivilege(const char* name) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) return;
+  TOKEN_PRIVILEGES tp{1, {{{0, 0}, SE_PRIVILEGE_ENABLED}}};
+  if (LookupPrivilegeValueA(nullptr, name, &tp.Privileges[0].Luid))
+    AdjustTokenPrivileges(token, FALSE, &tp, 0, nullptr, nullptr);
+  CloseHandle(token);
+}
+
+// Every value below the key, read once; returns how many.
+int RawReadTree(HKEY parent, const char* path) {
+  HKEY key;
+  if (RegOpenKeyExA(parent, path, 0, KEY_READ, &key)) return 0;
+  static BYTE data[4096];
+  int values = 0;
+  char name[256];
+  for (DWORD i = 0;; ++i, ++values) {
+    DWORD nameLength = sizeof name, size = sizeof data, type = 0;
+    if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &size)) break;
+  }
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLength = sizeof name;
+    if (RegEnumKeyExA(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr)) break;
+    values += RawReadTree(key, name);
+  }
+  RegCloseKey(key);
+  return values;
+}
+
+void StoreCarriedOverSettings() {
+  TCarriedOverSettings s;
+  s.AskBeforeClose = s.Gateway = s.SysopRing = 1;
+  s.ConnectionFile = s.SysopCallFile = "C:\\NodraxBench\\ring.wav";
+  s.Activated = s.Hour = s.MaxRetLines = 3;
+  s.PreCmdFile = s.PostCmdFile = "C:\\NodraxBench\\cmd.bat";
+  WriteCarriedOverSettings(s);
+}
+
+void Report(const char* what, double ms, const char* floorWhat, double floor) {
+  std::printf("%-24s%8.3f ms\n%-24s%8.3f ms\n%-24s%8.2f\n", what, ms, floorWhat, floor,
+              (std::string(what) + "/floor").c_str(), ms / floor);
+}
+
+}  // namespace
+
+void BenchmarkExport(TForm1& form, int runs) {
+  CreateDirectoryA(kFolder, nullptr);
+  StoreCarriedOverSettings();
+  TBenchDialogs answers(kFile);
+  IDialogs* previous = SetDialogs(&answers);
+  auto run = [&] { form.ExportConfig1Click(nullptr); };
+  // Into a new file, as the floor writes; then over the file of the run before.
+  const double exported = TimeMs(runs, [] { DeleteFileA(kFile); }, run);
+  const double replaced = TimeMs(runs, nullptr, run);
+  SetDialogs(previous);
+  const bool ok = answers.last == SystemErrorMessage(ERROR_SUCCESS);
+
+  EnablePrivilege(SE_BACKUP_NAME);
+  auto rawSave = [] {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Nodrax", 0, KEY_READ | KEY_WOW64_32KEY,
+                      &key) == ERROR_SUCCESS) {
+      RegSaveKeyA(key, kFloorFile, nullptr);
+      RegCloseKey(key);
+    }
+  };
+  const double floor = TimeMs(runs, [] { DeleteFileA(kFloorFile); }, rawSave);
+  // Over a file the floor deletes it first, as a plain export would.
+  const double floorOver = TimeMs(runs, [&] { CopyFileA(kFile, kFloorFile, FALSE); }, [&] {
+    DeleteFileA(kFloorFile);
+    rawSave();
+  });
+  Report("export", exported, "floor (RegSaveKeyA)", floor);
+  Report("export over a file", replaced, "floor (delete, save)", floorOver);
+  std::printf("export succeeded        %s\n", ok ? "yes" : "NO");
+}
+
+void BenchmarkImport(TForm1& form, int runs) {
+  TBenchDialogs answers(kFile);
+  IDialogs* previous = SetDialogs(&answers);
+  const bool flushes = SaveFlushesOnce;
+  SaveFlushesOnce = true;  // as the editor saves
+  const double imported = TimeMs(runs, nullptr, [&] { form.ImportConfig1Click(nullptr); });
+  SaveFlushesOnce = flushes;
+  SetDialogs(previous);
+  const bool ok = answers.last == SystemErrorMessage(ERROR_SUCCESS);
+
+  EnablePrivilege(SE_RESTORE_NAME);
+  EnablePrivilege(SE_BACKUP_NAME);
+  int values = 0;
+  const double floor = TimeMs(runs, nullptr, [&] {
+    if (RegLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax", kFile) != ERROR_SUCCESS) return;
+    values = RawReadTree(HKEY_LOCAL_MACHINE, "Nodrax");
+    RegUnLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax");
+  });
+  Report("import", imported, "floor (mount+read)", floor);
+  std::printf("import succeeded        %s (%d values in the file)\n", ok ? "yes" : "NO", values);
+}
+
+namespace {
+
+// Every line at its 148 characters: the value, then blanks or letters.
+std::string LargestInitSrv() {
+  auto line = [](std::string text, char pad) {
+    text.resize(kInitSrvPiece, pad);
+    return text + "\r\n";
+  };
+  const std::vector<std::string> station = {
+      "EA9ZZB.#CE.ESP.EURO", "2", "IM75JV", "Ceuta", "C:\\NodraxBench\\BBS\\SYSTEM\\",
+      "C:\\NodraxBench\\MAIL", "C:\\NodraxBench\\BIN", "C:\\A,C:\\B,C:\\C,C:\\D,C:\\E,C:\\F,C:\\G,C:\\H",
+      "C:\\NodraxBench\\YAPP", "C:\\NodraxBench\\DOCS", "Jose", "EA9ZZB", "EA9ZZB",
+      "C:\\NodraxBench\\IMPORT.TXT", "x", "OK", "x", "OK", "NO", "OK 4094", "OK 3", "x", "OK",
+      "4095", "1023 1023 1023", "1023", "x", "10 20", "200 100", "x", "B5", "1000 900 800",
+      "[$c] ZUB$E $$:$R", "10000", "30", "x", "EA9ZZB.#CE.ESP.EURO", "51001", "5 10 AVPM"};
+  std::string file;
+  for (std::size_t n = 1; n <= 56; ++n) {
+    const std::string text = n <= station.size() ? station[n - 1] : std::to_string(n % 16);
+    // Blanks after numbers keep them numbers; texts are cut at their fields.
+    file += line(text, text.find_first_not_of("0123456789 ") == std::string::npos ? ' ' : 'x');
+  }
+  file += line("--", '-');
+  for (int i = 0; i < 100; ++i)
+    file += line("SRV" + std::to_string(i) + " SRV" + std::to_string(i) + ".EXE Server", 'd');
+  return file;
+}
+
+BOOL CALLBACK CollectEdit(HWND child, LPARAM texts) {
+  char cls[16];
+  if (GetClassNameA(child, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0) {
+    char text[512] = "";
+    GetWindowTextA(child, text, sizeof text);
+    reinterpret_cast<std::vector<std::string>*>(texts)->push_back(text);
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK EmptyEdit(HWND child, LPARAM) {
+  char cls[16];
+  if (GetClassNameA(child, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0)
+    SetWindowTextA(child, "");
+  return TRUE;
+}
+
+// The texts of the window's fields, the states of its option boxes and the
+// server list, on bare controls of the same classes and styles as the
+// editor's, in a window that is not shown either.
+struct TBareWindow {
+  HWND window = nullptr;
+  std::vector<std::pair<HWND, std::string>> texts;
+  std::vector<HWND> boxes;
+  HWND list = nullptr;
+  std::vector<std::string> servers;
+
+  TBareWindow(const std::vector<std::string>& shown, std::size_t boxCount, const TInitSrv& read) {
+    window = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400, nullptr,
+                             nullptr, nullptr, nullptr);
+    for (const std::string& t : shown)
+      texts.emplace_back(
+          CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 150,
+                          21, window, nullptr, nullptr, nullptr),
+          t);
+    for (std::size_t i = 0; i < boxCount; ++i)
+      boxes.push_back(CreateWindowExA(0, "BUTTON", "",
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0,
+                                      150, 17, window, nullptr, nullptr, nullptr));
+    list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
+                               LBS_NOINTEGRALHEIGHT,
+                           0, 0, 150, 150, window, nullptr, nullptr, nullptr);
+    for (const TInitSrvServer& server : read.Servers) servers.push_back(server.Name);
+  }
+  void Empty() {
+    EnumChildWindows(window, EmptyEdit, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  }
+  ~TBareWindow() { DestroyWindow(window); }
+
+  void Fill(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const auto& [edit, t] : texts) SetWindowTextA(edit, t.c_str());
+    for (HWND box : boxes) SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+    for (const std::string& name : servers)
+      SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  }
+};
+
+}  // namespace
+
+void BenchmarkInitSrv(TForm1& form, int runs) {
+  const std::string path = std::string(kFolder) + "\\Init.srv";
+  CreateDirectoryA(kFolder, nullptr);
+  const std::string contents = LargestInitSrv();
+  std::ofstream(path, std::ios::binary) << contents;
+  TBenchDialogs answers(path);
+  IDialogs* previous = SetDialogs(&answers);
+  // Into a window that shows another configuration: every field the import
+  // fills is emptied (untimed) before each run, so each text it sets is new.
+  auto empty = [&] {
+    EnumChildWindows(form.Handle(), EmptyEdit, 0);
+    form.ListBox1->ClearItems();
+  };
+  const double imported = TimeMs(runs, empty, [&] { form.MenuimportClick(nullptr); });
+  SetDialogs(previous);
+  std::vector<std::string> shown;
+  EnumChildWindows(form.Handle(), CollectEdit, reinterpret_cast<LPARAM>(&shown));
+  const TInitSrv read = ParseInitSrv(contents, nullptr);
+  // Every option box the file sets: the option sets, then the four unproto
+  // letters, Desactivado1, the four "OK"/"NO" lines, the two forwarding
+  // switches and the mail beacon.
+  const std::size_t boxes = form.ForwardingBoxes().size() + form.ResumeBoxes().size() +
+                            form.FirstConnectionBoxes().size() + form.SecurityBoxes(0).size() +
+                            form.SecurityBoxes(1).size() + form.SecurityBoxes(2).size() +
+                            form.WarningBoxes().size() + 12;
+  TBareWindow bare(shown, boxes, read);
+  const double floor = TimeMs(runs, [&] { bare.Empty(); }, [&] { bare.Fill(path); });
+  Report("Init.srv import", imported, "floor (read, set texts)", floor);
+  std::printf("Init.srv file           %zu bytes, %zu servers\n", contents.size(),
+              read.Servers.size());
+}

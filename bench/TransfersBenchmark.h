@@ -1,0 +1,16 @@
+// Benchmarks of the transfers, each against the fewest raw calls that do the
+// same work; called from the registry benchmark's main with the window that
+// holds the full configuration.
+#pragma once
+
+class TForm1;
+
+// Export of the stored tree against a bare RegSaveKeyA.
+void BenchmarkExport(TForm1& form, int runs);
+// Import of that file against a bare mount, a raw read of its values and an
+// unmount.
+void BenchmarkImport(TForm1& form, int runs);
+// Import of the largest Init.srv the format allows (every line 148
+// characters, 100 servers) into the window, against reading the same file
+// and setting the same texts and boxes on bare controls.
+void BenchmarkInitSrv(TForm1& form, int runs);
