@@ -92,6 +92,14 @@ TEST(Win32DialogsTest, CancelledDialogsChangeNothing) {
     EXPECT_TRUE(user.Found());
     EXPECT_EQ(RGB(1, 2, 3), colour);
   }
+  {
+    TDialogAnswerer user("Browse for Folder", IDCANCEL);
+    std::string path = "C:\\Kept";
+    EXPECT_FALSE(dialogs.BrowseFolder(nullptr, "Search for ZUB Directories", path));
+    user.Join();
+    EXPECT_TRUE(user.Found());
+    EXPECT_EQ("C:\\Kept", path);
+  }
 }
 
 }  // namespace
