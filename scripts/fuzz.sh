@@ -32,7 +32,7 @@ cmake --build "$build" --target fuzzers codec_tests -j"$(nproc)"
 
 fuzzers=("$@")
 [ ${#fuzzers[@]} -gt 0 ] || fuzzers=(fuzz_number fuzz_userspub fuzz_bbscallsign fuzz_unproto fuzz_port fuzz_startcode
-                                     fuzz_portsys fuzz_ports fuzz_jpeg fuzz_initsrv)
+                                     fuzz_portsys fuzz_ports fuzz_jpeg fuzz_initsrv fuzz_folders)
 status=0
 for f in "${fuzzers[@]}"; do
   corpus="$build/corpus/$f"
