@@ -297,6 +297,16 @@ int TRegistry::ReadInteger(const std::string& name) {
   return static_cast<int>(value);
 }
 
+bool TRegistry::TryReadInteger(const std::string& name, int& value) {
+  DWORD type = 0, data = 0, size = sizeof(data);
+  if (!key_ || RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data),
+                                &size) != ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof(data))
+    return false;
+  value = static_cast<int>(data);
+  return true;
+}
+
 bool TRegistry::WriteInteger(const std::string& name, int value) {
   DWORD data = static_cast<DWORD>(value);
   LONG rc = key_ ? RegSetValueExA(key_, name.c_str(), 0, REG_DWORD,

@@ -54,6 +54,9 @@ class TRegistry {
   // A value that is absent or not a 32-bit integer raises
   // "Invalid data type for '<name>'".
   int ReadInteger(const std::string& name);
+  // The existence test and the read in one, raising nothing: false when the
+  // value is absent or is not a 32-bit integer.
+  bool TryReadInteger(const std::string& name, int& value);
   bool WriteInteger(const std::string& name, int value);
   std::vector<std::string> GetKeyNames();  // in the order the registry lists them
   bool HasSubKeys();

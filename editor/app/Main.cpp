@@ -1,5 +1,7 @@
 #include "editor/app/Main.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <stdexcept>
 
@@ -164,15 +166,48 @@ void TForm1::FormShow(TObject*) {
 
   std::string stored = "0.0.0";
   if (reg.OpenKeyReadOnly(kWindowKey)) {
-    if (reg.ValueExists("Version")) stored = reg.ReadString("Version");
-    POINT at = Position();
-    if (reg.ValueExists("Left")) at.x = reg.ReadInteger("Left");
-    if (reg.ValueExists("Top")) at.y = reg.ReadInteger("Top");
-    SetPosition(at.x, at.y);
+    // A value of another type (some other tool wrote it) counts as absent:
+    // it must not keep the show from checking the version and filling the
+    // driver list.
+    try {
+      std::string version;
+      if (reg.TryReadString("Version", version)) stored = version;
+    } catch (const ERegistryException&) {
+    }
+    const POINT system = Position();
+    int left = system.x, top = system.y;
+    reg.TryReadInteger("Left", left);
+    reg.TryReadInteger("Top", top);
     reg.CloseKey();
+    const POINT at = OnScreen(left, top);
+    SetPosition(at.x, at.y);
   }
   CheckStoredVersion(stored);
   ReloadDriversDir1Click(this);
+}
+
+POINT TForm1::OnScreen(int left, int top) const {
+  // A position on a monitor that is gone, or one that no monitor ever had,
+  // would show the window where the sysop cannot reach its caption: it
+  // then goes into the work area of the nearest monitor.
+  RECT now{};
+  GetWindowRect(Handle(), &now);
+  const LONG width = now.right - now.left, height = now.bottom - now.top;
+  auto coordinate = [](long long v) {
+    return static_cast<LONG>(std::max<long long>(INT_MIN / 2, std::min<long long>(v, INT_MAX / 2)));
+  };
+  RECT window{coordinate(left), coordinate(top), coordinate(static_cast<long long>(left) + width),
+              coordinate(static_cast<long long>(top) + height)};
+  RECT caption = window;
+  caption.bottom = coordinate(static_cast<long long>(window.top) + GetSystemMetrics(SM_CYCAPTION));
+  if (MonitorFromRect(&caption, MONITOR_DEFAULTTONULL)) return POINT{left, top};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor))
+    return POINT{left, top};
+  const RECT& work = monitor.rcWork;
+  return POINT{std::max(work.left, std::min(window.left, work.right - width)),
+               std::max(work.top, std::min(window.top, work.bottom - height))};
 }
 
 void TForm1::CheckStoredVersion(const std::string& stored) {
@@ -215,7 +250,13 @@ void TForm1::ActOnStartCode() {
 void TForm1::WriteWindowState() {
   TRegistry reg;
   if (!reg.OpenKey(kWindowKey, true)) return;
-  const POINT at = Position();
+  POINT at = Position();
+  // A minimised window stands far off the screen; what the sysop gets back
+  // at the next start is where it stood before.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement))
+    at = {placement.rcNormalPosition.left, placement.rcNormalPosition.top};
   reg.WriteString("Version", kEditorVersion);
   reg.WriteInteger("Left", at.x);
   reg.WriteInteger("Top", at.y);
