@@ -21,6 +21,11 @@ class ERegistryException : public std::runtime_error {
 // "Access denied."; trailing line breaks removed.
 std::string SystemErrorMessage(LONG code);
 
+// When set, told of every value that a TRegistry reads or tests for, with
+// the key's path (below the root, no leading "\") and the value's name: a
+// test learns from it which values a part of the editor reads.
+extern void (*RegistryValueReadHook)(const std::string& key, const std::string& name);
+
 class TRegistry {
  public:
   explicit TRegistry(HKEY root = HKEY_LOCAL_MACHINE);
