@@ -38,6 +38,13 @@ template <std::size_t N>
 void SetRecord(char (TConfigRecord::*field)[N], const std::string& text) {
   if (ConfigRecord) SetField(ConfigRecord->*field, text);
 }
+// A folder derived from another goes into its control cut at its field's
+// width, as a loaded one does: a long root must not show a folder longer
+// than the one the save stores.
+template <std::size_t N>
+void ShowDerived(TEdit* edit, char (TConfigRecord::*)[N], const std::string& text) {
+  edit->SetText(text.substr(0, N - 1));
+}
 }  // namespace
 
 TForm1::TForm1()
@@ -440,35 +447,35 @@ void TForm1::DirectorioraizChange(TObject*) {
   const std::string root = Directorioraiz->Text();
   SetRecord(&TConfigRecord::ZubRoot, root);
   const TRootFolders f = DeriveFromRoot(root);
-  Directoriodata->SetText(f.Data);
+  ShowDerived(Directoriodata, &TConfigRecord::Data, f.Data);
   SetRecord(&TConfigRecord::Sounds, f.Sounds);
-  Directorioconfig->SetText(f.Config);
+  ShowDerived(Directorioconfig, &TConfigRecord::Config, f.Config);
   SetRecord(&TConfigRecord::Lang, f.Lang);
   SetRecord(&TConfigRecord::Fwd, f.Fwd);
   SetRecord(&TConfigRecord::Log, f.Log);
   SetRecord(&TConfigRecord::Sat, f.Sat);
   SetRecord(&TConfigRecord::Wp, f.Wp);
   SetRecord(&TConfigRecord::OldMail, f.OldMail);
-  Directoriomensajes->SetText(f.Mail);
-  Directoriomensajesbin->SetText(f.CompresMail);
-  Directorioconfig->SetText(f.Config);
-  Directorioyapp->SetText(f.Yapp);
-  Directoriodocs->SetText(f.Docs);
-  Ficheroimport->SetText(f.ImportFile);
-  Pgdir->SetText(f.Pg);
-  Filtersdir->SetText(f.Filters);
-  Serversdir->SetText(f.Servers);
-  Driversdir->SetText(f.Drivers);
-  Diskc->SetText(f.Diskc);
+  ShowDerived(Directoriomensajes, &TConfigRecord::Mail, f.Mail);
+  ShowDerived(Directoriomensajesbin, &TConfigRecord::CompresMail, f.CompresMail);
+  ShowDerived(Directorioconfig, &TConfigRecord::Config, f.Config);
+  ShowDerived(Directorioyapp, &TConfigRecord::Yapp, f.Yapp);
+  ShowDerived(Directoriodocs, &TConfigRecord::Docs, f.Docs);
+  ShowDerived(Ficheroimport, &TConfigRecord::ImportFile, f.ImportFile);
+  ShowDerived(Pgdir, &TConfigRecord::Pg, f.Pg);
+  ShowDerived(Filtersdir, &TConfigRecord::Filters, f.Filters);
+  ShowDerived(Serversdir, &TConfigRecord::Servers, f.Servers);
+  ShowDerived(Driversdir, &TConfigRecord::Drivers, f.Drivers);
+  ShowDerived(Diskc, &TConfigRecord::Diskc, f.Diskc);
 }
 
 void TForm1::DirectoriodataChange(TObject*) {
   const std::string data = Directoriodata->Text();
   SetRecord(&TConfigRecord::Data, data);
   const TDataFolders f = DeriveFromData(data);
-  Directoriomensajes->SetText(f.Mail);
-  Directoriomensajesbin->SetText(f.CompresMail);
-  Directoriodocs->SetText(f.Docs);
+  ShowDerived(Directoriomensajes, &TConfigRecord::Mail, f.Mail);
+  ShowDerived(Directoriomensajesbin, &TConfigRecord::CompresMail, f.CompresMail);
+  ShowDerived(Directoriodocs, &TConfigRecord::Docs, f.Docs);
 }
 
 void TForm1::DirectorioconfigChange(TObject*) { Mirror(&TConfigRecord::Config, Directorioconfig); }

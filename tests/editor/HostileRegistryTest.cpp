@@ -621,6 +621,31 @@ TEST_F(LoadSaveFixture, APositionOffEveryMonitorComesBackOnScreen) {
   EXPECT_EQ(60u, ReadDword(kWindowKey, "Top").value_or(0));
 }
 
+// The folders a root derives are cut at their fields' widths as a loaded
+// folder is: a stored root as long as its field (longer than a typed one)
+// made the window show folders longer than the save stores, and so did a
+// typed root of 79 characters for the third disk.
+TEST_F(LoadSaveFixture, FoldersDerivedFromALongRootShowWhatTheSaveStores) {
+  WriteString(kFoldersKey, "ZubRoot", "C:\\" + std::string(120, 'R'));
+  CreateEmptyConfig();
+  OpenEditor();
+  TForm1& f = Form();
+  const TConfigRecord& r = *ConfigRecord;
+  const std::pair<const TEdit*, const char*> folders[] = {
+      {f.Directorioraiz, r.ZubRoot},        {f.Directoriodata, r.Data},
+      {f.Directorioconfig, r.Config},       {f.Directoriomensajes, r.Mail},
+      {f.Directoriomensajesbin, r.CompresMail}, {f.Directorioyapp, r.Yapp},
+      {f.Directoriodocs, r.Docs},           {f.Ficheroimport, r.ImportFile},
+      {f.Pgdir, r.Pg},                      {f.Filtersdir, r.Filters},
+      {f.Serversdir, r.Servers},            {f.Driversdir, r.Drivers},
+      {f.Diskc, r.Diskc}};
+  for (const std::string root : {"", "typed "}) {
+    for (const auto& [control, field] : folders) EXPECT_EQ(field, control->Text()) << root << control->Name;
+    f.Directorioraiz->SetText("C:\\" + std::string(76, 'T'));
+  }
+  EXPECT_EQ(79u, f.Diskc->Text().size());
+}
+
 // ---------------------------------------------------------------------------
 // Keys: port keys that number no port, more servers than the table holds,
 // server names longer than any field, and a Config key the sysop may read
