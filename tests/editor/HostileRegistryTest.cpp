@@ -430,6 +430,23 @@ TEST_P(HostileRegistryTest, LoadShowsAndSaveStoresEveryValueCutAtItsWidth) {
   EXPECT_TRUE(Messages().empty()) << "the load reports nothing";
   ExpectLoadedAsTheRulesSay(kind, records);
 
+  // The ports page shows each of the ports and stores back nothing but the
+  // defaults it puts into empty fields.
+  ClickTab(Form().Hojapuertosbbs);
+  for (const char* port : kHostilePorts) {
+    const int index = *PortIndexFromKeyName(port);
+    const TPortRecord before = PortTable[index];
+    SendMessageA(Form().Puertosbbs->ItemHandle(index), BM_CLICK, 0, 0);
+    Pump();
+    for (const TFieldSpan& span : kPortSpans) {
+      if (FieldAt(&before, span).empty()) continue;
+      EXPECT_EQ(FieldAt(&before, span), FieldAt(&PortTable[index], span))
+          << port << '\\' << span.Name;
+    }
+  }
+  EXPECT_TRUE(Messages().empty());
+  records.ExpectIntact("after showing the ports");
+
   GiveIdentity();
   const std::map<std::string, std::string> shown = PlainShown();
   TScratchCurrentFolder scratch(std::string(kTestFolder) + "\\Current");
