@@ -393,6 +393,9 @@ TEST_F(LoadSaveFixture, EveryValueReadIsInTheTableOfReadValues) {
   static std::set<std::string>* asked = nullptr;
   std::set<std::string> names;
   asked = &names;
+  struct TUnhook {
+    ~TUnhook() { RegistryValueReadHook = nullptr; }
+  } unhook;
   RegistryValueReadHook = [](const std::string& key, const std::string& name) {
     const std::size_t nodrax = key.find("Nodrax");
     std::string below = nodrax == std::string::npos ? key : key.substr(nodrax + 6);
