@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <iterator>
 #include <vector>
 
 #include "editor/app/Main.h"
@@ -151,6 +152,23 @@ class TLoadingFlag {
 };
 
 }  // namespace
+
+std::vector<TReadValues> ReadValueTable() {
+  auto texts = [](const char* key, const auto& names) {
+    return TReadValues{key, std::vector<std::string>(std::begin(names), std::end(names)), false};
+  };
+  std::vector<TReadValues> table = {
+      texts("\\Config", kStationValues), texts("\\Folders", kFolderValues),
+      texts("\\Directories", kFolderValues), texts("\\Ports\\*", kPortValues),
+      texts("\\Servers\\*", kServerValues)};
+  for (const TCarriedKey& key : CarriedKeys()) {
+    TReadValues numbers{key.Path, {}, true}, strings{key.Path, {}, false};
+    for (const TField& f : key.Fields) (f.Number ? numbers : strings).Names.push_back(f.Name);
+    for (TReadValues* part : {&numbers, &strings})
+      if (!part->Names.empty()) table.push_back(*part);
+  }
+  return table;
+}
 
 void ReadCarriedOverSettings(TCarriedOverSettings& settings, const std::string& root) {
   TRegistry reg;
