@@ -243,6 +243,25 @@ void TForm1::ImportConfig1Click(TObject* Sender) {
   TCarriedOverSettings carried;
   ReadCarriedOverSettings(carried, kMountKey);
   CheckLoadedValueTypes(kMountKey);
+  // The save after the delete refuses a configuration without a callsign or
+  // a route, and by then the stored one would be gone: such a file is
+  // refused now. A file without BbsCallsign keeps what the window shows.
+  TCallsignRoute identity{Editbbsindicativo->Text(), Edithroute->Text()};
+  {
+    TRegistry reg;
+    std::string stored;
+    if (reg.OpenKeyReadOnly(KeyBelow(kMountKey, kConfigKey)) &&
+        reg.TryReadString("BbsCallsign", stored))
+      identity = LoadedIdentity(stored);
+  }
+  if (identity.Callsign.empty() || identity.Route.empty()) {
+    Dialogs().MessageBox(Handle(),
+                         std::string("This file gives the BBS no ") +
+                             (identity.Callsign.empty() ? "callsign" : "hierarchical route") +
+                             ": nothing was imported.",
+                         kImportCaption, MB_ICONWARNING | MB_OK);
+    return;
+  }
 
   DeleteConfig1Click(Sender);
   {
