@@ -76,14 +76,16 @@ class TControl : public TObject {
                     DWORD exStyle, const std::string& text);
   // Adopts a window created elsewhere (containers, forms).
   void Attach(HWND hwnd, TContainer* parent);
-  // The subclass procedure; the default runs key events and the cursor,
-  // then DefSubclassProc.
+  // The subclass procedure; the default runs key events, the cursor and the
+  // hint, then the window's own procedure (DefaultProc).
   virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
   // A window inside the control that takes the keyboard for it (the edit of
   // a drop-down combo box): its key messages run this control's key events.
   void SubclassChild(HWND child);
   virtual LRESULT ChildProc(HWND child, UINT msg, WPARAM wParam, LPARAM lParam);
+  // The child window's own procedure.
+  static LRESULT DefaultChildProc(HWND child, UINT msg, WPARAM wParam, LPARAM lParam);
   // OnKeyPress for WM_CHAR, OnKeyUp for WM_KEYUP. Returns true when the
   // handler swallowed the key; otherwise wParam carries the key to pass on.
   bool RunKeyEvent(UINT msg, WPARAM& wParam);
@@ -100,9 +102,11 @@ class TControl : public TObject {
   bool subclassed_ = false;
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
+  void RelayToHint(UINT msg, WPARAM wParam, LPARAM lParam);
   friend class TContainer;
   std::string hint_;
+  HWND tips_ = nullptr;  // the tooltip window that shows hint_
   HWND child_ = nullptr;
 };
 
