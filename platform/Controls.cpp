@@ -36,6 +36,30 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+namespace {
+// One memory device context for the process, with the application's font.
+HDC MeasuringDC() {
+  static HDC dc = [] {
+    HDC memory = CreateCompatibleDC(nullptr);
+    if (memory) SelectObject(memory, Application().Font());
+    return memory;
+  }();
+  return dc;
+}
+}  // namespace
+
+SIZE CaptionExtent(const std::string& text) {
+  RECT r{0, 0, 0, 0};
+  if (HDC dc = MeasuringDC()) DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  return SIZE{r.right, r.bottom};
+}
+
+int FontHeight() {
+  TEXTMETRICA metrics{};
+  HDC dc = MeasuringDC();
+  return dc && GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : 13;
+}
+
 void InitControls() {
   static bool done = false;
   if (done) return;
@@ -174,9 +198,10 @@ TControl* TControl::FromHandle(HWND hwnd) {
 }
 
 void TControl::CreateHandle(TContainer* parent, const char* windowClass, DWORD style,
-                            DWORD exStyle, const std::string& text) {
+                            DWORD exStyle, const std::string& text, SIZE size) {
   InitControls();
-  HWND hwnd = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, 0, 0, 0, 0,
+  HWND hwnd = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, 0, 0, size.cx,
+                              size.cy,
                               parent ? parent->Handle() : nullptr,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId())),
                               Instance(), nullptr);
@@ -428,6 +453,7 @@ HBRUSH TContainer::BackgroundBrush() {
 }
 
 void TContainer::SetColor(COLORREF color) {
+  if (color == color_) return;
   color_ = color;
   if (brush_) DeleteObject(brush_);
   brush_ = nullptr;
@@ -565,17 +591,9 @@ TGroupBox::TGroupBox(TContainer* parent, std::string name, const std::string& ca
 
 TLabel::TLabel(TContainer* parent, std::string name, const std::string& caption)
     : TControl(std::move(name)), fontColor_(kWindowText), color_(kBtnFace) {
-  CreateHandle(parent, "STATIC", WS_VISIBLE | SS_LEFT | SS_NOTIFY, 0, caption);
   // Sized to its caption until the form places it.
-  if (HDC dc = GetDC(hwnd_)) {
-    HGDIOBJ old = SelectObject(dc, Application().Font());
-    RECT r{0, 0, 0, 0};
-    DrawTextA(dc, caption.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right, r.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  CreateHandle(parent, "STATIC", WS_VISIBLE | SS_LEFT | SS_NOTIFY, 0, caption,
+               CaptionExtent(caption));
 }
 
 TLabel::~TLabel() {
@@ -587,12 +605,16 @@ TLabel::~TLabel() {
   if (brush_) DeleteObject(brush_);
 }
 
+// The same colour again is no change and repaints nothing: a load sets
+// every colour, and mostly to what it already is.
 void TLabel::SetFontColor(COLORREF color) {
+  if (color == fontColor_) return;
   fontColor_ = color;
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void TLabel::SetColor(COLORREF color) {
+  if (!transparent_ && color == color_ && brush_) return;
   color_ = color;
   transparent_ = false;
   if (brush_) DeleteObject(brush_);

@@ -71,9 +71,10 @@ class TControl : public TObject {
   virtual bool HandleDrawItem(DRAWITEMSTRUCT* item);
 
  protected:
-  // Creates the window as a child of parent and subclasses it.
+  // Creates the window as a child of parent, of the size given, and
+  // subclasses it.
   void CreateHandle(TContainer* parent, const char* windowClass, DWORD style,
-                    DWORD exStyle, const std::string& text);
+                    DWORD exStyle, const std::string& text, SIZE size = SIZE{0, 0});
   // Adopts a window created elsewhere (containers, forms).
   void Attach(HWND hwnd, TContainer* parent);
   // The subclass procedure; the default runs key events, the cursor and the
@@ -184,9 +185,11 @@ class TPageControl : public TControl {
   friend class TTabSheet;
   void AddSheet(TTabSheet* sheet);
   void LayoutSheets();
+  void PlaceSheet(TTabSheet* sheet, const RECT& area);
   std::vector<TTabSheet*> sheets_;
   std::vector<TTabSheet*> tabs_;  // the visible ones, in tab order
   TTabSheet* active_ = nullptr;
+  RECT laidOut_{};  // the display area the sheets were last placed in
 };
 
 class TLabel : public TControl {
