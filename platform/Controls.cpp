@@ -242,6 +242,10 @@ LRESULT CALLBACK TControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
   }
   if (!hook.control) return CallPrevious(hook, hwnd, msg, wParam, lParam);
   if (hook.child) return hook.control->ChildProc(hwnd, msg, wParam, lParam);
+  // Before the control's own handling, which may keep a mouse message to
+  // itself.
+  if (hook.control->tips_ && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST)
+    hook.control->RelayToHint(msg, wParam, lParam);
   return hook.control->WndProc(msg, wParam, lParam);
 }
 bool TControl::RunKeyEvent(UINT msg, WPARAM& wParam) {
@@ -262,7 +266,6 @@ bool TControl::RunKeyEvent(UINT msg, WPARAM& wParam) {
 }
 
 LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (tips_ && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) RelayToHint(msg, wParam, lParam);
   switch (msg) {
     case WM_CHAR:
     case WM_KEYUP:

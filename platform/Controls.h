@@ -77,8 +77,8 @@ class TControl : public TObject {
                     DWORD exStyle, const std::string& text, SIZE size = SIZE{0, 0});
   // Adopts a window created elsewhere (containers, forms).
   void Attach(HWND hwnd, TContainer* parent);
-  // The subclass procedure; the default runs key events, the cursor and the
-  // hint, then the window's own procedure (DefaultProc).
+  // The subclass procedure; the default runs key events and the cursor, then
+  // the window's own procedure (DefaultProc).
   virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
   // A window inside the control that takes the keyboard for it (the edit of
