@@ -92,6 +92,14 @@ TEST(Win32DialogsTest, CancelledDialogsChangeNothing) {
     EXPECT_TRUE(user.Found());
     EXPECT_EQ(RGB(1, 2, 3), colour);
   }
+  {
+    TDialogAnswerer user("Browse for Folder", IDCANCEL);
+    std::string folder = "C:\\kept";
+    EXPECT_FALSE(dialogs.BrowseFolder(nullptr, "Select the BBS root folder", folder));
+    user.Join();
+    EXPECT_TRUE(user.Found());
+    EXPECT_EQ("C:\\kept", folder);
+  }
 }
 
 }  // namespace
