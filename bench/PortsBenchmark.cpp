@@ -68,16 +68,11 @@ double Median(std::vector<double> ms) {
   return ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
 }
 
-// The median of work(i) over runs, i counting up from 0.
-double MedianMs(int runs, const std::function<void(int)>& work) {
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work(i);
-    ms.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-  }
-  return Median(ms);
+double TimeMs(const std::function<void()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
 }
 
 // The page's controls, bare.
@@ -141,17 +136,23 @@ void RunPortsBenchmark(TForm1& form, int runs) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
   };
-  auto timed = [&](int first, int second) {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) ms.push_back(show(i % 2 ? second : first));
-    return Median(ms);
-  };
+  // The editor and the floor take turns, so that both meet the same load
+  // of the machine.
   show(2);
-  const double serial = timed(0, 1);
-  const double classes = timed(0, 2);
   TBareControls bare;
-  const double floorSerial = MedianMs(runs, [&](int i) { bare.Show(kShown[i % 2]); });
-  const double floorClasses = MedianMs(runs, [&](int i) { bare.Show(kShown[i % 2 ? 2 : 0]); });
+  std::vector<double> serialMs, classesMs, floorSerialMs, floorClassesMs;
+  for (int i = 0; i < 2 * runs; ++i) {
+    const int other = i % 2;  // serial to serial, then back
+    serialMs.push_back(show(other ? 1 : 0));
+    floorSerialMs.push_back(TimeMs([&] { bare.Show(kShown[other ? 1 : 0]); }));
+  }
+  for (int i = 0; i < 2 * runs; ++i) {
+    const int other = i % 2;  // serial to TCP, then back
+    classesMs.push_back(show(other ? 2 : 0));
+    floorClassesMs.push_back(TimeMs([&] { bare.Show(kShown[other ? 2 : 0]); }));
+  }
+  const double serial = Median(serialMs), classes = Median(classesMs);
+  const double floorSerial = Median(floorSerialMs), floorClasses = Median(floorClassesMs);
   std::printf("show a port, serial to serial   %8.3f ms, floor %8.3f ms, ratio %5.2f\n", serial,
               floorSerial, serial / floorSerial);
   std::printf("show a port, serial to TCP      %8.3f ms, floor %8.3f ms, ratio %5.2f\n", classes,

@@ -1,5 +1,7 @@
 // Times the editor's save and load of a full configuration against the
-// fewest raw registry calls that write and read the same values.
+// fewest raw registry calls that write and read the same values; then, with
+// that configuration stored, the editor's start-up, the add of a server,
+// the show of a port and one message to a control, each against its floor.
 //
 //   registry_benchmark [runs]     (default 25; at least 20)
 //
@@ -17,7 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/ControlsBenchmark.h"
 #include "bench/ServersBenchmark.h"
+#include "bench/StartupBenchmark.h"
 #include "bench/PortsBenchmark.h"
 #include "bench/TransfersBenchmark.h"
 #include "editor/app/Main.h"
@@ -128,16 +132,62 @@ BOOL CALLBACK ClearEdit(HWND child, LPARAM) {
   return TRUE;
 }
 
-double MedianMs(int runs, const std::function<void()>& work) {
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-  }
+double Median(std::vector<double> ms) {
   std::sort(ms.begin(), ms.end());
   return ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
 }
+
+double TimeMs(const std::function<void()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+double MedianMs(int runs, const std::function<void()>& work) {
+  std::vector<double> ms;
+  for (int i = 0; i < runs; ++i) ms.push_back(TimeMs(work));
+  return Median(ms);
+}
+
+// The texts that a load puts into the window's edit fields, each in a bare
+// edit control of its own, in a hidden window as the editor's are.
+class TBareEdits {
+ public:
+  explicit TBareEdits(TForm1& form) {
+    EnumChildWindows(form.Handle(), Collect, reinterpret_cast<LPARAM>(&texts_));
+    parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 400, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    for (std::size_t i = 0; i < texts_.size(); ++i) {
+      HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                  WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0,
+                                  static_cast<int>(i) * 2, 150, 21, parent_, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+      SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(Application().Font()), FALSE);
+      edits_.push_back(edit);
+    }
+  }
+  ~TBareEdits() { DestroyWindow(parent_); }
+  std::size_t Count() const { return texts_.size(); }
+  void Clear() {
+    for (HWND edit : edits_) SetWindowTextA(edit, "");
+  }
+  void Fill() {
+    for (std::size_t i = 0; i < edits_.size(); ++i) SetWindowTextA(edits_[i], texts_[i].c_str());
+  }
+
+ private:
+  static BOOL CALLBACK Collect(HWND child, LPARAM param) {
+    char cls[16];
+    char text[512];
+    if (GetClassNameA(child, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0 &&
+        GetWindowTextA(child, text, sizeof text) > 0)
+      reinterpret_cast<std::vector<std::string>*>(param)->push_back(text);
+    return TRUE;
+  }
+  std::vector<std::string> texts_;
+  std::vector<HWND> edits_;
+  HWND parent_ = nullptr;
+};
 
 // Every page set, all ten ports in use, a hundred servers.
 void FillFullConfiguration(TForm1& f) {
@@ -235,25 +285,39 @@ int main(int argc, char** argv) {
   Snapshot(kTree, afterOnce);
   SaveFlushesOnce = false;
   const double floor = MedianMs(runs, [&] { RawWrite(keys); });
-  const double load = MedianMs(runs, [&] {
-    RegistryLoading = true;
-    CargaRegistro(form);
-    RegistryLoading = false;
-  });
-  const double rawRead = MedianMs(runs, [&] { RawRead(keys); });
-  // A load into a window that holds another configuration: every field is
-  // emptied (untimed) before each run, so every text the load sets is new.
-  std::vector<double> cold;
-  for (int i = 0; i < runs; ++i) {
+  // A load into the window that holds the same configuration, and one into a
+  // window that holds another: there every field is emptied (untimed) before
+  // each run, so every text the load sets is new. Their floors: the raw read
+  // alone, and the raw read with the same texts set on bare edit controls,
+  // emptied the same way. The four take turns, so that all meet the same
+  // load of the machine.
+  auto emptiedLoad = [&] {
     EnumChildWindows(form.Handle(), ClearEdit, 0);
-    auto start = std::chrono::steady_clock::now();
-    RegistryLoading = true;
-    CargaRegistro(form);
-    RegistryLoading = false;
-    cold.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    return TimeMs([&] {
+      RegistryLoading = true;
+      CargaRegistro(form);
+      RegistryLoading = false;
+    });
+  };
+  emptiedLoad();
+  TBareEdits bare(form);
+  std::vector<double> same, cold, raw, withControls;
+  for (int i = 0; i < runs; ++i) {
+    same.push_back(TimeMs([&] {
+      RegistryLoading = true;
+      CargaRegistro(form);
+      RegistryLoading = false;
+    }));
+    cold.push_back(emptiedLoad());
+    raw.push_back(TimeMs([&] { RawRead(keys); }));
+    bare.Clear();
+    withControls.push_back(TimeMs([&] {
+      RawRead(keys);
+      bare.Fill();
+    }));
   }
-  std::sort(cold.begin(), cold.end());
-  const double loadCold = cold[cold.size() / 2];
+  const double load = Median(same), loadCold = Median(cold), rawRead = Median(raw),
+               loadFloor = Median(withControls);
   std::printf("full configuration: %zu keys, %zu values; %d runs each, medians\n", keys.size(),
               CountValues(keys), runs);
   std::printf("save, flush per key     %8.3f ms\n", saveEach);
@@ -262,16 +326,20 @@ int main(int argc, char** argv) {
   std::printf("load (same in window)   %8.3f ms\n", load);
   std::printf("load (window emptied)   %8.3f ms\n", loadCold);
   std::printf("raw read                %8.3f ms\n", rawRead);
+  std::printf("raw read + %zu texts on bare edits  %8.3f ms\n", bare.Count(), loadFloor);
   std::printf("save/floor              %8.2f (flush per key), %.2f (one flush)\n", saveEach / floor,
               saveOnce / floor);
   std::printf("load/raw read           %8.2f (same in window), %.2f (window emptied)\n",
               load / rawRead, loadCold / rawRead);
+  std::printf("load/floor with controls %7.2f (window emptied)\n", loadCold / loadFloor);
   std::printf("same values both ways   %s\n",
               SameTree(keys, afterEach) && SameTree(keys, afterOnce) ? "yes" : "NO");
+  RunStartupBenchmark(runs, ServerCount);
   BenchServers(form, runs);
   RunPortsBenchmark(form, runs);
   BenchmarkExport(form, runs);
   BenchmarkImport(form, runs);
   BenchmarkInitSrv(form, runs);
+  RunControlsBenchmark(runs);
   return 0;
 }

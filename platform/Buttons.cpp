@@ -242,15 +242,7 @@ void TRadioGroup::Layout() {
   if (!hwnd_ || buttons_.empty()) return;
   RECT client;
   GetClientRect(hwnd_, &client);
-  int textHeight = 13;
-  if (HDC dc = GetDC(hwnd_)) {
-    HGDIOBJ old = SelectObject(dc, Application().Font());
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    textHeight = metrics.tmHeight;
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
-  }
+  const int textHeight = FontHeight();
   const int count = static_cast<int>(buttons_.size());
   const int perColumn = (count + columns_ - 1) / columns_;
   const int left = 8;

@@ -23,6 +23,11 @@ constexpr COLORREF kWindowText = 0x80000008;
 
 std::string WindowText(HWND hwnd);
 
+// Measures text in the application's font without a window: a window's own
+// device context is a round trip to the server under Wine.
+SIZE CaptionExtent(const std::string& text);
+int FontHeight();
+
 // Registers the common control classes once.
 void InitControls();
 

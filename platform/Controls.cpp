@@ -36,6 +36,30 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+namespace {
+// One memory device context for the process, with the application's font.
+HDC MeasuringDC() {
+  static HDC dc = [] {
+    HDC memory = CreateCompatibleDC(nullptr);
+    if (memory) SelectObject(memory, Application().Font());
+    return memory;
+  }();
+  return dc;
+}
+}  // namespace
+
+SIZE CaptionExtent(const std::string& text) {
+  RECT r{0, 0, 0, 0};
+  if (HDC dc = MeasuringDC()) DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  return SIZE{r.right, r.bottom};
+}
+
+int FontHeight() {
+  TEXTMETRICA metrics{};
+  HDC dc = MeasuringDC();
+  return dc && GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : 13;
+}
+
 void InitControls() {
   static bool done = false;
   if (done) return;
@@ -59,8 +83,79 @@ std::unordered_map<HWND, TControl*>& ControlOf() {
 }
 const char* const kTipsProp = "NodraxTips";
 const char* const kContainerClass = "NodraxContainer";
-constexpr UINT_PTR kOwnSubclass = 1;
-constexpr UINT_PTR kChildSubclass = 2;
+
+// The platform's subclassing: the window procedure replaced by
+// TControl::SubclassProc, and what it needs kept in the process. (comctl32's
+// SetWindowSubclass keeps its data in a window property, and under Wine
+// every property lookup is a round trip to the server: it made each message
+// to a control some forty times as dear as to a bare one.)
+struct THook {
+  WNDPROC previous = nullptr;   // the procedure the window had before
+  TControl* control = nullptr;  // nullptr once the control has let go
+  bool child = false;           // a window inside the control (SubclassChild)
+  bool unicode = false;         // kept as it was: messages arrive as before
+};
+
+std::unordered_map<HWND, THook>& Hooks() {
+  static std::unordered_map<HWND, THook> hooks;
+  return hooks;
+}
+
+LRESULT CallPrevious(const THook& hook, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return hook.unicode ? CallWindowProcW(hook.previous, hwnd, msg, wParam, lParam)
+                      : CallWindowProcA(hook.previous, hwnd, msg, wParam, lParam);
+}
+
+LRESULT CallPrevious(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto it = Hooks().find(hwnd);
+  if (it == Hooks().end()) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  return CallPrevious(it->second, hwnd, msg, wParam, lParam);
+}
+
+LONG_PTR WindowProcOf(HWND hwnd, bool unicode) {
+  return unicode ? GetWindowLongPtrW(hwnd, GWLP_WNDPROC) : GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+}
+
+bool Hook(HWND hwnd, TControl* control, bool child, WNDPROC proc) {
+  auto& hooks = Hooks();
+  auto it = hooks.find(hwnd);
+  if (it != hooks.end()) {
+    // Still hooked from a control that let go while another procedure lay
+    // over ours: the hook serves the new control.
+    it->second.control = control;
+    it->second.child = child;
+    return true;
+  }
+  THook hook;
+  hook.control = control;
+  hook.child = child;
+  hook.unicode = IsWindowUnicode(hwnd) != FALSE;
+  const LONG_PTR ours = reinterpret_cast<LONG_PTR>(proc);
+  hook.previous = reinterpret_cast<WNDPROC>(hook.unicode ? SetWindowLongPtrW(hwnd, GWLP_WNDPROC, ours)
+                                                         : SetWindowLongPtrA(hwnd, GWLP_WNDPROC, ours));
+  if (!hook.previous) return false;
+  hooks[hwnd] = hook;
+  return true;
+}
+
+// Gives the window its procedure back. Another procedure laid over ours
+// still calls ours: then the hook stays and only passes messages on, until
+// the window is destroyed.
+void Unhook(HWND hwnd, WNDPROC proc) {
+  auto it = Hooks().find(hwnd);
+  if (it == Hooks().end()) return;
+  THook& hook = it->second;
+  if (WindowProcOf(hwnd, hook.unicode) == reinterpret_cast<LONG_PTR>(proc)) {
+    const LONG_PTR previous = reinterpret_cast<LONG_PTR>(hook.previous);
+    if (hook.unicode)
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, previous);
+    else
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, previous);
+    Hooks().erase(it);
+  } else {
+    hook.control = nullptr;
+  }
+}
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -77,22 +172,20 @@ TControl::~TControl() {
 
 void TControl::Detach() {
   if (!hwnd_) return;
-  if (!hint_.empty()) {
-    HWND root = GetAncestor(hwnd_, GA_ROOT);
-    if (HWND tips = root ? static_cast<HWND>(GetPropA(root, kTipsProp)) : nullptr) {
-      TTTOOLINFOA info{};
-      info.cbSize = TTTOOLINFOA_V2_SIZE;
-      info.hwnd = root;
-      info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-      SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-    }
+  if (tips_ && IsWindow(tips_)) {
+    TTTOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = GetAncestor(hwnd_, GA_ROOT);
+    info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    SendMessageA(tips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
   }
+  tips_ = nullptr;
   if (child_) {
-    RemoveWindowSubclass(child_, SubclassProc, kChildSubclass);
+    Unhook(child_, SubclassProc);
     ControlOf().erase(child_);
     child_ = nullptr;
   }
-  if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassProc, kOwnSubclass);
+  if (subclassed_) Unhook(hwnd_, SubclassProc);
   subclassed_ = false;
   ControlOf().erase(hwnd_);
   hwnd_ = nullptr;
@@ -105,9 +198,10 @@ TControl* TControl::FromHandle(HWND hwnd) {
 }
 
 void TControl::CreateHandle(TContainer* parent, const char* windowClass, DWORD style,
-                            DWORD exStyle, const std::string& text) {
+                            DWORD exStyle, const std::string& text, SIZE size) {
   InitControls();
-  HWND hwnd = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, 0, 0, 0, 0,
+  HWND hwnd = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, 0, 0, size.cx,
+                              size.cy,
                               parent ? parent->Handle() : nullptr,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId())),
                               Instance(), nullptr);
@@ -120,36 +214,40 @@ void TControl::Attach(HWND hwnd, TContainer* parent) {
   hwnd_ = hwnd;
   parent_ = parent;
   ControlOf()[hwnd] = static_cast<TControl*>(this);
-  subclassed_ = SetWindowSubclass(hwnd, SubclassProc, kOwnSubclass,
-                                  reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  subclassed_ = Hook(hwnd, this, false, SubclassProc);
 }
 
 void TControl::SubclassChild(HWND child) {
   if (!child) return;
   child_ = child;
   ControlOf()[child] = static_cast<TControl*>(this);
-  SetWindowSubclass(child, SubclassProc, kChildSubclass, reinterpret_cast<DWORD_PTR>(this));
+  Hook(child, this, true, SubclassProc);
 }
 
-LRESULT CALLBACK TControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR id, DWORD_PTR data) {
-  TControl* control = reinterpret_cast<TControl*>(data);
-  if (id == kChildSubclass) {
-    if (msg == WM_NCDESTROY) {
-      RemoveWindowSubclass(hwnd, SubclassProc, kChildSubclass);
-      ControlOf().erase(hwnd);
-      if (control->child_ == hwnd) control->child_ = nullptr;
-      return DefSubclassProc(hwnd, msg, wParam, lParam);
-    }
-    return control->ChildProc(hwnd, msg, wParam, lParam);
-  }
+LRESULT CALLBACK TControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto it = Hooks().find(hwnd);
+  if (it == Hooks().end()) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  const THook hook = it->second;
   if (msg == WM_NCDESTROY) {
-    control->Detach();
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    // The last message of the window: the control lets go of it, and the
+    // hook goes with it.
+    if (hook.control && hook.child) {
+      ControlOf().erase(hwnd);
+      if (hook.control->child_ == hwnd) hook.control->child_ = nullptr;
+    } else if (hook.control && hook.control->hwnd_ == hwnd) {
+      hook.control->Detach();
+    }
+    Hooks().erase(hwnd);
+    return CallPrevious(hook, hwnd, msg, wParam, lParam);
   }
-  return control->WndProc(msg, wParam, lParam);
+  if (!hook.control) return CallPrevious(hook, hwnd, msg, wParam, lParam);
+  if (hook.child) return hook.control->ChildProc(hwnd, msg, wParam, lParam);
+  // Before the control's own handling, which may keep a mouse message to
+  // itself.
+  if (hook.control->tips_ && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST)
+    hook.control->RelayToHint(msg, wParam, lParam);
+  return hook.control->WndProc(msg, wParam, lParam);
 }
-
 bool TControl::RunKeyEvent(UINT msg, WPARAM& wParam) {
   if (msg == WM_CHAR && OnKeyPress) {
     TKeyPressEvent handler = OnKeyPress;  // the handler may rebind the event
@@ -189,13 +287,29 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   // A handler may have destroyed the window while its message was running.
   if (!hwnd_) return 0;
-  return DefSubclassProc(hwnd_, msg, wParam, lParam);
+  return CallPrevious(hwnd_, msg, wParam, lParam);
 }
 
 LRESULT TControl::ChildProc(HWND child, UINT msg, WPARAM wParam, LPARAM lParam) {
   if ((msg == WM_CHAR || msg == WM_KEYUP) && RunKeyEvent(msg, wParam)) return 0;
   if (!IsWindow(child)) return 0;
-  return DefSubclassProc(child, msg, wParam, lParam);
+  return DefaultChildProc(child, msg, wParam, lParam);
+}
+
+LRESULT TControl::DefaultChildProc(HWND child, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return CallPrevious(child, msg, wParam, lParam);
+}
+
+void TControl::RelayToHint(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // What the tooltip's own subclassing (TTF_SUBCLASS) would pass it.
+  MSG relayed{};
+  relayed.hwnd = hwnd_;
+  relayed.message = msg;
+  relayed.wParam = wParam;
+  relayed.lParam = lParam;
+  relayed.time = static_cast<DWORD>(GetMessageTime());
+  GetCursorPos(&relayed.pt);
+  SendMessageA(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 void TControl::Fire(const std::function<void()>& handler) {
@@ -257,15 +371,20 @@ void TControl::SetHint(const std::string& hint) {
     if (!tips) return;
     SetPropA(root, kTipsProp, tips);
   }
+  // The control relays its mouse messages itself (RelayToHint) rather than
+  // letting the tooltip subclass it, which would cost a window property
+  // lookup on every message.
   TTTOOLINFOA info{};
   info.cbSize = TTTOOLINFOA_V2_SIZE;
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.uFlags = TTF_IDISHWND;
   info.hwnd = root;
   info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
   info.hinst = nullptr;
   info.lpszText = const_cast<char*>(hint_.c_str());
   SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-  if (!hint_.empty()) SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  tips_ = nullptr;
+  if (!hint_.empty() && SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)))
+    tips_ = tips;
 }
 
 std::string TControl::Text() const { return WindowText(hwnd_); }
@@ -337,6 +456,7 @@ HBRUSH TContainer::BackgroundBrush() {
 }
 
 void TContainer::SetColor(COLORREF color) {
+  if (color == color_) return;
   color_ = color;
   if (brush_) DeleteObject(brush_);
   brush_ = nullptr;
@@ -474,17 +594,9 @@ TGroupBox::TGroupBox(TContainer* parent, std::string name, const std::string& ca
 
 TLabel::TLabel(TContainer* parent, std::string name, const std::string& caption)
     : TControl(std::move(name)), fontColor_(kWindowText), color_(kBtnFace) {
-  CreateHandle(parent, "STATIC", WS_VISIBLE | SS_LEFT | SS_NOTIFY, 0, caption);
   // Sized to its caption until the form places it.
-  if (HDC dc = GetDC(hwnd_)) {
-    HGDIOBJ old = SelectObject(dc, Application().Font());
-    RECT r{0, 0, 0, 0};
-    DrawTextA(dc, caption.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right, r.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  CreateHandle(parent, "STATIC", WS_VISIBLE | SS_LEFT | SS_NOTIFY, 0, caption,
+               CaptionExtent(caption));
 }
 
 TLabel::~TLabel() {
@@ -496,12 +608,16 @@ TLabel::~TLabel() {
   if (brush_) DeleteObject(brush_);
 }
 
+// The same colour again is no change and repaints nothing: a load sets
+// every colour, and mostly to what it already is.
 void TLabel::SetFontColor(COLORREF color) {
+  if (color == fontColor_) return;
   fontColor_ = color;
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void TLabel::SetColor(COLORREF color) {
+  if (!transparent_ && color == color_ && brush_) return;
   color_ = color;
   transparent_ = false;
   if (brush_) DeleteObject(brush_);

@@ -71,19 +71,22 @@ class TControl : public TObject {
   virtual bool HandleDrawItem(DRAWITEMSTRUCT* item);
 
  protected:
-  // Creates the window as a child of parent and subclasses it.
+  // Creates the window as a child of parent, of the size given, and
+  // subclasses it.
   void CreateHandle(TContainer* parent, const char* windowClass, DWORD style,
-                    DWORD exStyle, const std::string& text);
+                    DWORD exStyle, const std::string& text, SIZE size = SIZE{0, 0});
   // Adopts a window created elsewhere (containers, forms).
   void Attach(HWND hwnd, TContainer* parent);
-  // The subclass procedure; the default runs key events and the cursor,
-  // then DefSubclassProc.
+  // The subclass procedure; the default runs key events and the cursor, then
+  // the window's own procedure (DefaultProc).
   virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
   // A window inside the control that takes the keyboard for it (the edit of
   // a drop-down combo box): its key messages run this control's key events.
   void SubclassChild(HWND child);
   virtual LRESULT ChildProc(HWND child, UINT msg, WPARAM wParam, LPARAM lParam);
+  // The child window's own procedure.
+  static LRESULT DefaultChildProc(HWND child, UINT msg, WPARAM wParam, LPARAM lParam);
   // OnKeyPress for WM_CHAR, OnKeyUp for WM_KEYUP. Returns true when the
   // handler swallowed the key; otherwise wParam carries the key to pass on.
   bool RunKeyEvent(UINT msg, WPARAM& wParam);
@@ -100,9 +103,11 @@ class TControl : public TObject {
   bool subclassed_ = false;
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
+  void RelayToHint(UINT msg, WPARAM wParam, LPARAM lParam);
   friend class TContainer;
   std::string hint_;
+  HWND tips_ = nullptr;  // the tooltip window that shows hint_
   HWND child_ = nullptr;
 };
 
@@ -180,9 +185,11 @@ class TPageControl : public TControl {
   friend class TTabSheet;
   void AddSheet(TTabSheet* sheet);
   void LayoutSheets();
+  void PlaceSheet(TTabSheet* sheet, const RECT& area);
   std::vector<TTabSheet*> sheets_;
   std::vector<TTabSheet*> tabs_;  // the visible ones, in tab order
   TTabSheet* active_ = nullptr;
+  RECT laidOut_{};  // the display area the sheets were last placed in
 };
 
 class TLabel : public TControl {

@@ -14,6 +14,23 @@ namespace {
 
 IDialogs* installed = nullptr;
 
+// The common dialogs, the shell and COM are loaded when a dialog first needs
+// them. Linked as imports they were loaded at every start, and under Wine
+// that cost about a third of the time an empty program takes to show its
+// window, for dialogs that most sessions never open. An entry that cannot
+// be found leaves its dialog cancelled.
+template <typename F>
+F Entry(const char* library, const char* name) {
+  HMODULE module = GetModuleHandleA(library);
+  if (!module) module = LoadLibraryA(library);  // kept for the process
+  if (!module) return nullptr;
+  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+constexpr char kComDlg[] = "comdlg32.dll";
+constexpr char kShell[] = "shell32.dll";
+constexpr char kOle[] = "ole32.dll";
+
 // "Text|*.txt|All|*.*" as the common dialogs want it: NUL-separated pairs
 // ending in two NULs.
 std::vector<char> FilterBuffer(const std::string& filter) {
@@ -42,8 +59,9 @@ bool RunFileDialog(TFileDialogRequest& request, bool save) {
   ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
   ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
   ofn.Flags = request.flags | OFN_EXPLORER | OFN_ENABLESIZING;
-  const BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-  if (!ok) return false;
+  using TFileDialog = BOOL(WINAPI*)(OPENFILENAMEA*);
+  const auto run = Entry<TFileDialog>(kComDlg, save ? "GetSaveFileNameA" : "GetOpenFileNameA");
+  if (!run || !run(&ofn)) return false;
   request.fileName = file.data();
   return true;
 }
@@ -73,8 +91,14 @@ bool TWin32Dialogs::OpenFile(TFileDialogRequest& request) { return RunFileDialog
 bool TWin32Dialogs::SaveFile(TFileDialogRequest& request) { return RunFileDialog(request, true); }
 
 bool TWin32Dialogs::BrowseFolder(HWND owner, const std::string& title, std::string& path) {
+  const auto initialize = Entry<HRESULT(WINAPI*)(void*, DWORD)>(kOle, "CoInitializeEx");
+  const auto uninitialize = Entry<void(WINAPI*)()>(kOle, "CoUninitialize");
+  const auto release = Entry<void(WINAPI*)(void*)>(kOle, "CoTaskMemFree");
+  const auto browse = Entry<PIDLIST_ABSOLUTE(WINAPI*)(BROWSEINFOA*)>(kShell, "SHBrowseForFolderA");
+  const auto pathOf = Entry<BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, LPSTR)>(kShell, "SHGetPathFromIDListA");
+  if (!initialize || !uninitialize || !release || !browse || !pathOf) return false;
   // The shell's browser needs COM on this thread.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const HRESULT com = initialize(nullptr, COINIT_APARTMENTTHREADED);
   char display[MAX_PATH] = "";
   BROWSEINFOA info{};
   info.hwndOwner = owner;
@@ -83,13 +107,13 @@ bool TWin32Dialogs::BrowseFolder(HWND owner, const std::string& title, std::stri
   info.lpszTitle = title.c_str();
   info.ulFlags = 0;
   bool ok = false;
-  if (PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info)) {
+  if (PIDLIST_ABSOLUTE chosen = browse(&info)) {
     char folder[MAX_PATH] = "";
-    ok = SHGetPathFromIDListA(chosen, folder) != FALSE;
+    ok = pathOf(chosen, folder) != FALSE;
     if (ok) path = folder;
-    CoTaskMemFree(chosen);
+    release(chosen);
   }
-  if (SUCCEEDED(com)) CoUninitialize();
+  if (SUCCEEDED(com)) uninitialize();
   return ok;
 }
 
@@ -107,11 +131,14 @@ bool TWin32Dialogs::ChooseColour(HWND owner, COLORREF& colour) {
   cc.rgbResult = nodrax_controls::Resolve(colour);
   cc.lpCustColors = custom;
   cc.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
-  if (!ChooseColorA(&cc)) return false;
+  const auto choose = Entry<BOOL(WINAPI*)(CHOOSECOLORA*)>(kComDlg, "ChooseColorA");
+  if (!choose || !choose(&cc)) return false;
   colour = cc.rgbResult;
   return true;
 }
 
 void TWin32Dialogs::ShellOpen(HWND owner, const std::string& target, int showCommand) {
-  ShellExecuteA(owner, "open", target.c_str(), nullptr, nullptr, showCommand);
+  using TExecute = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  if (const auto execute = Entry<TExecute>(kShell, "ShellExecuteA"))
+    execute(owner, "open", target.c_str(), nullptr, nullptr, showCommand);
 }

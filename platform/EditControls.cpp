@@ -219,10 +219,10 @@ LRESULT TComboBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TComboBox::ChildProc(HWND child, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_GETDLGCODE)
-    return WantEnter(DefSubclassProc(child, msg, wParam, lParam), lParam);
+    return WantEnter(DefaultChildProc(child, msg, wParam, lParam), lParam);
   if (msg == WM_CHAR) {
     if (RunKeyEvent(msg, wParam) || IsLineBreak(wParam)) return 0;
-    return IsWindow(child) ? DefSubclassProc(child, msg, wParam, lParam) : 0;
+    return IsWindow(child) ? DefaultChildProc(child, msg, wParam, lParam) : 0;
   }
   return TControl::ChildProc(child, msg, wParam, lParam);
 }

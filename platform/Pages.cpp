@@ -48,8 +48,13 @@ void TPageControl::AddSheet(TTabSheet* sheet) {
     SendMessageA(hwnd_, TCM_INSERTITEMA, tabs_.size(), reinterpret_cast<LPARAM>(&item));
     tabs_.push_back(sheet);
   }
-  // More tabs may take another row and shrink the display area.
-  LayoutSheets();
+  // More tabs may take another row and shrink the display area; otherwise
+  // only the new sheet needs its place.
+  const RECT area = DisplayRect();
+  if (EqualRect(&area, &laidOut_))
+    PlaceSheet(sheet, area);
+  else
+    LayoutSheets();
   if (!active_ && sheet->TabVisible) SetActivePage(sheet);
 }
 
@@ -65,10 +70,13 @@ RECT TPageControl::DisplayRect() const {
 }
 
 void TPageControl::LayoutSheets() {
-  const RECT r = DisplayRect();
-  for (TTabSheet* sheet : sheets_)
-    SetWindowPos(sheet->Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  laidOut_ = DisplayRect();
+  for (TTabSheet* sheet : sheets_) PlaceSheet(sheet, laidOut_);
+}
+
+void TPageControl::PlaceSheet(TTabSheet* sheet, const RECT& area) {
+  SetWindowPos(sheet->Handle(), nullptr, area.left, area.top, area.right - area.left,
+               area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TPageControl::SetActivePage(TTabSheet* sheet) {

@@ -81,7 +81,13 @@ class ScopedPrivileges {
   std::vector<TOKEN_PRIVILEGES> previous_;
 };
 
+void NoteRead(const std::string& key, const std::string& name) {
+  if (RegistryValueReadHook) RegistryValueReadHook(key, name);
+}
+
 }  // namespace
+
+void (*RegistryValueReadHook)(const std::string& key, const std::string& name) = nullptr;
 
 std::string SystemErrorMessage(LONG code) {
   char* buffer = nullptr;
@@ -230,11 +236,13 @@ bool TRegistry::DeleteKey(const std::string& path) {
 }
 
 bool TRegistry::ValueExists(const std::string& name) {
+  NoteRead(path_, name);
   return key_ && RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
                      ERROR_SUCCESS;
 }
 
 bool TRegistry::TryReadString(const std::string& name, std::string& text) {
+  NoteRead(path_, name);
   if (!key_) return false;
   // One query serves the existence test and the read for any text that fits
   // the buffer, which is nearly every value of the configuration.
@@ -256,6 +264,7 @@ bool TRegistry::TryReadString(const std::string& name, std::string& text) {
 }
 
 std::string TRegistry::ReadString(const std::string& name) {
+  NoteRead(path_, name);
   if (!key_) return "";
   DWORD type = 0, size = 0;
   LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size);
@@ -289,12 +298,24 @@ bool TRegistry::WriteString(const std::string& name, const std::string& value) {
 }
 
 int TRegistry::ReadInteger(const std::string& name) {
+  NoteRead(path_, name);
   DWORD type = 0, value = 0, size = sizeof(value);
   LONG rc = key_ ? RegQueryValueExA(key_, name.c_str(), nullptr, &type,
                                     reinterpret_cast<BYTE*>(&value), &size)
                  : ERROR_INVALID_HANDLE;
   if (rc != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) InvalidType(name);
   return static_cast<int>(value);
+}
+
+bool TRegistry::TryReadInteger(const std::string& name, int& value) {
+  NoteRead(path_, name);
+  DWORD type = 0, data = 0, size = sizeof(data);
+  if (!key_ || RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data),
+                                &size) != ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof(data))
+    return false;
+  value = static_cast<int>(data);
+  return true;
 }
 
 bool TRegistry::WriteInteger(const std::string& name, int value) {

@@ -21,6 +21,11 @@ class ERegistryException : public std::runtime_error {
 // "Access denied."; trailing line breaks removed.
 std::string SystemErrorMessage(LONG code);
 
+// When set, told of every value that a TRegistry reads or tests for, with
+// the key's path (below the root, no leading "\") and the value's name: a
+// test learns from it which values a part of the editor reads.
+extern void (*RegistryValueReadHook)(const std::string& key, const std::string& name);
+
 class TRegistry {
  public:
   explicit TRegistry(HKEY root = HKEY_LOCAL_MACHINE);
@@ -54,6 +59,9 @@ class TRegistry {
   // A value that is absent or not a 32-bit integer raises
   // "Invalid data type for '<name>'".
   int ReadInteger(const std::string& name);
+  // The existence test and the read in one, raising nothing: false when the
+  // value is absent or is not a 32-bit integer.
+  bool TryReadInteger(const std::string& name, int& value);
   bool WriteInteger(const std::string& name, int value);
   std::vector<std::string> GetKeyNames();  // in the order the registry lists them
   bool HasSubKeys();

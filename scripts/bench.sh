@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the save/load benchmark under Wine on a prefix of its own.
+# Builds and runs the benchmark (save, load, start-up, servers, ports, control
+# messages) under Wine on a prefix of its own, on the tests' virtual display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -8,5 +9,5 @@ export WINEPREFIX="$build/wineprefix-bench"
 "$root/scripts/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
-xvfb-run -a "$root/scripts/wine-run.sh" "$build/registry_benchmark.exe" "$@"
+xvfb-run -a -s "-screen 0 1024x768x24" "$root/scripts/wine-run.sh" "$build/registry_benchmark.exe" "$@"
 WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true

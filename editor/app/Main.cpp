@@ -1,5 +1,7 @@
 #include "editor/app/Main.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <stdexcept>
 
@@ -35,6 +37,13 @@ void Mirror(char (TConfigRecord::*field)[N], const TEdit* edit) {
 template <std::size_t N>
 void SetRecord(char (TConfigRecord::*field)[N], const std::string& text) {
   if (ConfigRecord) SetField(ConfigRecord->*field, text);
+}
+// A folder derived from another goes into its control cut at its field's
+// width, as a loaded one does: a long root must not show a folder longer
+// than the one the save stores.
+template <std::size_t N>
+void ShowDerived(TEdit* edit, char (TConfigRecord::*)[N], const std::string& text) {
+  edit->SetText(text.substr(0, N - 1));
 }
 }  // namespace
 
@@ -164,15 +173,48 @@ void TForm1::FormShow(TObject*) {
 
   std::string stored = "0.0.0";
   if (reg.OpenKeyReadOnly(kWindowKey)) {
-    if (reg.ValueExists("Version")) stored = reg.ReadString("Version");
-    POINT at = Position();
-    if (reg.ValueExists("Left")) at.x = reg.ReadInteger("Left");
-    if (reg.ValueExists("Top")) at.y = reg.ReadInteger("Top");
-    SetPosition(at.x, at.y);
+    // A value of another type (some other tool wrote it) counts as absent:
+    // it must not keep the show from checking the version and filling the
+    // driver list.
+    try {
+      std::string version;
+      if (reg.TryReadString("Version", version)) stored = version;
+    } catch (const ERegistryException&) {
+    }
+    const POINT system = Position();
+    int left = system.x, top = system.y;
+    reg.TryReadInteger("Left", left);
+    reg.TryReadInteger("Top", top);
     reg.CloseKey();
+    const POINT at = OnScreen(left, top);
+    SetPosition(at.x, at.y);
   }
   CheckStoredVersion(stored);
   ReloadDriversDir1Click(this);
+}
+
+POINT TForm1::OnScreen(int left, int top) const {
+  // A position on a monitor that is gone, or one that no monitor ever had,
+  // would show the window where the sysop cannot reach its caption: it
+  // then goes into the work area of the nearest monitor.
+  RECT now{};
+  GetWindowRect(Handle(), &now);
+  const LONG width = now.right - now.left, height = now.bottom - now.top;
+  auto coordinate = [](long long v) {
+    return static_cast<LONG>(std::max<long long>(INT_MIN / 2, std::min<long long>(v, INT_MAX / 2)));
+  };
+  RECT window{coordinate(left), coordinate(top), coordinate(static_cast<long long>(left) + width),
+              coordinate(static_cast<long long>(top) + height)};
+  RECT caption = window;
+  caption.bottom = coordinate(static_cast<long long>(window.top) + GetSystemMetrics(SM_CYCAPTION));
+  if (MonitorFromRect(&caption, MONITOR_DEFAULTTONULL)) return POINT{left, top};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor))
+    return POINT{left, top};
+  const RECT& work = monitor.rcWork;
+  return POINT{std::max(work.left, std::min(window.left, work.right - width)),
+               std::max(work.top, std::min(window.top, work.bottom - height))};
 }
 
 void TForm1::CheckStoredVersion(const std::string& stored) {
@@ -215,7 +257,13 @@ void TForm1::ActOnStartCode() {
 void TForm1::WriteWindowState() {
   TRegistry reg;
   if (!reg.OpenKey(kWindowKey, true)) return;
-  const POINT at = Position();
+  POINT at = Position();
+  // A minimised window stands far off the screen; what the sysop gets back
+  // at the next start is where it stood before.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement))
+    at = {placement.rcNormalPosition.left, placement.rcNormalPosition.top};
   reg.WriteString("Version", kEditorVersion);
   reg.WriteInteger("Left", at.x);
   reg.WriteInteger("Top", at.y);
@@ -399,35 +447,35 @@ void TForm1::DirectorioraizChange(TObject*) {
   const std::string root = Directorioraiz->Text();
   SetRecord(&TConfigRecord::ZubRoot, root);
   const TRootFolders f = DeriveFromRoot(root);
-  Directoriodata->SetText(f.Data);
+  ShowDerived(Directoriodata, &TConfigRecord::Data, f.Data);
   SetRecord(&TConfigRecord::Sounds, f.Sounds);
-  Directorioconfig->SetText(f.Config);
+  ShowDerived(Directorioconfig, &TConfigRecord::Config, f.Config);
   SetRecord(&TConfigRecord::Lang, f.Lang);
   SetRecord(&TConfigRecord::Fwd, f.Fwd);
   SetRecord(&TConfigRecord::Log, f.Log);
   SetRecord(&TConfigRecord::Sat, f.Sat);
   SetRecord(&TConfigRecord::Wp, f.Wp);
   SetRecord(&TConfigRecord::OldMail, f.OldMail);
-  Directoriomensajes->SetText(f.Mail);
-  Directoriomensajesbin->SetText(f.CompresMail);
-  Directorioconfig->SetText(f.Config);
-  Directorioyapp->SetText(f.Yapp);
-  Directoriodocs->SetText(f.Docs);
-  Ficheroimport->SetText(f.ImportFile);
-  Pgdir->SetText(f.Pg);
-  Filtersdir->SetText(f.Filters);
-  Serversdir->SetText(f.Servers);
-  Driversdir->SetText(f.Drivers);
-  Diskc->SetText(f.Diskc);
+  ShowDerived(Directoriomensajes, &TConfigRecord::Mail, f.Mail);
+  ShowDerived(Directoriomensajesbin, &TConfigRecord::CompresMail, f.CompresMail);
+  ShowDerived(Directorioconfig, &TConfigRecord::Config, f.Config);
+  ShowDerived(Directorioyapp, &TConfigRecord::Yapp, f.Yapp);
+  ShowDerived(Directoriodocs, &TConfigRecord::Docs, f.Docs);
+  ShowDerived(Ficheroimport, &TConfigRecord::ImportFile, f.ImportFile);
+  ShowDerived(Pgdir, &TConfigRecord::Pg, f.Pg);
+  ShowDerived(Filtersdir, &TConfigRecord::Filters, f.Filters);
+  ShowDerived(Serversdir, &TConfigRecord::Servers, f.Servers);
+  ShowDerived(Driversdir, &TConfigRecord::Drivers, f.Drivers);
+  ShowDerived(Diskc, &TConfigRecord::Diskc, f.Diskc);
 }
 
 void TForm1::DirectoriodataChange(TObject*) {
   const std::string data = Directoriodata->Text();
   SetRecord(&TConfigRecord::Data, data);
   const TDataFolders f = DeriveFromData(data);
-  Directoriomensajes->SetText(f.Mail);
-  Directoriomensajesbin->SetText(f.CompresMail);
-  Directoriodocs->SetText(f.Docs);
+  ShowDerived(Directoriomensajes, &TConfigRecord::Mail, f.Mail);
+  ShowDerived(Directoriomensajesbin, &TConfigRecord::CompresMail, f.CompresMail);
+  ShowDerived(Directoriodocs, &TConfigRecord::Docs, f.Docs);
 }
 
 void TForm1::DirectorioconfigChange(TObject*) { Mirror(&TConfigRecord::Config, Directorioconfig); }

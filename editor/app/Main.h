@@ -362,6 +362,8 @@ class TForm1 : public TForm {
   void LoadRegistry();
   void WriteWindowState();
   void CheckStoredVersion(const std::string& stored);
+  // Where a window placed at left, top shows its caption on some monitor.
+  POINT OnScreen(int left, int top) const;
   void ChooseColourFor(TLabel* label);
 
   std::vector<std::unique_ptr<TControl>> owned_;

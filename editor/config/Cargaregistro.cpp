@@ -61,18 +61,24 @@ COLORREF Colour(const std::string& text) {
   return static_cast<COLORREF>(static_cast<uint32_t>(ReadInt32Or0(text)));
 }
 
+}  // namespace
+
+TCallsignRoute LoadedIdentity(const std::string& stored) {
+  const TCallsignRoute parts = SplitBbsCallsign(stored);
+  const std::string callsign = Cut(parts.Callsign, WIDTH(BbsCallsign));
+  const std::size_t room = WIDTH(BbsCallsign) - 1 - callsign.size();
+  return {callsign, room > 0 ? Cut(parts.Route, room) : std::string()};
+}
+
+namespace {
+
 void LoadStation(TForm1& f, TRegistry& reg, const std::string& root) {
   if (!reg.OpenKeyReadOnly(KeyBelow(root, kConfigKey))) return;
 
   if (auto text = ReadText(reg, "BbsCallsign")) {
-    // Both halves share one field of the record: the route gets what room
-    // the callsign leaves.
-    const TCallsignRoute parts = SplitBbsCallsign(*text);
-    const std::string callsign = Cut(parts.Callsign, WIDTH(BbsCallsign));
-    const std::size_t room = WIDTH(BbsCallsign) - 1 - callsign.size();
-    const std::string route = room > 0 ? Cut(parts.Route, room) : std::string();
-    f.Editbbsindicativo->SetText(callsign);
-    f.Edithroute->SetText(route);
+    const TCallsignRoute identity = LoadedIdentity(*text);
+    f.Editbbsindicativo->SetText(identity.Callsign);
+    f.Edithroute->SetText(identity.Route);
   }
   LoadEdit(reg, "SSID", f.Editssid, WIDTH(SSID));
   LoadEdit(reg, "Qth", f.Editciudad, WIDTH(Qth));

@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "editor/config/Encodings.h"
 #include "editor/config/RegistryKeys.h"
 
 class TForm1;
@@ -16,3 +17,7 @@ bool CargaRegistroDesde(TForm1& form, const std::string& root);
 // The ports alone; the servers alone, into the ServerTable and ListBox1.
 void CargaPuertos(const std::string& root = kNodraxKey);
 void CargaServidores(TForm1& form, const std::string& root = kNodraxKey);
+// The callsign and route that the load shows for a stored BbsCallsign: the
+// two halves share one field of the record, so the route gets what room the
+// callsign leaves.
+TCallsignRoute LoadedIdentity(const std::string& stored);

@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <iterator>
 #include <vector>
 
 #include "editor/app/Main.h"
@@ -152,6 +153,23 @@ class TLoadingFlag {
 
 }  // namespace
 
+std::vector<TReadValues> ReadValueTable() {
+  auto texts = [](const char* key, const auto& names) {
+    return TReadValues{key, std::vector<std::string>(std::begin(names), std::end(names)), false};
+  };
+  std::vector<TReadValues> table = {
+      texts("\\Config", kStationValues), texts("\\Folders", kFolderValues),
+      texts("\\Directories", kFolderValues), texts("\\Ports\\*", kPortValues),
+      texts("\\Servers\\*", kServerValues)};
+  for (const TCarriedKey& key : CarriedKeys()) {
+    TReadValues numbers{key.Path, {}, true}, strings{key.Path, {}, false};
+    for (const TField& f : key.Fields) (f.Number ? numbers : strings).Names.push_back(f.Name);
+    for (TReadValues* part : {&numbers, &strings})
+      if (!part->Names.empty()) table.push_back(*part);
+  }
+  return table;
+}
+
 void ReadCarriedOverSettings(TCarriedOverSettings& settings, const std::string& root) {
   TRegistry reg;
   for (const TCarriedKey& key : CarriedKeys()) {
@@ -225,6 +243,25 @@ void TForm1::ImportConfig1Click(TObject* Sender) {
   TCarriedOverSettings carried;
   ReadCarriedOverSettings(carried, kMountKey);
   CheckLoadedValueTypes(kMountKey);
+  // The save after the delete refuses a configuration without a callsign or
+  // a route, and by then the stored one would be gone: such a file is
+  // refused now. A file without BbsCallsign keeps what the window shows.
+  TCallsignRoute identity{Editbbsindicativo->Text(), Edithroute->Text()};
+  {
+    TRegistry reg;
+    std::string stored;
+    if (reg.OpenKeyReadOnly(KeyBelow(kMountKey, kConfigKey)) &&
+        reg.TryReadString("BbsCallsign", stored))
+      identity = LoadedIdentity(stored);
+  }
+  if (identity.Callsign.empty() || identity.Route.empty()) {
+    Dialogs().MessageBox(Handle(),
+                         std::string("This file gives the BBS no ") +
+                             (identity.Callsign.empty() ? "callsign" : "hierarchical route") +
+                             ": nothing was imported.",
+                         kImportCaption, MB_ICONWARNING | MB_OK);
+    return;
+  }
 
   DeleteConfig1Click(Sender);
   {

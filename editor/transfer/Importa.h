@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct TCarriedOverSettings {
   // Options.
@@ -41,3 +42,16 @@ void WriteCarriedOverSettings(const TCarriedOverSettings& settings);
 // that the load reads as text and that is no text, so that a file the load
 // cannot take is refused before anything is deleted.
 void CheckLoadedValueTypes(const std::string& root);
+
+// The values below one key that the load or the import reads: the key below
+// the root ("\Config"; "\Ports\*" and "\Servers\*" stand for each port and
+// server key), their names in the order they are read, and whether they
+// are integers (else texts).
+struct TReadValues {
+  std::string Key;
+  std::vector<std::string> Names;
+  bool Integers = false;
+};
+// Every value that the load and the import of a configuration file read,
+// from the tables by which the import checks a file before taking it.
+std::vector<TReadValues> ReadValueTable();

@@ -2,7 +2,6 @@
 // it: while it is up (its modal loop runs), a timer of the test looks at it
 // and acts on it as the user would.
 #include <windows.h>
-#include <winternl.h>
 
 #include <functional>
 #include <set>
@@ -13,6 +12,7 @@
 #include "editor/app/Jpeg.h"
 #include "platform/Application.h"
 #include "support/EditorFixture.h"
+#include "support/ProcessCounters.h"
 
 namespace {
 
@@ -50,43 +50,8 @@ std::vector<COLORREF> ScreenPixels(HWND hwnd, const RECT& area) {
   return pixels;
 }
 
-// GDI objects of this process. Wine answers GetGuiResources with 0; there
-// the process's handle table in the PEB is counted instead: entries of 24
-// bytes, the object type in the WORD at offset 14, zero for a free entry.
-size_t GdiObjects() {
-  if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
-  using TQuery = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-  const auto query = reinterpret_cast<TQuery>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-  PROCESS_BASIC_INFORMATION basic{};
-  if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic,
-                      nullptr) != 0)
-    return 0;
-  const auto* peb = reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
-  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0xF8);  // GdiSharedHandleTable
-  size_t count = 0;
-  for (size_t i = 0; table && i < 0x10000; ++i)
-    if (*reinterpret_cast<const WORD*>(table + i * 24 + 14) != 0) ++count;
-  return count;
-}
-
-// USER objects of this process: with GetGuiResources a stub under Wine, its
-// windows (top-level, owned and children), which is what the About window
-// makes.
-BOOL CALLBACK CountWindow(HWND hwnd, LPARAM count) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(hwnd, &process);
-  if (process != GetCurrentProcessId()) return TRUE;
-  ++*reinterpret_cast<size_t*>(count);
-  EnumChildWindows(hwnd, CountWindow, count);  // children of children come too
-  return TRUE;
-}
-size_t UserObjects() {
-  if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return n;
-  size_t count = 0;
-  EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
+using process_counters::GdiObjects;
+using process_counters::UserObjects;
 
 class AboutTest : public EditorTest {
  protected:
@@ -295,18 +260,7 @@ TEST_F(AboutTest, ALogoThatDoesNotDecodeLeavesThePictureEmpty) {
 
 TEST_F(AboutTest, FiftyOpeningsLeaveTheObjectCountsFlat) {
   // The counters themselves first: they see what is made and released.
-  {
-    const size_t gdi = GdiObjects(), user = UserObjects();
-    std::vector<HBRUSH> brushes;
-    for (int i = 0; i < 10; ++i) brushes.push_back(CreateSolidBrush(RGB(i, 1, 2)));
-    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                  nullptr, nullptr);
-    ASSERT_EQ(gdi + 10, GdiObjects());
-    ASSERT_EQ(user + 1, UserObjects());
-    for (HBRUSH brush : brushes) DeleteObject(brush);
-    DestroyWindow(window);
-    ASSERT_EQ(gdi, GdiObjects());
-  }
+  process_counters::ProveCountersWork();
   TForm2::AutoCloseMs = 1;
   InvokeMenu("About1");  // what the first opening sets up for good
   Pump();

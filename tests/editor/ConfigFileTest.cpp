@@ -210,6 +210,21 @@ TEST_F(ConfigFileTest, AFileThatCannotBeTakenChangesNothing) {
     import(File(std::string(bad.name) + ".zub"), std::nullopt,
            "Invalid data type for '" + std::string(bad.name) + "'");
   }
+  // The save would refuse such a file after the delete had emptied the store.
+  for (const char* identity : {"X1ABC.", ".#CE.ESP.EURO"}) {
+    WriteString(kConfigKey, "BbsCallsign", identity);
+    SaveHive(File("identity.zub"));
+    StoreConfiguration();
+    dialogs.ExpectOpenFile(File("identity.zub"));
+    dialogs.ExpectMessageBox("Import Config File",
+                             std::string("This file gives the BBS no ") +
+                                 (identity[0] == '.' ? "callsign" : "hierarchical route") +
+                                 ": nothing was imported.",
+                             MB_ICONWARNING | MB_OK, IDOK);
+    InvokeMenu("ImportConfig1");
+    EXPECT_EQ(Dump(), before) << identity;
+    EXPECT_FALSE(Mounted()) << identity;
+  }
 }
 
 TEST_F(ConfigFileTest, WithoutThePrivilegesTheSysopSeesThePlatformsRefusal) {

@@ -1,4 +1,6 @@
+#include <memory>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "PlatformFixture.h"
@@ -6,6 +8,15 @@
 namespace {
 
 using ApplicationTest = PlatformTest;
+
+// Another program's subclassing, laid over a control's own: it counts the
+// messages it passes on.
+WNDPROC laidUnder = nullptr;
+std::vector<UINT> passedOn;
+LRESULT CALLBACK LaidOver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  passedOn.push_back(msg);
+  return CallWindowProcA(laidUnder, hwnd, msg, wParam, lParam);
+}
 
 TEST_F(ApplicationTest, AnErrorInAHandlerIsShownWithTheTitleAndTheProgramGoesOn) {
   Application().Title = "Nodrax configuration tool";
@@ -77,6 +88,49 @@ TEST_F(ApplicationTest, ControlsAreFoundFromTheirWindowsUntilTheyGo) {
   form.reset();
   EXPECT_EQ(nullptr, orphan.Handle());
   orphan.SetText("no window");  // does nothing, and does not crash
+}
+
+TEST_F(ApplicationTest, AProcedureLaidOverAControlStillWorksWhenTheControlGoesFirst) {
+  auto edit = std::make_unique<TEdit>(form.get(), "Edit1");
+  HWND hwnd = edit->Handle();
+  std::string pressed;
+  edit->OnKeyPress = [&](TObject*, char& key) { pressed += key; };
+  passedOn.clear();
+  laidUnder = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaidOver)));
+  SendMessageA(hwnd, WM_CHAR, 'a', 1);
+  EXPECT_EQ("a", pressed);  // through both procedures
+  char text[8] = "";
+  GetWindowTextA(hwnd, text, sizeof text);
+  EXPECT_STREQ("a", text);
+  // The control cannot take its procedure back from under the other one:
+  // the window still works without it, and goes when it is destroyed.
+  edit->OnKeyPress = nullptr;
+  edit.reset();
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(nullptr, TControl::FromHandle(hwnd));
+  ASSERT_FALSE(passedOn.empty());
+  EXPECT_EQ(static_cast<UINT>(WM_NCDESTROY), passedOn.back());
+}
+
+TEST_F(ApplicationTest, AHintIsATipOfTheWindowUntilTheControlGoes) {
+  auto label = std::make_unique<TLabel>(form.get(), "Label58", "Fwd minute:");
+  label->SetHint("Minute to start Fwd.");
+  HWND tips = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
+  while (tips && GetWindow(tips, GW_OWNER) != form->Handle())
+    tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr);
+  ASSERT_NE(nullptr, tips);
+  EXPECT_EQ(1, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+  char text[80] = "";
+  TTTOOLINFOA info{};
+  info.cbSize = TTTOOLINFOA_V2_SIZE;
+  info.hwnd = form->Handle();
+  info.uId = reinterpret_cast<UINT_PTR>(label->Handle());
+  info.lpszText = text;
+  SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
+  EXPECT_STREQ("Minute to start Fwd.", text);
+  label.reset();
+  EXPECT_EQ(0, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
 }
 
 }  // namespace

@@ -94,11 +94,11 @@ TEST(Win32DialogsTest, CancelledDialogsChangeNothing) {
   }
   {
     TDialogAnswerer user("Browse for Folder", IDCANCEL);
-    std::string path = "C:\\Kept";
-    EXPECT_FALSE(dialogs.BrowseFolder(nullptr, "Search for ZUB Directories", path));
+    std::string folder = "C:\\kept";
+    EXPECT_FALSE(dialogs.BrowseFolder(nullptr, "Select the BBS root folder", folder));
     user.Join();
     EXPECT_TRUE(user.Found());
-    EXPECT_EQ("C:\\Kept", path);
+    EXPECT_EQ("C:\\kept", folder);
   }
 }
 

@@ -99,6 +99,51 @@ TEST_F(RegistryTest, StoredStringsWithoutTerminatorOrWithExtraNulsReadSafely) {
   EXPECT_EQ("%WINDIR%\\x", reg.ReadString("Expand"));
 }
 
+// Texts around the size of the first buffer of TryReadString, with and
+// without their terminator, read whole and end where they end.
+TEST_F(RegistryTest, TextsAroundTheFirstBufferReadWholeWithOrWithoutTerminator) {
+  for (std::size_t length : {0u, 1u, 510u, 511u, 512u, 513u, 1023u, 1024u}) {
+    for (bool terminated : {true, false}) {
+      std::string text(length, 'x');
+      for (std::size_t i = 0; i < length; i += 7) text[i] = static_cast<char>(0x80 + i % 0x7F);
+      RawSet(Key(), "Text", REG_SZ, text.c_str(), static_cast<DWORD>(length + terminated));
+      TRegistry reg;
+      ASSERT_TRUE(reg.OpenKeyReadOnly(Key()));
+      std::string read = "unchanged";
+      EXPECT_TRUE(reg.TryReadString("Text", read));
+      EXPECT_EQ(text, read) << length << (terminated ? " with" : " without") << " terminator";
+      EXPECT_EQ(text, reg.ReadString("Text")) << length;
+    }
+  }
+}
+
+// TryReadInteger takes a 32-bit integer only, and raises nothing.
+TEST_F(RegistryTest, TryReadIntegerTakesOnlyA32BitInteger) {
+  const DWORD minus = static_cast<DWORD>(-120);
+  const unsigned long long wide = 5;
+  struct TCase {
+    const char* name;
+    DWORD type;
+    const void* data;
+    DWORD size;
+  };
+  for (const TCase& c : {TCase{"Text", REG_SZ, "120", 4}, TCase{"Empty", REG_SZ, "", 0},
+                         TCase{"Short", REG_DWORD, "\x78\x00\x00", 3},
+                         TCase{"Quad", REG_QWORD, &wide, 8}, TCase{"Binary", REG_BINARY, &minus, 4},
+                         TCase{"BigEndian", REG_DWORD_BIG_ENDIAN, &minus, 4}})
+    RawSet(Key(), c.name, c.type, c.data, c.size);
+  RawSet(Key(), "Left", REG_DWORD, &minus, 4);
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKeyReadOnly(Key()));
+  int value = 7;
+  for (const char* name : {"Text", "Empty", "Short", "Quad", "Binary", "BigEndian", "Absent"}) {
+    EXPECT_FALSE(reg.TryReadInteger(name, value)) << name;
+    EXPECT_EQ(7, value) << name;
+  }
+  EXPECT_TRUE(reg.TryReadInteger("Left", value));
+  EXPECT_EQ(-120, value);
+}
+
 TEST_F(RegistryTest, RenameValueKeepsTypeAndData) {
   DWORD number = 0x12345678;
   RawSet(Key(), "System", REG_SZ, "C:\\zub\\cfg", 11);
