@@ -58,7 +58,8 @@ for f in "${fuzzers[@]}"; do
     tail -n 30 "$build/$f.log"
     status=1
   else
-    grep -E '^stat::number_of_executed_units' "$build/$f.log" || tail -n 1 "$build/$f.log"
+    # Executions, and the edges (cov) and features (ft) the run reached.
+    grep -E '^stat::number_of_executed_units|DONE' "$build/$f.log" || tail -n 1 "$build/$f.log"
   fi
 done
 exit $status
