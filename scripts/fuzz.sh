@@ -32,7 +32,7 @@ cmake --build "$build" --target fuzzers codec_tests -j"$(nproc)"
 
 fuzzers=("$@")
 [ ${#fuzzers[@]} -gt 0 ] || fuzzers=(fuzz_number fuzz_userspub fuzz_bbscallsign fuzz_unproto fuzz_port fuzz_startcode
-                                     fuzz_portsys fuzz_ports fuzz_jpeg fuzz_initsrv)
+                                     fuzz_portsys fuzz_ports fuzz_jpeg fuzz_initsrv fuzz_folders)
 status=0
 for f in "${fuzzers[@]}"; do
   corpus="$build/corpus/$f"
@@ -58,7 +58,8 @@ for f in "${fuzzers[@]}"; do
     tail -n 30 "$build/$f.log"
     status=1
   else
-    grep -E '^stat::number_of_executed_units' "$build/$f.log" || tail -n 1 "$build/$f.log"
+    # Executions, and the edges (cov) and features (ft) the run reached.
+    grep -E '^stat::number_of_executed_units|DONE' "$build/$f.log" || tail -n 1 "$build/$f.log"
   fi
 done
 exit $status

@@ -1,9 +1,10 @@
 // The number rule against a slow reference in 128-bit arithmetic, and the
-// version comparison built on it.
+// version comparison and the flags of a stored sum built on it.
 #include <cstdint>
 #include <limits>
 
 #include "FuzzCheck.h"
+#include "editor/config/Encodings.h"
 #include "editor/config/Numbers.h"
 
 namespace {
@@ -48,5 +49,17 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   const int ab = CompareVersions(a, b), ba = CompareVersions(b, a);
   FUZZ_CHECK((ab > 0) == (ba < 0) && (ab == 0) == (ba == 0));
   FUZZ_CHECK(CompareVersions(a, a) == 0);
+
+  // A stored sum of flags, each weight one bit: the flags are the sum's bits
+  // that carry a weight, whatever else the sum holds.
+  const int32_t sum = ReadInt32Or0(text);
+  for (const std::vector<int32_t>* w : {&ForwardingWeights(), &ResumeWeights(),
+                                        &FirstConnectionWeights(), &SecurityWeights()}) {
+    const std::vector<bool> on = FlagsOfSum(sum, *w);
+    FUZZ_CHECK(on.size() == w->size());
+    uint32_t mask = 0;
+    for (int32_t weight : *w) mask |= static_cast<uint32_t>(weight);
+    FUZZ_CHECK(static_cast<uint32_t>(FlagSum(on, *w)) == (static_cast<uint32_t>(sum) & mask));
+  }
   return 0;
 }
