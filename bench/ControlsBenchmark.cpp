@@ -2,6 +2,7 @@
 // same message to a bare Win32 control: every text the editor sets or reads
 // is a few such messages, so this cost multiplies into every page.
 #include "bench/ControlsBenchmark.h"
+#include "bench/Timing.h"
 
 #include <windows.h>
 
@@ -16,12 +17,9 @@
 
 namespace {
 
-constexpr int kMessages = 500;
+using bench::Median;
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
+constexpr int kMessages = 500;
 
 // Microseconds per message, the median over runs of kMessages each.
 double MicrosecondsPerMessage(HWND target, UINT msg, int runs) {

@@ -3,6 +3,7 @@
 // Each run shows the other of two ports whose every value differs, so that
 // no text is already in place.
 #include "bench/PortsBenchmark.h"
+#include "bench/Timing.h"
 
 #include <windows.h>
 
@@ -18,6 +19,9 @@
 #include "platform/Application.h"
 
 namespace {
+
+using bench::Median;
+using bench::TimeMs;
 
 struct TShownPort {
   const char* driver;
@@ -61,18 +65,6 @@ void Store(TPortRecord& p, const TShownPort& s) {
                            sizeof p.Canal, sizeof p.MaxBlock, sizeof p.Fwdperiodo,
                            sizeof p.Fwdminute, sizeof p.NumFwdChannels, sizeof p.Label};
   for (int i = 0; i < 9; ++i) lstrcpynA(fields[i], s.fields[i], static_cast<int>(widths[i]));
-}
-
-double Median(std::vector<double> ms) {
-  std::sort(ms.begin(), ms.end());
-  return ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
-}
-
-double TimeMs(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
 }
 
 // The page's controls, bare.

@@ -24,6 +24,7 @@
 #include "bench/StartupBenchmark.h"
 #include "bench/PortsBenchmark.h"
 #include "bench/TransfersBenchmark.h"
+#include "bench/Timing.h"
 #include "editor/app/Main.h"
 #include "editor/config/Cargaregistro.h"
 #include "editor/config/Records.h"
@@ -33,6 +34,9 @@
 #include "platform/Registry.h"
 
 namespace {
+
+using bench::Median;
+using bench::TimeMs;
 
 const char kTree[] = "Software\\Nodrax";
 
@@ -130,17 +134,6 @@ BOOL CALLBACK ClearEdit(HWND child, LPARAM) {
   if (GetClassNameA(child, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0)
     SetWindowTextA(child, "");
   return TRUE;
-}
-
-double Median(std::vector<double> ms) {
-  std::sort(ms.begin(), ms.end());
-  return ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
-}
-
-double TimeMs(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 double MedianMs(int runs, const std::function<void()>& work) {

@@ -5,6 +5,7 @@
 // close; then the enumeration of the Servers key and one open, three reads
 // and one close per server.
 #include "bench/ServersBenchmark.h"
+#include "bench/Timing.h"
 
 #include <windows.h>
 
@@ -21,24 +22,15 @@
 
 namespace {
 
+using bench::Median;
+using bench::TimeMs;
+
 const char kServers[] = "Software\\Nodrax\\Servers";
 const char kAdded[] = "SRV99";
 
 std::string AddedKey() { return std::string(kServers) + "\\" + kAdded; }
 
 void RemoveAdded() { RegDeleteKeyExA(HKEY_LOCAL_MACHINE, AddedKey().c_str(), KEY_WOW64_32KEY, 0); }
-
-double Median(std::vector<double> ms) {
-  std::sort(ms.begin(), ms.end());
-  return ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
-}
-
-double TimeMs(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
 
 void RawAdd() {
   HKEY key;

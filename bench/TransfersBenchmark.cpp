@@ -1,4 +1,5 @@
 #include "bench/TransfersBenchmark.h"
+#include "bench/Timing.h"
 
 #include <windows.h>
 
@@ -21,6 +22,8 @@
 #include "platform/Registry.h"
 
 namespace {
+
+using bench::Median;
 
 const char kFolder[] = "C:\\NodraxBench";
 const char kFile[] = "C:\\NodraxBench\\full.zub";
@@ -48,11 +51,6 @@ class TBenchDialogs : public IDialogs {
   }
   std::string path_;
 };
-
-double Median(std::vector<double> ms) {
-  std::sort(ms.begin(), ms.end());
-  return ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
-}
 
 // The median of runs of work, each after an untimed prepare.
 double TimeMs(int runs, const std::function<void()>& prepare, const std::function<void()>& work) {
