@@ -20,9 +20,8 @@ constexpr auto kFields = std::make_tuple(
     &TPortRecord::Driver, &TPortRecord::Com, &TPortRecord::BaudRate, &TPortRecord::HexAddress,
     &TPortRecord::Canal, &TPortRecord::NumChannels, &TPortRecord::Paclen, &TPortRecord::MaxFrame,
     &TPortRecord::NumFwdChannels, &TPortRecord::MaxBlock, &TPortRecord::Fwdminute,
-    &TPortRecord::Fwdperiodo, &TPortRecord::Label, &TPortRecord::Tipopuerto,
-    &TPortRecord::Unprotos, &TPortRecord::Yapp, &TPortRecord::Gateway, &TPortRecord::Rdonly,
-    &TPortRecord::Disabled);
+    &TPortRecord::Fwdperiodo, &TPortRecord::Label, &TPortRecord::Tipopuerto, &TPortRecord::Unprotos,
+    &TPortRecord::Yapp, &TPortRecord::Gateway, &TPortRecord::Rdonly, &TPortRecord::Disabled);
 
 Strings Fields(const TPortRecord& p) {
   return std::apply([&](auto... field) { return Strings{FieldText(p.*field)...}; }, kFields);
@@ -174,15 +173,15 @@ TEST_F(PortsPageTest, ShowingAPortMarksNothingAndShowsItsStoredValues) {
   EXPECT_FALSE(ConfigModified);
 }
 
-// What a change of type leaves of kKamPort from NumChannels on, whatever
-// the class of the new type.
-const Strings kNewTail = {"7",  "250", "4", "2", "50", "00", "30", "Info for channel",
+// What a change to any type but None leaves of kKamPort from NumChannels
+// on: the defaults of a new port.
+const Strings kNewTail = {"7", "250", "4", "2", "50", "00",  "30", "Info for channel",
                           "G", "",    "",  "",  "R",  "true"};
 
 struct TypeCase {
   const char* type;
-  Strings record;  // Fields() after the change, from kKamPort; five fields end in kNewTail
-  const char* address;  // caption of Label83
+  Strings record;        // Fields() after the change, from kKamPort; five fields end in kNewTail
+  const char* address;   // caption of Label83
   std::vector<bool> on;  // Direccionserie, Velocidadserie, Multi, Comports, Infocanal
 };
 
