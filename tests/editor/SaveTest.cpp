@@ -26,6 +26,17 @@ class SaveTest : public LoadSaveFixture {
   static std::string Config(const std::string& name) { return Text(kConfigKey, name); }
   static std::string Folder(const std::string& name) { return Text(kFoldersKey, name); }
   static std::string PortKey(int n) { return Key(kPortsKey, "Port" + std::to_string(n)); }
+  // A refused or failed save keeps the changes and tells no other program.
+  static void ExpectNotSaved(TNotifyCounter& notified) {
+    EXPECT_TRUE(ConfigModified);
+    EXPECT_EQ(0, notified.Count());
+  }
+  // Every box of a refused or failed save is the same warning.
+  static void ExpectWarning(const TAskedMessage& m, std::initializer_list<std::string> parts) {
+    EXPECT_EQ("Nodraxcfg", m.caption) << m.text;
+    EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING), m.type & MB_ICONMASK) << m.text;
+    for (const std::string& part : parts) EXPECT_NE(std::string::npos, m.text.find(part)) << m.text;
+  }
 };
 
 TEST_F(SaveTest, AMissingCallsignOrRouteRefusesTheSave) {
@@ -37,11 +48,10 @@ TEST_F(SaveTest, AMissingCallsignOrRouteRefusesTheSave) {
   EXPECT_FALSE(SaveConfiguration(Form()));
   ASSERT_EQ(1u, Messages().size());
   EXPECT_EQ("BBS must have a Callsign", Messages()[0].text);
-  EXPECT_EQ("Nodraxcfg", Messages()[0].caption);
-  EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING), Messages()[0].type & MB_ICONMASK);
+  ExpectWarning(Messages()[0], {});
   EXPECT_EQ("Hojageneral", ActivePageName());
   EXPECT_EQ("Editbbsindicativo", FocusedName());
-  EXPECT_TRUE(ConfigModified);
+  ExpectNotSaved(notified);
   // Only the Config key was made, and nothing written into it.
   const TStoredTree tree = Dump();
   ASSERT_EQ(1u, tree.size());
@@ -56,9 +66,9 @@ TEST_F(SaveTest, AMissingCallsignOrRouteRefusesTheSave) {
   EXPECT_EQ("BBS must have Hierarcical Route ", Messages()[1].text);
   EXPECT_EQ("Hojageneral", ActivePageName());
   EXPECT_EQ("Edithroute", FocusedName());
-  EXPECT_TRUE(ConfigModified);
+  ExpectWarning(Messages()[1], {});
   EXPECT_EQ(1u, Dump().size());
-  EXPECT_EQ(0, notified.Count());
+  ExpectNotSaved(notified);
 }
 
 TEST_F(SaveTest, EmptyFieldsAreStoredWithTheirDefaults) {
@@ -181,11 +191,9 @@ TEST_F(SaveTest, ADiskFolderWithACommaIsNotStoredAndTheSaveSaysSo) {
   AnswerMessage(IDOK);
   Save();
   ASSERT_EQ(1u, Messages().size());
-  EXPECT_EQ("Nodraxcfg", Messages()[0].caption);
-  EXPECT_NE(std::string::npos, Messages()[0].text.find("Software\\Nodrax\\Folders"));
+  ExpectWarning(Messages()[0], {"Software\\Nodrax\\Folders"});
   EXPECT_EQ("A:\\old,*,*,*,*,*,*,*", Folder("UsersPub"));
-  EXPECT_TRUE(ConfigModified);
-  EXPECT_EQ(0, notified.Count());
+  ExpectNotSaved(notified);
   EXPECT_EQ("X1ABC.ABC.XX.EU", Config("BbsCallsign"));  // the rest is stored
 }
 
@@ -198,24 +206,12 @@ TEST_F(SaveTest, FoldersAreWrittenAndCreatedWithTheMailSubfolders) {
   Save();
   // Every folder but the import file is made as well as stored.
   const TNamedTexts folders = {
-      {"ZubRoot", ""},
-      {"Data", "\\Data"},
-      {"Config", "\\Config"},
-      {"Yapp", "\\UsersPub\\Yapp"},
-      {"Docs", "\\Data\\Docs"},
-      {"ImportFile", "\\In\\Mail.in"},
-      {"Filters", "\\Filters"},
-      {"Servers", "\\Servers"},
-      {"Pg", "\\Pg"},
-      {"Drivers", "\\Drivers"},
-      {"Sounds", "\\Sounds"},
-      {"Lang", "\\Config\\Lang"},
-      {"Log", "\\Data\\Log"},
-      {"Sat", "\\Data\\Sat"},
-      {"Wp", "\\Data\\Wp"},
-      {"OldMail", "\\Data\\OldMail"},
-      {"Fwd", "\\Config\\Fwd"},
-      {"Mail", "\\Data\\Mail"},
+      {"ZubRoot", ""},           {"Data", "\\Data"},           {"Config", "\\Config"},
+      {"Yapp", "\\UsersPub\\Yapp"}, {"Docs", "\\Data\\Docs"},     {"ImportFile", "\\In\\Mail.in"},
+      {"Filters", "\\Filters"},   {"Servers", "\\Servers"},     {"Pg", "\\Pg"},
+      {"Drivers", "\\Drivers"},   {"Sounds", "\\Sounds"},       {"Lang", "\\Config\\Lang"},
+      {"Log", "\\Data\\Log"},     {"Sat", "\\Data\\Sat"},       {"Wp", "\\Data\\Wp"},
+      {"OldMail", "\\Data\\OldMail"}, {"Fwd", "\\Config\\Fwd"},   {"Mail", "\\Data\\Mail"},
       {"CompresMail", "\\Data\\Binmail"}};
   for (const auto& [name, sub] : folders) {
     EXPECT_EQ(root + sub, Folder(name)) << name;
@@ -245,19 +241,11 @@ TEST_F(SaveTest, AnEmptyRootClearsEightFoldersAndKeepsTheRest) {
                              {"System", "C:\\Old\\Sys"}});
   WriteString(Key(kDirectoriesKey, "Sub"), "Data", "C:\\Old");
   Save();
-  ExpectStored(kFoldersKey, {{"Mail", ""},
-                             {"CompresMail", ""},
-                             {"ZubRoot", ""},
-                             {"Config", ""},
-                             {"Yapp", ""},
-                             {"Docs", ""},
-                             {"Data", ""},
-                             {"ImportFile", ""},
-                             {"Pg", "C:\\Keep\\Pg"},
-                             {"Sounds", "C:\\Keep\\Sounds"},
-                             {"Filters", "<none>"},
-                             {"UsersPub", "*,*,*,*,*,*,*,*"},
-                             {"ZubDos", "<none>"},
+  ExpectStored(kFoldersKey, {{"Mail", ""},      {"CompresMail", ""},  {"ZubRoot", ""},
+                             {"Config", ""},    {"Yapp", ""},         {"Docs", ""},
+                             {"Data", ""},      {"ImportFile", ""},   {"Pg", "C:\\Keep\\Pg"},
+                             {"Sounds", "C:\\Keep\\Sounds"},        {"Filters", "<none>"},
+                             {"UsersPub", "*,*,*,*,*,*,*,*"}, {"ZubDos", "<none>"},
                              {"System", "<none>"}});
   EXPECT_FALSE(KeyExists(kDirectoriesKey));
 }
@@ -278,20 +266,11 @@ TEST_F(SaveTest, PortsInUseGetKeysWithDefaultsAndTheOthersLoseTheirs) {
   std::vector<std::string> names = SubKeys(kPortsKey);
   std::sort(names.begin(), names.end());
   EXPECT_EQ((std::vector<std::string>{"Port0", "Port1", "Port10", "Port12"}), names);
-  ExpectStored(PortKey(1), {{"Driver", "TNC"},
-                            {"Com", "0"},
-                            {"HexAddress", "0"},
-                            {"BaudRate", "0"},
-                            {"NumChannels", "3"},
-                            {"Canal", "1"},
-                            {"Paclen", "80"},
-                            {"MaxFrame", "3"},
-                            {"NumFwdChannels", "0"},
-                            {"MaxBlock", "10"},
-                            {"Disabled", "false"},
-                            {"FwdPeriode", "00/30"},
-                            {"Mode", "G"},
-                            {"Label", "Default"}});
+  ExpectStored(PortKey(1), {{"Driver", "TNC"},       {"Com", "0"},         {"HexAddress", "0"},
+                            {"BaudRate", "0"},        {"NumChannels", "3"}, {"Canal", "1"},
+                            {"Paclen", "80"},         {"MaxFrame", "3"},    {"NumFwdChannels", "0"},
+                            {"MaxBlock", "10"},       {"Disabled", "false"},
+                            {"FwdPeriode", "00/30"},  {"Mode", "G"},        {"Label", "Default"}});
   EXPECT_EQ(14u, Values(PortKey(1)).size());
   EXPECT_STREQ("", PortTable[0].Mode);
 
@@ -318,14 +297,16 @@ TEST_F(SaveTest, Port0IsWrittenOnceAndAResetTableRemovesEveryPortKey) {
 TEST_F(SaveTest, ServersInUseAreWrittenWithTheFileInCapitals) {
   SetIdentity();
   CreateKey(Key(kServersKey, "Kept"));
-  SetField(ServerTable[0].Name, "Pms");
-  SetField(ServerTable[0].File, "pms.exe");
-  SetField(ServerTable[0].Description, "Mailbox");
-  SetField(ServerTable[0].Disabled, "false");
-  SetField(ServerTable[1].Name, "Int");
-  SetField(ServerTable[1].File, "INTERNAL SERVER");
-  SetField(ServerTable[1].Disabled, "true");
-  SetField(ServerTable[2].Name, "Unused");  // beyond the count
+  // Name, file, description, disabled; the third is beyond the count.
+  const char* const servers[][4] = {{"Pms", "pms.exe", "Mailbox", "false"},
+                                    {"Int", "INTERNAL SERVER", "", "true"},
+                                    {"Unused", "", "", ""}};
+  for (int i = 0; i < 3; ++i) {
+    SetField(ServerTable[i].Name, servers[i][0]);
+    SetField(ServerTable[i].File, servers[i][1]);
+    SetField(ServerTable[i].Description, servers[i][2]);
+    SetField(ServerTable[i].Disabled, servers[i][3]);
+  }
   ServerCount = 2;
   Save();
   ExpectStored(Key(kServersKey, "Pms"),
@@ -337,38 +318,36 @@ TEST_F(SaveTest, ServersInUseAreWrittenWithTheFileInCapitals) {
   EXPECT_TRUE(Values(kServersKey).empty());
 }
 
-TEST_F(SaveTest, SavingTwiceWritesTheSameValues) {
+// A second save, and a save that flushes once instead of after each key,
+// leave the same values as the first.
+TEST_F(SaveTest, SavingAgainOrFlushingOnceWritesTheSameValues) {
   TForm1& f = Form();
   SetIdentity();
   f.Directorioraiz->SetText(kTestRoot);
   f.Diskb->SetText("B:\\x");
   f.Mbl->SetChecked(true);
+  SetField(PortTable[0].Driver, "TNC");
   SetField(PortTable[4].Driver, "AGW");
+  SetField(ServerTable[0].Name, "Pms");
+  ServerCount = 1;
   Save();
   const TStoredTree first = Dump();
   Save();
   EXPECT_EQ(first, Dump());
   EXPECT_EQ(kTestRoot, Folder("ZubRoot"));
-}
-
-TEST_F(SaveTest, FlushingOnceLeavesTheSameValuesAsFlushingEachKey) {
-  TForm1& f = Form();
-  SetIdentity();
-  f.Directorioraiz->SetText(kTestRoot);
-  SetField(PortTable[0].Driver, "TNC");
-  SetField(ServerTable[0].Name, "Pms");
-  ServerCount = 1;
-  Save();
-  const TStoredTree eachKey = Dump();
   RemoveNodraxTree();
   SaveFlushesOnce = true;
   EXPECT_TRUE(SaveConfiguration(f));
-  EXPECT_EQ(eachKey, Dump());
+  EXPECT_EQ(first, Dump());
 }
 
-TEST_F(SaveTest, ASuccessfulSavePostsTheNotificationWithZeroParameters) {
+TEST_F(SaveTest, ASuccessfulSavePostsTheNotificationWithZeroParametersToEveryProcess) {
   SetIdentity();
   ConfigModified = true;
+  const std::string result = std::string(kTestFolder) + "\\notified.txt";
+  CreateDirectoryA(kTestFolder, nullptr);
+  TNotifyListener listener(result, 20000);
+  ASSERT_TRUE(listener.Started());
   TNotifyCounter notified;
   EXPECT_TRUE(SaveConfiguration(Form()));
   EXPECT_FALSE(ConfigModified);
@@ -376,15 +355,7 @@ TEST_F(SaveTest, ASuccessfulSavePostsTheNotificationWithZeroParameters) {
   EXPECT_EQ(1, notified.Count());
   EXPECT_EQ(0u, notified.LastW());
   EXPECT_EQ(0, notified.LastL());
-}
-
-TEST_F(SaveTest, TheNotificationReachesATopLevelWindowOfAnotherProcess) {
-  SetIdentity();
-  const std::string result = std::string(kTestFolder) + "\\notified.txt";
-  CreateDirectoryA(kTestFolder, nullptr);
-  TNotifyListener listener(result, 20000);
-  ASSERT_TRUE(listener.Started());
-  EXPECT_TRUE(SaveConfiguration(Form()));
+  // A top-level window of another process hears it too.
   EXPECT_EQ(0u, listener.ExitCode());
   std::ifstream in(result);
   ASSERT_TRUE(in.is_open()) << result;
@@ -403,14 +374,9 @@ TEST_F(SaveTest, AFailedWriteIsReportedAndKeepsTheChanges) {
   AnswerMessage(IDOK);
   EXPECT_FALSE(SaveConfiguration(f));
   ASSERT_EQ(1u, Messages().size());
-  const TAskedMessage m = Messages()[0];
-  EXPECT_EQ("Nodraxcfg", m.caption);
-  EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING), m.type & MB_ICONMASK);
-  EXPECT_NE(std::string::npos, m.text.find("HKEY_LOCAL_MACHINE\\Software\\Nodrax\\Config"))
-      << m.text;
-  EXPECT_NE(std::string::npos, m.text.find(SystemErrorMessage(ERROR_ACCESS_DENIED))) << m.text;
-  EXPECT_TRUE(ConfigModified);
-  EXPECT_EQ(0, notified.Count());
+  ExpectWarning(Messages()[0], {"HKEY_LOCAL_MACHINE\\Software\\Nodrax\\Config",
+                                SystemErrorMessage(ERROR_ACCESS_DENIED)});
+  ExpectNotSaved(notified);
   EXPECT_EQ("<none>", Config("BbsCallsign"));
   // Everything else of the save still happened.
   EXPECT_EQ(kTestRoot, Folder("ZubRoot"));
@@ -427,7 +393,7 @@ TEST_F(SaveTest, AFailedSaveAtTheCloseQuestionKeepsTheWindowOpen) {
   EXPECT_FALSE(RequestClose());
   ASSERT_EQ(2u, Messages().size());
   EXPECT_EQ("Save Configuration?", Messages()[0].text);
-  EXPECT_NE(std::string::npos, Messages()[1].text.find("Software\\Nodrax\\Folders"));
+  ExpectWarning(Messages()[1], {"Software\\Nodrax\\Folders"});
   EXPECT_TRUE(EditorOpen());
   EXPECT_TRUE(ConfigModified);
 }
