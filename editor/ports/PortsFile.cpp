@@ -4,6 +4,10 @@
 #include "editor/config/Numbers.h"
 
 std::vector<std::string> PortsFileReads(std::string_view content) {
+  // Ctrl+Z ends a text file, as DOS editors wrote it; what follows is not
+  // part of the file, and the mark itself must not end up in a label.
+  const std::size_t end = content.find('\x1a');
+  if (end != std::string_view::npos) content = content.substr(0, end);
   std::vector<std::string> reads;
   std::string read;
   bool open = false;  // characters taken since the last read ended

@@ -38,6 +38,7 @@ TEST(PortsFileReads, LineBreaksTextModeAndPiecesOf148) {
   EXPECT_EQ(PortsFileReads(""), Strings{});
   EXPECT_EQ(PortsFileReads("a\r\nb\n\nc"), (Strings{"a", "b", "", "c"}));
   EXPECT_EQ(PortsFileReads("a\rb\n"), (Strings{"a\rb"}));
+  EXPECT_EQ(PortsFileReads("1 TCP 0 8000 Tel\x1a\r\n2 KIS"), Strings{"1 TCP 0 8000 Tel"});
   // 147 characters and the line break fill one read; 148 leave the break
   // to a read of its own, and 300 take three reads.
   EXPECT_EQ(PortsFileReads(std::string(147, 'x') + "\n"), Strings{std::string(147, 'x')});
