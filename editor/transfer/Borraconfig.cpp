@@ -13,5 +13,11 @@ void TForm1::DeleteConfig1Click(TObject* Sender) {
   // and the others still go.
   reg.DeleteKey(kNodraxKey);
   // A key of values alone held no configuration the window could show.
-  if (hasKeys) ReloadRegistry1Click(Sender);
+  if (!hasKeys) return;
+  ReloadRegistry1Click(Sender);
+  // From the emptied store the load keeps what the window showed, but the
+  // virtual disks belonged to the deleted configuration and go with it,
+  // unless the sysop saved the window into the store or cancelled.
+  if (!ConfigModified && !TRegistry().KeyExists(kFoldersKey))
+    for (TEdit* disk : {Diska, Diskb, Diskc, Diskd, Diske, Diskf, Diskg, Diskh}) disk->SetText("");
 }

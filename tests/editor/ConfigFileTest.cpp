@@ -131,6 +131,7 @@ TEST_F(ConfigFileTest, ExportReplacesAReadOnlyFileWithTheStoredValuesOnlyWhenThe
 
 TEST_F(ConfigFileTest, DeleteRemovesTheStoreAndReloadsOnlyWhenItHadKeys) {
   StoreConfiguration();
+  Form().Diskb->SetText("C:\\B");
   ConfigModified = true;  // the reload asks, after the delete
   dialogs.ExpectMessageBox("Nodraxcfg", "Configuration has changed. Save?",
                            MB_ICONQUESTION | MB_YESNOCANCEL, IDNO)
@@ -138,6 +139,7 @@ TEST_F(ConfigFileTest, DeleteRemovesTheStoreAndReloadsOnlyWhenItHadKeys) {
   InvokeMenu("DeleteConfig1");
   EXPECT_FALSE(KeyExists(kNodraxKey));
   EXPECT_EQ(Form().Editbbsindicativo->Text(), "EA9ZZB");  // station values stay shown
+  EXPECT_EQ(Form().Diskb->Text(), "");                      // the disks go
   StoreConfiguration();
   ConfigModified = true;
   AnswerMessage(IDYES);  // stores the window into the emptied store
