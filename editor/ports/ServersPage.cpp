@@ -66,7 +66,9 @@ void MoveOnEnter(char& key, TControl* next) {
 std::string ServerKey(const std::string& name) { return std::string(kServersKey) + "\\" + name; }
 
 // What the registry keeps of the file field: the program's name in
-// capitals, or the internal server's mark.
+// capitals, or the internal server's mark. The mark is compared after the
+// capitals, so that "internal server" typed by hand is the internal server
+// too and not a program of that name that the BBS would try to start.
 std::string StoredFile(const std::string& typed) {
   const std::string file = Capitals(typed);
   return file == kInternalServer ? kInternalServerStored : file;
