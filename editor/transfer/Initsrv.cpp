@@ -59,7 +59,7 @@ TCallsignRoute Identity(std::string_view line) {
   TCallsignRoute parts = SplitBbsCallsign(line);
   parts.Callsign = Cut(parts.Callsign, WIDTH(BbsCallsign));
   const std::size_t room = WIDTH(BbsCallsign) - 1 - parts.Callsign.size();
-  parts.Route = room > 0 ? Cut(parts.Route, room + 1) : std::string();
+  parts.Route = room > 0 ? Cut(parts.Route, room) : std::string();
   return parts;
 }
 

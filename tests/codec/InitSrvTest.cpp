@@ -67,6 +67,8 @@ TEST(InitSrvStation, RulesOfTheDecodedLines) {
   EXPECT_FALSE(Parse(Line(24, "0 ")).ConnectionDisabled);  // the whole line is compared
   EXPECT_EQ(Parse(Line(31, "5")).Beacon.Beacon, false);
   EXPECT_EQ(Parse(Line(31, "B5")).Beacon.Beacon, true);
+  // Callsign, point and route share the 35 bytes of the stored field.
+  EXPECT_EQ(Parse("EA9ZZB." + std::string(40, 'R') + "\n").Identity.Route, std::string(27, 'R'));
 }
 
 TEST(InitSrvStation, AShortFileDecodesEmptyAndKeepsUnreadLinesOut) {
