@@ -75,7 +75,7 @@ void FillFromInitSrv(TForm1& f, const TInitSrv& r) {
                   {&TInitSrv::ImportFile, &TForm1::Ficheroimport}});
   TEdit* const disks[kDiskCount] = {f.Diska, f.Diskb, f.Diskc, f.Diskd,
                                     f.Diske, f.Diskf, f.Diskg, f.Diskh};
-  for (std::size_t i = 0; i < kDiskCount; ++i) disks[i]->SetText(r.Disks[i]);
+  for (std::size_t i = 0; i < r.DiskValues; ++i) disks[i]->SetText(r.Disks[i]);
 
   f.Editbackui->SetText(r.Unproto.Back);
   f.Editdelayui->SetText(r.Unproto.Delay);

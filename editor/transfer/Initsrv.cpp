@@ -63,19 +63,19 @@ TCallsignRoute Identity(std::string_view line) {
   return parts;
 }
 
-// Split at "," into at most eight values; a value holding "*" is a disk not
-// in use. Disks beyond the values the line has are not in use either.
-TDisks Disks(std::string_view line) {
-  TDisks disks;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < kDiskCount && start <= line.size(); ++i) {
+// Split at "," into at most eight values, A first; a value holding "*" is
+// a disk not in use. Returns how many values the line holds: the disks
+// after them are not named by the file and keep what the window shows.
+std::size_t Disks(std::string_view line, TDisks& disks) {
+  std::size_t start = 0, i = 0;
+  for (; i < kDiskCount && start <= line.size(); ++i) {
     std::size_t comma = line.find(',', start);
     if (comma == std::string_view::npos) comma = line.size();
     const std::string_view value = line.substr(start, comma - start);
     if (value.find('*') == std::string_view::npos) disks[i] = Cut(value, WIDTH(Diska));
     start = comma + 1;
   }
-  return disks;
+  return i;
 }
 
 // Words are separated by white space; the description is the rest of the
@@ -176,7 +176,7 @@ TInitSrv ParseInitSrv(std::string_view file, const TOemToAnsi& oemToAnsi) {
 
   r.Identity = Identity(text(1));
   r.Root = Cut(RootOfSystemFolder(text(5)), WIDTH(ZubRoot));
-  r.Disks = Disks(text(8));
+  r.DiskValues = Disks(text(8), r.Disks);
 
   r.Unproto = ParseUnproto(text(39));
   r.Unproto.Back = Cut(r.Unproto.Back, WIDTH(Editbackui));

@@ -56,6 +56,7 @@ struct TInitSrv {
   TCallsignRoute Identity{"", " "};                 // 1
   std::string Root;                                 // 5, cut at its second-to-last "\"
   TDisks Disks;                                     // 8
+  std::size_t DiskValues = 0;                       // 8: the disks it names, A first
   TUnproto Unproto;                                 // 39
   std::array<int32_t, 3> Security{};                // 25: user, sysop, system
   bool ConnectionDisabled = false;                  // 24 is exactly "0"

@@ -58,6 +58,8 @@ TEST(InitSrvStation, RulesOfTheDecodedLines) {
   EXPECT_EQ(Parse(Line(5, "NOSLASH")).Root, "NOSLASH");
   const TDisks disks = Parse(Line(8, "C:\\A,*,**,x*,,C:\\F,G")).Disks;
   EXPECT_EQ(Strings(disks.begin(), disks.end()), (Strings{"C:\\A", "", "", "", "", "C:\\F", "G", ""}));
+  EXPECT_EQ(Parse(Line(8, "C:\\A,*,**,x*,,C:\\F,G")).DiskValues, 7u);  // H is not named
+  EXPECT_EQ(Parse(Line(8, "1,2,3,4,5,6,7,8,9")).DiskValues, 8u);
   // "OK"/"NO" anywhere on 16, 18, 19, 23; the exact first word on 20 and 21.
   EXPECT_EQ(Parse(Line(16, "NOK")).FullLog, false);
   EXPECT_EQ(Parse(Line(19, "neither")).TestMode, std::nullopt);

@@ -120,7 +120,9 @@ TEST_F(InitSrvImportTest, ACancelOrAFileThatCannotBeOpenedChangesNothing) {
 
   // Line 24 "0" disables the first-connection options.
   Form().Local1->SetChecked(true);
-  Import(Write(InitSrv({{24, "0"}, {45, "0"}})));
+  // A disk line naming A alone leaves the other disks as the root set them.
+  Import(Write(InitSrv({{24, "0"}, {45, "0"}, {8, "C:\\ZUB\\A"}})));
+  ExpectTexts({{Form().Diska, "C:\\ZUB\\A"}, {Form().Diskc, std::string(kTestRoot) + "\\UsersPub"}});
   ExpectChecked(true, {Form().Desactivado1});
   ExpectChecked(false, {Form().Local1, Form().Excluido1});
   EXPECT_EQ(Form().Panel1->Color(), RGB(0, 0, 0));
