@@ -371,6 +371,9 @@ LONG TRegistry::SaveKey(const std::string& path, const std::string& fileName) {
   LONG rc = RegOpenKeyExA(root_, target.c_str(), 0, KEY_READ | View(target), &key);
   if (rc != ERROR_SUCCESS) return rc;
   {
+    // An administrator holds the backup right but Windows keeps it disabled,
+    // and the save is refused (1314) until the process enables it; it is
+    // enabled for this call alone.
     ScopedPrivileges privileges({SE_BACKUP_NAME});
     rc = RegSaveKeyA(key, fileName.c_str(), nullptr);
   }
