@@ -37,6 +37,7 @@ struct TKind {
 
 // Failures name the kind, not its 64 KiB of bytes.
 void PrintTo(const TKind& kind, std::ostream* out) { *out << kind.Name; }
+std::string KindName(const ::testing::TestParamInfo<TKind>& info) { return info.param.Name; }
 
 std::string AllHighBytes() {
   std::string bytes;
@@ -89,6 +90,15 @@ void StoreIntegerOfKind(const std::string& path, const std::string& name, const 
     StoreRaw(path, name, REG_DWORD, std::string("\x0C\0\0", 3));
 }
 
+// The kind's content in a value of either sort.
+void StoreOfKind(const std::string& path, const std::string& name, const TKind& kind,
+                 bool integer) {
+  if (integer)
+    StoreIntegerOfKind(path, name, kind);
+  else
+    StoreRaw(path, name, kind.Type, kind.Bytes);
+}
+
 // Folders that a save makes from relative paths land in a scratch folder.
 class TScratchCurrentFolder {
  public:
@@ -135,10 +145,8 @@ void StoreTable(const std::string& root, const TKind& kind, bool integersToo) {
       keys.push_back("");
     for (const std::string& sub : keys) {
       for (const std::string& name : row.Names) {
-        if (!row.Integers)
-          StoreRaw(KeyOf(row, root, sub), name, kind.Type, kind.Bytes);
-        else if (integersToo)
-          StoreIntegerOfKind(KeyOf(row, root, sub), name, kind);
+        if (!row.Integers || integersToo)
+          StoreOfKind(KeyOf(row, root, sub), name, kind, row.Integers);
         else
           StoreRaw(KeyOf(row, root, sub), name, REG_DWORD, std::string("\x07\0\0\0", 4));
       }
@@ -493,15 +501,9 @@ std::vector<TKind> TextKinds() {
   return texts;
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, HostileImportTest, ::testing::ValuesIn(TextKinds()),
-                         [](const ::testing::TestParamInfo<TKind>& info) {
-                           return std::string(info.param.Name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Kinds, HostileImportTest, ::testing::ValuesIn(TextKinds()), KindName);
 
-INSTANTIATE_TEST_SUITE_P(Kinds, HostileRegistryTest, ::testing::ValuesIn(Kinds()),
-                         [](const ::testing::TestParamInfo<TKind>& info) {
-                           return std::string(info.param.Name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Kinds, HostileRegistryTest, ::testing::ValuesIn(Kinds()), KindName);
 
 // A file with any one value of another type than the load and the import
 // read it as is refused before anything is deleted, naming the value; every
@@ -514,10 +516,7 @@ TEST_F(LoadSaveFixture, AnyValueOfAnotherTypeRefusesTheFileNamingIt) {
         if (!row.Integers && kind.Type == REG_SZ) continue;  // a text of any content is a text
         RemoveNodraxTree();
         const std::string key = KeyOf(row, "Software\\Nodrax", row.Key == "\\Ports\\*" ? "Port2" : "Srv");
-        if (row.Integers)
-          StoreIntegerOfKind(key, name, kind);
-        else
-          StoreRaw(key, name, kind.Type, kind.Bytes);
+        StoreOfKind(key, name, kind, row.Integers);
         try {
           TCarriedOverSettings carried;
           ReadCarriedOverSettings(carried, kNodraxKey);
@@ -557,10 +556,7 @@ TEST_P(HostileWindowStateTest, ShowPlacesChecksTheVersionAndListsTheDrivers) {
     WriteString(kWindowKey, "Version", "9.9.9");
     WriteDword(kWindowKey, "Left", 123);
     WriteDword(kWindowKey, "Top", 77);
-    if (row.Integer)
-      StoreIntegerOfKind(kWindowKey, row.Name, kind);
-    else
-      StoreRaw(kWindowKey, row.Name, kind.Type, kind.Bytes);
+    StoreOfKind(kWindowKey, row.Name, kind, row.Integer);
     const bool newer = row.Integer;  // none of the contents reads as a newer version
     if (newer)
       dialogs.ExpectMessageBoxContaining("Nodrax configuration", "older version",
@@ -584,10 +580,7 @@ TEST_P(HostileWindowStateTest, ShowPlacesChecksTheVersionAndListsTheDrivers) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, HostileWindowStateTest, ::testing::ValuesIn(Kinds()),
-                         [](const ::testing::TestParamInfo<TKind>& info) {
-                           return std::string(info.param.Name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Kinds, HostileWindowStateTest, ::testing::ValuesIn(Kinds()), KindName);
 
 // A position that no monitor shows, stored by an editor on a monitor that
 // is gone or by any other tool, brings the window back onto the screen; a

@@ -17,6 +17,8 @@ namespace {
 // Text of a record field, read after the action.
 using RecordRead = std::function<std::string()>;
 #define RECORD(field) [] { return FieldText(ConfigRecord->field); }
+// Names each parameterised case after a column of its row.
+#define NAMED_BY(column) [](const auto& info) { return std::string(info.param.column); }
 
 const char* const kOptionBoxes[] = {
     // Unproto Frames.
@@ -186,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
         EnterCase{"modemmax", "Hojatiempos", "buferusuario"},
         EnterCase{"buferusuario", "Hojatiempos", "buferconsola"},
         EnterCase{"buferconsola", "Hojatiempos", "bufermonitor"}),
-    [](const ::testing::TestParamInfo<EnterCase>& info) { return std::string(info.param.field); });
+    NAMED_BY(field));
 
 using EnterSpecialTest = EditorTest;
 
@@ -206,17 +208,14 @@ TEST_F(EnterSpecialTest, HeaderShowsTheColoursPageAndGivesTheFocusToNoField) {
   EXPECT_FALSE(ConfigModified);
 }
 
-TEST_F(EnterSpecialTest, LastBufferFieldWithoutChangesDoesNothing) {
+TEST_F(EnterSpecialTest, LastBufferFieldAsksOnlyWithChangesAndNoOrCancelKeepEverything) {
   SelectPageOf(Form().bufermonitor);
   Form().bufermonitor->SetFocus();
   PressEnter(Form().bufermonitor);
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(Messages().empty()) << "without changes Enter does nothing";
   EXPECT_EQ("Hojatiempos", ActivePageName());
   EXPECT_EQ("bufermonitor", FocusedName());
-}
 
-TEST_F(EnterSpecialTest, LastBufferFieldWithChangesAsksAndNoOrCancelKeepEverything) {
-  SelectPageOf(Form().bufermonitor);
   Type(Form().bufermonitor, "500");
   ASSERT_TRUE(ConfigModified);
   for (int answer : {IDNO, IDCANCEL}) {
@@ -278,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CaptionCase{"Label36", "modemmax"}, CaptionCase{"Label37", "buferusuario"},
                       CaptionCase{"Label38", "buferconsola"},
                       CaptionCase{"Label39", "bufermonitor"}),
-    [](const ::testing::TestParamInfo<CaptionCase>& info) { return std::string(info.param.label); });
+    NAMED_BY(label));
 
 using SecurityLabelTest = EditorTest;
 
@@ -298,9 +297,9 @@ TEST_F(SecurityLabelTest, RowLabelsDoNotReactToClicks) {
 struct MirrorCase {
   const char* field;
   const char* typed;
-  const char* shown;
   RecordRead record;
-  const char* stored;
+  const char* shown = nullptr;   // nullptr: as typed
+  const char* stored = nullptr;  // nullptr: as shown
 };
 
 void PrintTo(const MirrorCase& c, std::ostream* os) { *os << c.field << " <- " << c.typed; }
@@ -312,47 +311,45 @@ TEST_P(MirrorTest, TypedTextIsShownAndMirrored) {
   TControl* field = ShownControl(c.field);
   ASSERT_NE(nullptr, field);
   Type(field, c.typed);
-  EXPECT_EQ(c.shown, WindowText(field));
-  EXPECT_EQ(c.stored, c.record());
+  const char* shown = c.shown ? c.shown : c.typed;
+  EXPECT_EQ(shown, WindowText(field));
+  EXPECT_EQ(c.stored ? c.stored : shown, c.record());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, MirrorTest,
     ::testing::Values(
         // Upper case as typed, on screen and in the record.
-        MirrorCase{"Editbbsindicativo", "ea4xyz", "EA4XYZ", RECORD(BbsCallsign), "EA4XYZ."},
-        MirrorCase{"Edithroute", "#mad.esp.eu", "#MAD.ESP.EU", RECORD(BbsCallsign),
-                   ".#MAD.ESP.EU"},
-        MirrorCase{"Editlocator", "in80dk", "IN80DK", RECORD(Locator), "IN80DK"},
-        MirrorCase{"Editsysopindicativo", "ea4abc", "EA4ABC", RECORD(SysOpCallsign), "EA4ABC"},
-        MirrorCase{"Indicativosbaliza", "2x", "2X", RECORD(Indicativosbaliza), "2X"},
-        MirrorCase{"Numerobid", "9e", "9E", RECORD(MaxBids), "9E"},
-        MirrorCase{"Sysopmessage", "ea4abc", "EA4ABC", RECORD(CopySysOpMessages), "EA4ABC"},
-        MirrorCase{"Wpmessage", "ea4bbs", "EA4BBS", RECORD(RouteWpMessages), "EA4BBS"},
+        MirrorCase{"Editbbsindicativo", "ea4xyz", RECORD(BbsCallsign), "EA4XYZ", "EA4XYZ."},
+        MirrorCase{"Edithroute", "#mad.esp.eu", RECORD(BbsCallsign), "#MAD.ESP.EU", ".#MAD.ESP.EU"},
+        MirrorCase{"Editlocator", "in80dk", RECORD(Locator), "IN80DK"},
+        MirrorCase{"Editsysopindicativo", "ea4abc", RECORD(SysOpCallsign), "EA4ABC"},
+        MirrorCase{"Indicativosbaliza", "2x", RECORD(Indicativosbaliza), "2X"},
+        MirrorCase{"Numerobid", "9e", RECORD(MaxBids), "9E"},
+        MirrorCase{"Sysopmessage", "ea4abc", RECORD(CopySysOpMessages), "EA4ABC"},
+        MirrorCase{"Wpmessage", "ea4bbs", RECORD(RouteWpMessages), "EA4BBS"},
         // As typed.
-        MirrorCase{"Editciudad", "San Sebastian de los Reyes", "San Sebastian de los Reyes",
-                   RECORD(Qth), "San Sebastian de los Reyes"},
-        MirrorCase{"Editsysopnombre", "Juan", "Juan", RECORD(SysOpName), "Juan"},
-        MirrorCase{"Codpostal", "28a01", "28a01", RECORD(ZipCode), "28a01"},
-        MirrorCase{"Editssid", "2", "2", RECORD(SSID), "2"},
-        MirrorCase{"Cabecera", "[$c] zub", "[$c] zub", RECORD(ZubHeader), "[$c] zub"},
-        MirrorCase{"Diskb", "c:\\dos", "c:\\dos", RECORD(Diskb), "c:\\dos"},
-        MirrorCase{"Pgdir", "e:\\pg", "e:\\pg", RECORD(Pg), "e:\\pg"},
-        MirrorCase{"Editbackui", "5", "5", RECORD(Editbackui), "5"},
-        MirrorCase{"timeoutusuarios", "15", "15", RECORD(timeoutusuarios), "15"},
-        MirrorCase{"Timeoutforward", "20", "20", RECORD(Timeoutforward), "20"},
-        MirrorCase{"Diasboletines", "30", "30", RECORD(BulletinsLifetime), "30"},
-        MirrorCase{"yappmax", "200", "200", RECORD(yappmax), "200"},
-        MirrorCase{"modemmax", "100", "100", RECORD(modemmax), "100"},
-        MirrorCase{"buferusuario", "1000", "1000", RECORD(buferusuario), "1000"},
-        MirrorCase{"buferconsola", "900", "900", RECORD(buferconsola), "900"},
-        MirrorCase{"bufermonitor", "800", "800", RECORD(bufermonitor), "800"},
+        MirrorCase{"Editciudad", "San Sebastian de los Reyes", RECORD(Qth)},
+        MirrorCase{"Editsysopnombre", "Juan", RECORD(SysOpName)},
+        MirrorCase{"Codpostal", "28a01", RECORD(ZipCode)},
+        MirrorCase{"Editssid", "2", RECORD(SSID)},
+        MirrorCase{"Cabecera", "[$c] zub", RECORD(ZubHeader)},
+        MirrorCase{"Diskb", "c:\\dos", RECORD(Diskb)}, MirrorCase{"Pgdir", "e:\\pg", RECORD(Pg)},
+        MirrorCase{"Editbackui", "5", RECORD(Editbackui)},
+        MirrorCase{"timeoutusuarios", "15", RECORD(timeoutusuarios)},
+        MirrorCase{"Timeoutforward", "20", RECORD(Timeoutforward)},
+        MirrorCase{"Diasboletines", "30", RECORD(BulletinsLifetime)},
+        MirrorCase{"yappmax", "200", RECORD(yappmax)},
+        MirrorCase{"modemmax", "100", RECORD(modemmax)},
+        MirrorCase{"buferusuario", "1000", RECORD(buferusuario)},
+        MirrorCase{"buferconsola", "900", RECORD(buferconsola)},
+        MirrorCase{"bufermonitor", "800", RECORD(bufermonitor)},
         // Typing limits: callsign 10, SSID 2, most folders and disks 79,
         // time-outs 4.
-        MirrorCase{"Editbbsindicativo", "EA4ABCDEFGHIJ", "EA4ABCDEFG", RECORD(BbsCallsign),
+        MirrorCase{"Editbbsindicativo", "EA4ABCDEFGHIJ", RECORD(BbsCallsign), "EA4ABCDEFG",
                    "EA4ABCDEFG."},
-        MirrorCase{"Editssid", "123", "12", RECORD(SSID), "12"},
-        MirrorCase{"timeoutusuarios", "123456", "1234", RECORD(timeoutusuarios), "1234"}));
+        MirrorCase{"Editssid", "123", RECORD(SSID), "12"},
+        MirrorCase{"timeoutusuarios", "123456", RECORD(timeoutusuarios), "1234"}));
 
 using InputRulesTest = EditorTest;
 
@@ -449,9 +446,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // Other numbers keep an empty text.
                       EmptyNumberCase{"Numerobid", RECORD(MaxBids), ""},
                       EmptyNumberCase{"timeoutusuarios", RECORD(timeoutusuarios), ""}),
-    [](const ::testing::TestParamInfo<EmptyNumberCase>& info) {
-      return std::string(info.param.field);
-    });
+    NAMED_BY(field));
 
 // ---------------------------------------------------------------------------
 // Folder derivation.
@@ -606,19 +601,14 @@ TEST_F(ColourTest, StartsWithTheConsoleColours) {
   }
 }
 
-TEST_F(ColourTest, TheSameTextColourAgainMarksNothing) {
+TEST_F(ColourTest, TheSameTextColourAgainOrACancelledDialogChangesAndMarksNothing) {
   AnswerColour(RGB(0, 255, 0));
   Click(Form().Sendtext);
-  EXPECT_EQ(std::vector<COLORREF>{RGB(0, 255, 0)}, ColourPresets())
-      << "preset with the label's colour";
-  EXPECT_EQ(RGB(0, 255, 0), Form().Sendtext->FontColor());
-  EXPECT_FALSE(ConfigModified);
-}
-
-TEST_F(ColourTest, ACancelledDialogChangesNothing) {
   AnswerColour(std::nullopt);
   Click(Form().Monhead);
-  EXPECT_EQ(1u, ColourPresets().size());
+  EXPECT_EQ((std::vector<COLORREF>{RGB(0, 255, 0), RGB(255, 255, 255)}), ColourPresets())
+      << "each preset with its label's colour";
+  EXPECT_EQ(RGB(0, 255, 0), Form().Sendtext->FontColor());
   EXPECT_EQ(RGB(255, 255, 255), Form().Monhead->FontColor());
   EXPECT_FALSE(ConfigModified);
 }
@@ -680,31 +670,24 @@ TEST_F(CheckBoxTest, EveryOptionBoxMarksAChangeWhenClicked) {
   }
 }
 
-TEST_F(CheckBoxTest, NoBoxMarksAChangeWhileTheRegistryLoads) {
-  RegistryLoading = true;
-  for (const char* name : kOptionBoxes) {
-    TCheckBox* box = Box(name);
-    ASSERT_NE(nullptr, box);
-    box->SetChecked(!box->Checked());
-    Click(box);
-    EXPECT_FALSE(ConfigModified) << name;
-  }
-  RegistryLoading = false;
-  Form().Ackui->SetChecked(!Form().Ackui->Checked());
-  EXPECT_TRUE(ConfigModified) << "a box set by the program outside a load counts";
-}
-
-TEST_F(CheckBoxTest, SpaceMarksAChangeAlsoWhileTheRegistryLoads) {
+TEST_F(CheckBoxTest, WhileTheRegistryLoadsOnlySpaceMarksAChange) {
   // While loading, a click counts for nothing: what marks is the key.
   RegistryLoading = true;
   for (const char* name : kOptionBoxes) {
     TCheckBox* box = Box(name);
     ASSERT_NE(nullptr, box);
-    box->SetFocus();
     ConfigModified = false;
+    box->SetChecked(!box->Checked());
+    Click(box);
+    EXPECT_FALSE(ConfigModified) << name << ": set and clicked";
+    box->SetFocus();
     PressSpace(box);
-    EXPECT_TRUE(ConfigModified) << name;
+    EXPECT_TRUE(ConfigModified) << name << ": Space";
   }
+  RegistryLoading = false;
+  ConfigModified = false;
+  Form().Ackui->SetChecked(!Form().Ackui->Checked());
+  EXPECT_TRUE(ConfigModified) << "a box set by the program outside a load counts";
 }
 
 TEST_F(CheckBoxTest, AToggledBoxLeavesTheRecordAloneUntilTheSave) {
@@ -754,7 +737,7 @@ INSTANTIATE_TEST_SUITE_P(
         BrowseCase{"Speedb", "Diskb"}, BrowseCase{"Speedc", "Diskc"}, BrowseCase{"Speedd", "Diskd"},
         BrowseCase{"Speede", "Diske"}, BrowseCase{"Speedf", "Diskf"}, BrowseCase{"Speedg", "Diskg"},
         BrowseCase{"Speedh", "Diskh"}),
-    [](const ::testing::TestParamInfo<BrowseCase>& info) { return std::string(info.param.button); });
+    NAMED_BY(button));
 
 using BrowseTest = EditorTest;
 
@@ -787,14 +770,21 @@ TEST_F(BrowseTest, ACancelledBrowseChangesAndMarksNothing) {
   EXPECT_FALSE(ConfigModified);
 }
 
-TEST_F(BrowseTest, ImportFileOpensInTheRootFolder) {
+TEST_F(BrowseTest, ImportFileOpensInTheRootFolderOrWithoutOneInTheDialogsOwn) {
   SelectPageOf(Form().Speedimport);
+  AnswerOpenFile(std::nullopt);
+  Click(Form().Speedimport);
+  ASSERT_EQ(1u, OpenRequests().size());
+  EXPECT_EQ("", OpenRequests()[0].initialDir);
+  EXPECT_EQ("", WindowText(Form().Ficheroimport));
+  EXPECT_FALSE(ConfigModified) << "a cancelled dialog marks nothing";
+
   Type(Form().Directorioraiz, "D:\\BBS");
   ConfigModified = false;
   AnswerOpenFile("D:\\BBS\\Old\\Mail.imp");
   Click(Form().Speedimport);
-  ASSERT_EQ(1u, OpenRequests().size());
-  const TFileDialogRequest asked = OpenRequests()[0];
+  ASSERT_EQ(2u, OpenRequests().size());
+  const TFileDialogRequest asked = OpenRequests()[1];
   EXPECT_EQ("Open Import Nodrax File", asked.title);
   EXPECT_EQ("D:\\BBS", asked.initialDir);
   EXPECT_EQ("", asked.filter);
@@ -805,14 +795,4 @@ TEST_F(BrowseTest, ImportFileOpensInTheRootFolder) {
   EXPECT_EQ("D:\\BBS\\Old\\Mail.imp", FieldText(ConfigRecord->ImportFile));
   EXPECT_EQ("Ficheroimport", FocusedName());
   EXPECT_TRUE(ConfigModified);
-}
-
-TEST_F(BrowseTest, ImportFileWithoutRootUsesTheDialogsOwnFolder) {
-  SelectPageOf(Form().Speedimport);
-  AnswerOpenFile(std::nullopt);
-  Click(Form().Speedimport);
-  ASSERT_EQ(1u, OpenRequests().size());
-  EXPECT_EQ("", OpenRequests()[0].initialDir);
-  EXPECT_EQ("", WindowText(Form().Ficheroimport));
-  EXPECT_FALSE(ConfigModified) << "a cancelled dialog marks nothing";
 }
