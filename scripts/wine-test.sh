@@ -28,7 +28,21 @@ fi
 export WINEDEBUG=-all
 exec 9>"$WINEPREFIX.lock"
 flock 9
-# Wine must not inherit the lock: a wineserver it starts outlives the case.
-status=0
-"$(dirname "$0")/wine-run.sh" "$@" 9>&- || status=$?
+# Now and then (about once in two thousand starts here) Wine fails to
+# create the process at all: start.exe then reports "ShellExecuteEx failed"
+# and the program never ran. Such a start is tried again; a program that ran
+# (GoogleTest printed its banner or its list) keeps its result.
+out=$(mktemp) err=$(mktemp)
+trap 'cat "$out"; cat "$err" >&2; rm -f "$out" "$err"' EXIT
+for attempt in 1 2 3; do
+  status=0
+  # Wine must not inherit the lock: a wineserver it starts outlives the case.
+  "$(dirname "$0")/wine-run.sh" "$@" 9>&- >"$out" 2>"$err" || status=$?
+  if [ $status -ne 0 ] && grep -qs "ShellExecuteEx failed" "$out" "$err" &&
+     ! grep -qs '^\[==========\]\|^[A-Za-z_/0-9]*\.$' "$out"; then
+    echo "wine-test.sh: Wine did not start the program (attempt $attempt): $(cat "$out" "$err")" >&2
+    continue
+  fi
+  break
+done
 exit $status
