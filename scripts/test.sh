@@ -25,8 +25,8 @@ for ((lane = 1; lane < lanes; lane++)); do
   fi
   resources+=",{\"id\":\"lane$lane\",\"slots\":1}"
 done
-spec="$build/ctest-lanes.json"
-echo "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"lane\":[$resources]}]}" >"$spec"
+lanes_file="$build/ctest-lanes.json"
+echo "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"lane\":[$resources]}]}" >"$lanes_file"
 cd "$build"
 exec "$root/scripts/wine-lanes.sh" "$build" "$lanes" \
-  ctest --output-on-failure --no-label-summary -j "$lanes" --resource-spec-file "$spec" "$@"
+  ctest --output-on-failure --no-label-summary -j "$lanes" --resource-spec-file "$lanes_file" "$@"
