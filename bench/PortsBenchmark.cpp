@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/app/Main.h"
-#include "editor/config/Records.h"
+#include "editor/app/Pages.h"
+#include "editor/config/Configuration.h"
 #include "platform/Application.h"
 
 namespace {
@@ -115,16 +115,16 @@ struct TBareControls {
 }  // namespace
 
 void RunPortsBenchmark(TForm1& form, int runs) {
-  for (int i = 0; i < 3; ++i) Store(PortTable[i], kShown[i]);
+  for (int i = 0; i < 3; ++i) Store(Configuration->PortTable[i], kShown[i]);
   // Picks the port without the selector's own click, which is not part of
   // showing it.
   auto show = [&form](int index) {
-    TNotifyEvent click = std::move(form.Puertosbbs->OnClick);
-    form.Puertosbbs->OnClick = nullptr;
-    form.Puertosbbs->SetItemIndex(index);
-    form.Puertosbbs->OnClick = std::move(click);
+    TNotifyEvent click = std::move(form.Ports().Puertosbbs->OnClick);
+    form.Ports().Puertosbbs->OnClick = nullptr;
+    form.Ports().Puertosbbs->SetItemIndex(index);
+    form.Ports().Puertosbbs->OnClick = std::move(click);
     const auto start = std::chrono::steady_clock::now();
-    form.PuertosbbsClick(form.Puertosbbs);
+    form.Ports().PuertosbbsClick(form.Ports().Puertosbbs);
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
   };
@@ -150,8 +150,8 @@ void RunPortsBenchmark(TForm1& form, int runs) {
   std::printf("show a port, serial to TCP      %8.3f ms, floor %8.3f ms, ratio %5.2f\n", classes,
               floorClasses, classes / floorClasses);
   std::printf("shown as stored                 %s\n",
-              FieldText(PortTable[0].Label) == kShown[0].fields[8] &&
-                      FieldText(PortTable[1].HexAddress) == kShown[1].address &&
+              FieldText(Configuration->PortTable[0].Label) == kShown[0].fields[8] &&
+                      FieldText(Configuration->PortTable[1].HexAddress) == kShown[1].address &&
                       !ConfigModified
                   ? "yes"
                   : "NO");

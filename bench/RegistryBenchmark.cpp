@@ -25,9 +25,9 @@
 #include "bench/PortsBenchmark.h"
 #include "bench/TransfersBenchmark.h"
 #include "bench/Timing.h"
-#include "editor/app/Main.h"
-#include "editor/config/Cargaregistro.h"
-#include "editor/config/Records.h"
+#include "editor/app/Pages.h"
+#include "editor/config/Load.h"
+#include "editor/config/Configuration.h"
 #include "editor/config/RegistryKeys.h"
 #include "editor/config/Save.h"
 #include "platform/Application.h"
@@ -184,44 +184,44 @@ class TBareEdits {
 
 // Every page set, all ten ports in use, a hundred servers.
 void FillFullConfiguration(TForm1& f) {
-  f.Editbbsindicativo->SetText("EA9ZZB");
-  f.Edithroute->SetText("#CE.ESP.EURO");
-  f.Editssid->SetText("2");
-  f.Editciudad->SetText("Ceuta");
-  f.Editlocator->SetText("IM75JV");
-  f.Codpostal->SetText("51001");
-  f.Editsysopindicativo->SetText("EA9ZZB");
-  f.Editsysopnombre->SetText("Luis");
-  f.Directorioraiz->SetText("C:\\NodraxBench\\BBS");
-  for (TEdit* disk : {f.Diska, f.Diskb, f.Diskd, f.Diske, f.Diskf, f.Diskg, f.Diskh})
+  f.General().Editbbsindicativo->SetText("EA9ZZB");
+  f.General().Edithroute->SetText("#CE.ESP.EURO");
+  f.General().Editssid->SetText("2");
+  f.General().Editciudad->SetText("Ceuta");
+  f.General().Editlocator->SetText("IM75JV");
+  f.General().Codpostal->SetText("51001");
+  f.General().Editsysopindicativo->SetText("EA9ZZB");
+  f.General().Editsysopnombre->SetText("Luis");
+  f.Folders().Directorioraiz->SetText("C:\\NodraxBench\\BBS");
+  for (TEdit* disk : {f.Disks().Diska, f.Disks().Diskb, f.Disks().Diskd, f.Disks().Diske, f.Disks().Diskf, f.Disks().Diskg, f.Disks().Diskh})
     disk->SetText("C:\\NodraxBench\\BBS\\UsersPub");
-  f.Editbackui->SetText("500");
-  f.Editdelayui->SetText("5");
-  f.Indicativosbaliza->SetText("20");
-  f.Numerobid->SetText("10000");
-  f.Sysopmessage->SetText("EA9ZZB");
-  f.Wpmessage->SetText("EA9ZZB");
-  f.Cabecera->SetText("[$c] ZUB$E $$:$R");
-  f.timeoutusuarios->SetText("10");
-  f.Timeoutforward->SetText("10");
-  f.Diasboletines->SetText("30");
-  f.yappmax->SetText("200");
-  f.modemmax->SetText("100");
-  f.buferusuario->SetText("1000");
-  f.buferconsola->SetText("1000");
-  f.bufermonitor->SetText("1000");
+  f.Unproto().Editbackui->SetText("500");
+  f.Unproto().Editdelayui->SetText("5");
+  f.Miscellaneous1().Indicativosbaliza->SetText("20");
+  f.Miscellaneous1().Numerobid->SetText("10000");
+  f.Miscellaneous1().Sysopmessage->SetText("EA9ZZB");
+  f.Miscellaneous1().Wpmessage->SetText("EA9ZZB");
+  f.Miscellaneous1().Cabecera->SetText("[$c] ZUB$E $$:$R");
+  f.Miscellaneous2().timeoutusuarios->SetText("10");
+  f.Miscellaneous2().Timeoutforward->SetText("10");
+  f.Miscellaneous2().Diasboletines->SetText("30");
+  f.Miscellaneous2().yappmax->SetText("200");
+  f.Miscellaneous2().modemmax->SetText("100");
+  f.Miscellaneous2().buferusuario->SetText("1000");
+  f.Miscellaneous2().buferconsola->SetText("1000");
+  f.Miscellaneous2().bufermonitor->SetText("1000");
   int n = 0;
   for (TCheckBox* box :
-       {f.Ackui, f.Privateui, f.Userui, f.Tituloui, f.Excluido1, f.Local1, f.Experto1, f.Sysop1,
-        f.Bbs1, f.Paginacion1, f.Guest1, f.Modem1, f.Todosmensajes1, f.Listaunprotos1,
-        f.Listanuevos1, f.Pms1, f.Todosmensajesuser, f.Borramensajessysop, f.Syssys,
-        f.Remoteuser, f.Labelssysop, f.Deletesys, f.Menos1mega, f.Errorarchivo, f.Servererror,
-        f.Pingpong, f.Noruta, f.Held, f.Forwardzub, f.Compressforward, f.Resume, f.Xprotocol,
-        f.Mbl, f.Caracterh, f.Modotest, f.Log, f.Indicacioncanales, f.Datosusuario,
-        f.Mailbeacon, f.Deldata, f.Wpnoheld})
+       {f.Unproto().Ackui, f.Unproto().Privateui, f.Unproto().Userui, f.Unproto().Tituloui, f.FirstConnection().Excluido1, f.FirstConnection().Local1, f.FirstConnection().Experto1, f.FirstConnection().Sysop1,
+        f.FirstConnection().Bbs1, f.FirstConnection().Paginacion1, f.FirstConnection().Guest1, f.FirstConnection().Modem1, f.FirstConnection().Todosmensajes1, f.FirstConnection().Listaunprotos1,
+        f.FirstConnection().Listanuevos1, f.FirstConnection().Pms1, f.Security().Todosmensajesuser, f.Security().Borramensajessysop, f.Security().Syssys,
+        f.Security().Remoteuser, f.Security().Labelssysop, f.Security().Deletesys, f.Warnings().Menos1mega, f.Warnings().Errorarchivo, f.Warnings().Servererror,
+        f.Warnings().Pingpong, f.Warnings().Noruta, f.Warnings().Held, f.Forwarding().Forwardzub, f.Forwarding().Compressforward, f.Forwarding().Resume, f.Forwarding().Xprotocol,
+        f.Forwarding().Mbl, f.Forwarding().Caracterh, f.Miscellaneous1().Modotest, f.Miscellaneous1().Log, f.Miscellaneous1().Indicacioncanales, f.Miscellaneous1().Datosusuario,
+        f.Miscellaneous1().Mailbeacon, f.Miscellaneous1().Deldata, f.Miscellaneous1().Wpnoheld})
     box->SetChecked(n++ % 3 != 0);
   for (int i = 0; i < kPortCount; ++i) {
-    TPortRecord& p = PortTable[i];
+    TPortRecord& p = Configuration->PortTable[i];
     SetField(p.Driver, i % 2 ? "TCP" : "KIS");
     SetField(p.Com, std::to_string(i + 1));
     SetField(p.BaudRate, "9600");
@@ -240,13 +240,13 @@ void FillFullConfiguration(TForm1& f) {
     SetField(p.Label, "Port " + std::to_string(i + 1));
   }
   for (int i = 0; i < kServerCount; ++i) {
-    TServerRecord& s = ServerTable[i];
+    TServerRecord& s = Configuration->ServerTable[i];
     SetField(s.Name, "SRV" + std::to_string(i));
     SetField(s.File, "srv" + std::to_string(i) + ".exe");
     SetField(s.Description, "Server number " + std::to_string(i));
     SetField(s.Disabled, i % 2 ? "true" : "false");
   }
-  ServerCount = kServerCount;
+  Configuration->ServerCount = kServerCount;
 }
 
 }  // namespace
@@ -257,23 +257,23 @@ int main(int argc, char** argv) {
   InitCommonControlsEx(&icc);
   ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
   TRegistry().DeleteKey(kNodraxKey);
-  AllocateRecords();
+  AllocateConfiguration();
   TForm1 form;
   FillFullConfiguration(form);
 
   SaveFlushesOnce = false;
-  if (!SaveConfiguration(form)) {
+  if (!form.Save()) {
     std::fprintf(stderr, "the first save failed\n");
     return 1;
   }
   std::vector<TKey> keys;
   Snapshot(kTree, keys);
 
-  const double saveEach = MedianMs(runs, [&] { SaveConfiguration(form); });
+  const double saveEach = MedianMs(runs, [&] { form.Save(); });
   std::vector<TKey> afterEach;
   Snapshot(kTree, afterEach);
   SaveFlushesOnce = true;
-  const double saveOnce = MedianMs(runs, [&] { SaveConfiguration(form); });
+  const double saveOnce = MedianMs(runs, [&] { form.Save(); });
   std::vector<TKey> afterOnce;
   Snapshot(kTree, afterOnce);
   SaveFlushesOnce = false;
@@ -288,7 +288,8 @@ int main(int argc, char** argv) {
     EnumChildWindows(form.Handle(), ClearEdit, 0);
     return TimeMs([&] {
       RegistryLoading = true;
-      CargaRegistro(form);
+      CargaRegistro(*Configuration);
+      form.ShowConfiguration();
       RegistryLoading = false;
     });
   };
@@ -298,7 +299,8 @@ int main(int argc, char** argv) {
   for (int i = 0; i < runs; ++i) {
     same.push_back(TimeMs([&] {
       RegistryLoading = true;
-      CargaRegistro(form);
+      CargaRegistro(*Configuration);
+      form.ShowConfiguration();
       RegistryLoading = false;
     }));
     cold.push_back(emptiedLoad());
@@ -327,7 +329,7 @@ int main(int argc, char** argv) {
   std::printf("load/floor with controls %7.2f (window emptied)\n", loadCold / loadFloor);
   std::printf("same values both ways   %s\n",
               SameTree(keys, afterEach) && SameTree(keys, afterOnce) ? "yes" : "NO");
-  RunStartupBenchmark(runs, ServerCount);
+  RunStartupBenchmark(runs, Configuration->ServerCount);
   BenchServers(form, runs);
   RunPortsBenchmark(form, runs);
   BenchmarkExport(form, runs);

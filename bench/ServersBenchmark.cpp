@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/app/Main.h"
-#include "editor/config/Cargaregistro.h"
-#include "editor/config/Records.h"
+#include "editor/app/Pages.h"
+#include "editor/config/Load.h"
+#include "editor/config/Configuration.h"
 
 namespace {
 
@@ -85,16 +85,18 @@ void BenchServers(TForm1& form, int runs) {
   std::vector<double> add, floor;
   bool added = true;
   int listed = 0;
+  TServersPage& page = form.Servers();
   for (int i = 0; i < runs; ++i) {
     RemoveAdded();
-    CargaServidores(form);
-    form.Editaddserver->SetText(kAdded);
-    form.Editfileserver->SetText("srv99.exe");
-    form.Editinfo->SetText("Server number 99");
-    form.Disabled->SetChecked(true);
-    add.push_back(TimeMs([&] { form.BotonaddserverClick(&form); }));
-    added = added && ServerCount == kServerCount && form.ListBox1->ItemCount() == kServerCount &&
-            form.Editaddserver->Text().empty();
+    CargaServidores(*Configuration);
+    page.ShowConfiguration();
+    page.Editaddserver->SetText(kAdded);
+    page.Editfileserver->SetText("srv99.exe");
+    page.Editinfo->SetText("Server number 99");
+    page.Disabled->SetChecked(true);
+    add.push_back(TimeMs([&] { page.BotonaddserverClick(page.Botonaddserver); }));
+    added = added && Configuration->ServerCount == kServerCount && page.ListBox1->ItemCount() == kServerCount &&
+            page.Editaddserver->Text().empty();
     RemoveAdded();
     floor.push_back(TimeMs([&] {
       RawAdd();

@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "editor/app/Main.h"
+#include "editor/app/Pages.h"
 #include "editor/config/RegistryKeys.h"
 #include "editor/config/Save.h"
-#include "editor/transfer/Importa.h"
-#include "editor/transfer/Importinit.h"
+#include "editor/config/Load.h"
+#include "editor/config/Save.h"
+#include "editor/transfer/InitSrvImport.h"
 #include "editor/transfer/Initsrv.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
@@ -266,7 +267,7 @@ void BenchmarkInitSrv(TForm1& form, int runs) {
   // fills is emptied (untimed) before each run, so each text it sets is new.
   auto empty = [&] {
     EnumChildWindows(form.Handle(), EmptyEdit, 0);
-    form.ListBox1->ClearItems();
+    form.Servers().ListBox1->ClearItems();
   };
   const double imported = TimeMs(runs, empty, [&] { form.MenuimportClick(nullptr); });
   SetDialogs(previous);
@@ -276,10 +277,10 @@ void BenchmarkInitSrv(TForm1& form, int runs) {
   // Every option box the file sets: the option sets, then the four unproto
   // letters, Desactivado1, the four "OK"/"NO" lines, the two forwarding
   // switches and the mail beacon.
-  const std::size_t boxes = form.ForwardingBoxes().size() + form.ResumeBoxes().size() +
-                            form.FirstConnectionBoxes().size() + form.SecurityBoxes(0).size() +
-                            form.SecurityBoxes(1).size() + form.SecurityBoxes(2).size() +
-                            form.WarningBoxes().size() + 12;
+  const std::size_t boxes = ForwardingBoxes().Count + ResumeBoxes().Count +
+                            FirstConnectionBoxes().Count + SecurityBoxes(0).Count +
+                            SecurityBoxes(1).Count + SecurityBoxes(2).Count +
+                            WarningBoxes().Count + 12;
   TBareWindow bare(shown, boxes, read);
   const double floor = TimeMs(runs, [&] { bare.Empty(); }, [&] { bare.Fill(path); });
   Report("Init.srv import", imported, "floor (read, set texts)", floor);

@@ -21,9 +21,13 @@ bool TCheckBox::Checked() const {
 
 void TCheckBox::SetChecked(bool checked) {
   if (!hwnd_ || Checked() == checked) return;
-  SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  ShowChecked(checked);
   TNotifyEvent handler = OnClick;
   if (handler) Fire([&] { handler(this); });
+}
+
+void TCheckBox::ShowChecked(bool checked) {
+  if (hwnd_) SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool TCheckBox::HandleCommand(WORD code) {
@@ -219,10 +223,16 @@ int TRadioGroup::ItemIndex() const { return index_; }
 void TRadioGroup::SetItemIndex(int index) {
   if (index < -1 || index >= ItemCount()) index = -1;
   if (index == index_) return;
-  index_ = index;
-  Check(index);
+  ShowItemIndex(index);
   TNotifyEvent handler = OnClick;
   if (handler) Fire([&] { handler(this); });
+}
+
+void TRadioGroup::ShowItemIndex(int index) {
+  if (index < -1 || index >= ItemCount()) index = -1;
+  if (index == index_) return;
+  index_ = index;
+  Check(index);
 }
 
 void TRadioGroup::Check(int index) {

@@ -171,6 +171,9 @@ class TPageControl : public TControl {
   TTabSheet* ActivePage() const { return active_; }
   void SetActivePage(TTabSheet* sheet);
   const std::vector<TTabSheet*>& Pages() const { return sheets_; }
+  // Runs before a sheet is shown, each time: a sheet may make its controls
+  // only then.
+  std::function<void(TTabSheet*)> OnShowing;
   RECT DisplayRect() const;  // where sheets go, in the parent's coordinates
   int RowCount() const;
   // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous page with a tab, the
@@ -244,6 +247,9 @@ class TEdit : public TControl {
  public:
   TEdit(TContainer* parent, std::string name);
   void SetText(const std::string& text) override;
+  // Shows the text as the program's own, without running OnChange: a view
+  // showing what it already holds elsewhere.
+  void ShowText(const std::string& text);
   void SetMaxLength(int length);  // typing and pasting only; SetText is not cut
   void SetUpperCase(bool upper) { upperCase_ = upper; }
   void SetOemConvert(bool oem) { oemConvert_ = oem; }
@@ -266,6 +272,7 @@ class TCheckBox : public TControl {
   TCheckBox(TContainer* parent, std::string name, const std::string& caption);
   bool Checked() const;
   void SetChecked(bool checked);  // fires OnClick when the state changes
+  void ShowChecked(bool checked);  // without OnClick
   bool HandleCommand(WORD code) override;
 };
 
@@ -310,6 +317,9 @@ class TComboBox : public TControl {
   int ItemIndex() const;
   void SetItemIndex(int index);  // fires OnChange
   void SetText(const std::string& text) override;  // fires OnChange
+  // The same without OnChange.
+  void ShowItemIndex(int index);
+  void ShowText(const std::string& text);
   TNotifyEvent OnChange;
 
   bool HandleCommand(WORD code) override;
@@ -344,6 +354,7 @@ class TRadioGroup : public TContainer {
   void SetBounds(int left, int top, int width, int height);
   int ItemIndex() const;
   void SetItemIndex(int index);  // -1 for none; fires OnClick when it changes
+  void ShowItemIndex(int index);  // without OnClick
   int ItemCount() const { return static_cast<int>(buttons_.size()); }
   HWND ItemHandle(int index) const { return buttons_.at(index); }
 

@@ -69,6 +69,12 @@ void TEdit::SetText(const std::string& text) {
   if (handler) Fire([&] { handler(this); });
 }
 
+void TEdit::ShowText(const std::string& text) {
+  if (!hwnd_ || Text() == text) return;
+  TSettingText setting(settingText_);
+  SetWindowTextA(hwnd_, text.c_str());
+}
+
 void TEdit::SetMaxLength(int length) {
   if (hwnd_) SendMessageA(hwnd_, EM_LIMITTEXT, length > 0 ? length : 0, 0);
 }
@@ -159,15 +165,24 @@ int TComboBox::ItemIndex() const {
 }
 
 void TComboBox::SetItemIndex(int index) {
-  if (hwnd_) {
-    TSettingText setting(settingText_);
-    SendMessageA(hwnd_, CB_SETCURSEL, index, 0);
-  }
+  ShowItemIndex(index);
   TNotifyEvent handler = OnChange;
   if (handler) Fire([&] { handler(this); });
 }
 
+void TComboBox::ShowItemIndex(int index) {
+  if (!hwnd_) return;
+  TSettingText setting(settingText_);
+  SendMessageA(hwnd_, CB_SETCURSEL, index, 0);
+}
+
 void TComboBox::SetText(const std::string& text) {
+  ShowText(text);
+  TNotifyEvent handler = OnChange;
+  if (handler) Fire([&] { handler(this); });
+}
+
+void TComboBox::ShowText(const std::string& text) {
   if (hwnd_) {
     TSettingText setting(settingText_);
     if (style_ == TComboStyle::DropDownList) {
@@ -180,8 +195,6 @@ void TComboBox::SetText(const std::string& text) {
       SetWindowTextA(hwnd_, text.c_str());
     }
   }
-  TNotifyEvent handler = OnChange;
-  if (handler) Fire([&] { handler(this); });
 }
 
 bool TComboBox::HandleCommand(WORD code) {

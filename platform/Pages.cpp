@@ -89,6 +89,10 @@ void TPageControl::SetActivePage(TTabSheet* sheet) {
       focusHidden = true;
   // The keyboard must not stay in a page that is about to disappear.
   if (focusHidden) ::SetFocus(hwnd_);
+  if (sheet && OnShowing) {
+    std::function<void(TTabSheet*)> showing = OnShowing;
+    Fire([&] { showing(sheet); });
+  }
   if (sheet) sheet->SetVisible(true);
   for (TTabSheet* other : sheets_)
     if (other != sheet && other->Visible()) other->SetVisible(false);

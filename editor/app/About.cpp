@@ -1,7 +1,7 @@
 #include "editor/app/About.h"
 
 #include "editor/app/Jpeg.h"
-#include "editor/app/Main.h"
+#include "editor/app/MainWindow.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 

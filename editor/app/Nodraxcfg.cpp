@@ -5,8 +5,8 @@
 #include <exception>
 #include <memory>
 
-#include "editor/app/Main.h"
-#include "editor/config/Records.h"
+#include "editor/app/MainWindow.h"
+#include "editor/config/Configuration.h"
 #include "platform/Application.h"
 
 namespace {
@@ -32,7 +32,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
   CommandTail = CommandLineTail();
-  AllocateRecords();
+  AllocateConfiguration();
 
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);

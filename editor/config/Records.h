@@ -1,5 +1,5 @@
-// The editor's three global records: the station configuration, the ten
-// ports and the hundred servers. Fixed-width, NUL-terminated ANSI fields; a
+// The records of the configuration: the station, the ten ports and the
+// hundred servers (Configuration.h holds them). Fixed-width, NUL-terminated ANSI fields; a
 // width counts the terminator. Nothing is ever written past a width: every
 // store goes through SetField, which cuts at the width.
 #pragma once
@@ -144,22 +144,3 @@ constexpr int kServerCount = 100;
 
 using TPortTable = TPortRecord[kPortCount];
 using TServerTable = TServerRecord[kServerCount];
-
-// Allocated once before the main window exists (ConfigRecord, ServerTable,
-// PortTable, in that order) and alive until the process ends, unless the
-// sysop closes without saving, which releases them and leaves these null.
-extern TConfigRecord* ConfigRecord;
-extern TServerRecord* ServerTable;  // kServerCount entries
-extern TPortRecord* PortTable;      // kPortCount entries
-// How many ServerTable entries are in use, from the first: the servers the
-// load found (at most kServerCount). Entries at or beyond it are ignored.
-extern int ServerCount;
-
-void AllocateRecords();
-void ReleaseRecords();
-
-// A port is in use when its driver is neither empty nor "NON".
-bool PortInUse(const TPortRecord& port);
-
-// Puts every port into its reset state: all text empty, Disabled "false".
-void Borraports();

@@ -1,13 +1,10 @@
-// The save reads the window's check boxes and colours and the three records,
-// writes the whole tree below Software\Nodrax in a fixed order, creates the
-// folders that the configuration names and tells running programs that the
-// configuration changed.
-//
 // A write that fails (a sysop without the right to write below
 // HKEY_LOCAL_MACHINE) does not stop the save, but the save then is no
-// success: one warning names the key, the configuration stays marked as
-// changed and nobody is told that it changed.
+// success: the result names the key, so that the configuration stays marked
+// as changed and nobody is told that it changed.
 #include "editor/config/Save.h"
+
+#include <windows.h>
 
 #include <cstdint>
 #include <set>
@@ -15,70 +12,121 @@
 #include <utility>
 #include <vector>
 
-#include "editor/app/Main.h"
 #include "editor/config/AnsiText.h"
 #include "editor/config/Encodings.h"
 #include "editor/config/FolderRules.h"
-#include "editor/config/Records.h"
-#include "editor/config/RegistryKeys.h"
-#include "platform/Dialogs.h"
+#include "editor/config/StoredValues.h"
 #include "platform/Registry.h"
 
 bool SaveFlushesOnce = true;
 
 namespace {
 
-const char kCaption[] = "Nodraxcfg";
+const std::string& TextOf(const TConfiguration& c, TStationText field) { return c.Texts.*field; }
 
-class TWaitCursor {
- public:
-  TWaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
-  ~TWaitCursor() { SetCursor(previous_); }
-  TWaitCursor(const TWaitCursor&) = delete;
-  TWaitCursor& operator=(const TWaitCursor&) = delete;
-
- private:
-  HCURSOR previous_;
-};
-
-// "0" (or another stand-in) when the control is empty, else its record field.
-template <std::size_t N>
-std::string FieldOr(const TEdit* control, const char (&field)[N], const char* fallback) {
-  return control->Text().empty() ? std::string(fallback) : FieldText(field);
+// The record field the text mirrors, or the stand-in while the field shows
+// nothing.
+std::string FieldOr(const TConfiguration& c, TStationText field, const char* whenEmpty) {
+  if (whenEmpty && TextOf(c, field).empty()) return whenEmpty;
+  return RecordText(c.ConfigRecord, MirroredField(field));
 }
 
 // A composed value goes into its record field, cut at the width as every
 // field is; the registry gets the whole text, so that an over-long part is
 // never stored as a different number.
-template <std::size_t N>
-void Compose(TRegistry& reg, const char* name, char (&field)[N], const std::string& text) {
-  SetField(field, text);
-  reg.WriteString(name, text);
+void Compose(TRegistry& reg, TConfiguration& c, const TStoredValue& v, const std::string& text) {
+  if (v.Composed.Width > 0) SetRecordText(c.ConfigRecord, v.Composed, text);
+  reg.WriteString(v.Name, text);
 }
 
-template <std::size_t N>
-void Letter(char (&field)[N], const TCheckBox* box, char letter) {
-  SetField(field, LetterIf(box->Checked(), letter));
+// Sets each flag word of the group to its weight or 0 and returns their sum,
+// which goes into the group's total.
+int32_t SetFlags(TConfiguration& c, const TBoxGroup& group) {
+  for (std::size_t i = 0; i < group.Count; ++i)
+    c.ConfigRecord.*group.Words[i] = FlagWord(c.Boxes.*group.Boxes[i], (*group.Weights)[i]);
+  return c.ConfigRecord.*group.Total = group.Sum(c.Boxes);
 }
 
-template <std::size_t N>
-void Switch(char (&field)[N], const TCheckBox* box) {
-  SetField(field, SwitchText(box->Checked()));
-}
+std::string ColourText(uint32_t colour) { return std::to_string(static_cast<int32_t>(colour)); }
 
-// Sets each flag word to its weight or 0 and returns their sum.
-int32_t SetFlags(const std::vector<TCheckBox*>& boxes, const std::vector<int32_t*>& words,
-                 const std::vector<int32_t>& weights) {
-  int32_t total = 0;
-  for (std::size_t i = 0; i < boxes.size() && i < words.size() && i < weights.size(); ++i) {
-    *words[i] = FlagWord(boxes[i]->Checked(), weights[i]);
-    total += *words[i];
+void WriteStationValue(TRegistry& reg, TConfiguration& c, const TStoredValue& v) {
+  TConfigRecord& r = c.ConfigRecord;
+  const TStationBoxes& boxes = c.Boxes;
+  switch (v.Encoding) {
+    case TEncoding::Identity:
+      reg.WriteString(v.Name, FieldText(r.BbsCallsign));
+      break;
+    case TEncoding::Text:
+      reg.WriteString(v.Name, FieldOr(c, v.Texts[0], v.Fixed));
+      break;
+    case TEncoding::Unproto: {
+      SetField(r.Ackui, LetterIf(boxes.Ackui, 'A'));
+      SetField(r.Privateui, LetterIf(boxes.Privateui, 'V'));
+      SetField(r.Userui, LetterIf(boxes.Userui, 'P'));
+      SetField(r.Tituloui, LetterIf(boxes.Tituloui, 'M'));
+      TUnproto unproto;
+      unproto.Back = FieldText(r.Editbackui);
+      unproto.Delay = FieldText(r.Editdelayui);
+      unproto.Ack = !FieldEmpty(r.Ackui);
+      unproto.Private = !FieldEmpty(r.Privateui);
+      unproto.User = !FieldEmpty(r.Userui);
+      unproto.Title = !FieldEmpty(r.Tituloui);
+      reg.WriteString(v.Name, ComposeUnproto(unproto));
+      break;
+    }
+    case TEncoding::FirstConnection: {
+      const int32_t total = SetFlags(c, FirstConnectionBoxes());
+      reg.WriteString(v.Name, boxes.Desactivado1 ? "0" : std::to_string(total));
+      break;
+    }
+    case TEncoding::Security: {
+      int32_t totals[3];
+      for (int column = 0; column < 3; ++column) totals[column] = SetFlags(c, SecurityBoxes(column));
+      Compose(reg, c, v, ComposeSecurityOptions(totals[0], totals[1], totals[2]));
+      break;
+    }
+    case TEncoding::Sum:
+      reg.WriteString(v.Name, std::to_string(SetFlags(c, v.Group())));
+      break;
+    case TEncoding::SwitchAndSum: {
+      SetRecordText(r, v.Letter, SwitchText(boxes.*v.Box));
+      const int32_t total = SetFlags(c, v.Group());
+      Compose(reg, c, v, ComposeSwitchAndSum(boxes.*v.Box, total));
+      break;
+    }
+    case TEncoding::Switch:
+      SetRecordText(r, v.Letter, SwitchText(boxes.*v.Box));
+      reg.WriteString(v.Name, RecordText(r, v.Letter));
+      break;
+    case TEncoding::MailBeacon:
+      SetField(r.Mailbeacon, LetterIf(boxes.Mailbeacon, 'B'));
+      Compose(reg, c, v,
+              ComposeCallsignsInMailBeacon(!FieldEmpty(r.Mailbeacon), FieldText(r.Indicativosbaliza)));
+      break;
+    case TEncoding::CopySysOp:
+      reg.WriteString(v.Name, FieldOr(c, v.Texts[0], kNoSysopCopy.data()));
+      break;
+    case TEncoding::TwoSpaced: {
+      std::vector<std::string> parts;
+      for (std::size_t i = 0; i < v.TextCount; ++i) parts.push_back(FieldOr(c, v.Texts[i], "0"));
+      std::string joined;
+      for (const std::string& part : parts) joined += (joined.empty() ? "" : "  ") + ZeroIfEmpty(part);
+      Compose(reg, c, v, joined);
+      break;
+    }
+    case TEncoding::Constant:
+      reg.WriteString(v.Name, v.Fixed);
+      break;
+    case TEncoding::Hroute:
+      reg.WriteString(v.Name, "OK");
+      break;
+    case TEncoding::Colour:
+      reg.WriteString(v.Name, ColourText(c.Colours.*v.Colour));
+      break;
+    case TEncoding::Folder:
+    case TEncoding::Disks:
+      break;
   }
-  return total;
-}
-
-std::string ColourText(COLORREF colour) {
-  return std::to_string(static_cast<int32_t>(static_cast<uint32_t>(colour)));
 }
 
 // The folders of one save share their upper levels (the root, the data
@@ -96,199 +144,53 @@ class TFolderMaker {
   std::set<std::string> made_;
 };
 
-// Returns false when the identity check refused.
-bool CheckIdentity(TForm1& f) {
-  if (f.Editbbsindicativo->Text().empty()) {
-    Dialogs().MessageBox(f.Handle(), "BBS must have a Callsign", kCaption, MB_ICONWARNING | MB_OK);
-    f.ShowField(f.Hojageneral, f.Editbbsindicativo);
-    return false;
-  }
-  if (f.Edithroute->Text().empty()) {
-    Dialogs().MessageBox(f.Handle(), "BBS must have Hierarcical Route ", kCaption,
-                         MB_ICONWARNING | MB_OK);
-    f.ShowField(f.Hojageneral, f.Edithroute);
-    return false;
-  }
-  return true;
-}
+const TStationText kDisks[kDiskCount] = {
+    &TStationTexts::Diska, &TStationTexts::Diskb, &TStationTexts::Diskc, &TStationTexts::Diskd,
+    &TStationTexts::Diske, &TStationTexts::Diskf, &TStationTexts::Diskg, &TStationTexts::Diskh};
 
-void WriteStation(TForm1& f, TRegistry& reg, TConfigRecord& r) {
-  reg.WriteString("BbsCallsign", FieldText(r.BbsCallsign));
-  reg.WriteString("SSID", FieldOr(f.Editssid, r.SSID, "0"));
-  reg.WriteString("Locator", FieldText(r.Locator));
-  reg.WriteString("Qth", FieldText(r.Qth));
-  reg.WriteString("ZipCode", FieldText(r.ZipCode));
-  reg.WriteString("SysOpCallsign", FieldText(r.SysOpCallsign));
-  reg.WriteString("SysOpName", FieldText(r.SysOpName));
-
-  Letter(r.Ackui, f.Ackui, 'A');
-  Letter(r.Privateui, f.Privateui, 'V');
-  Letter(r.Userui, f.Userui, 'P');
-  Letter(r.Tituloui, f.Tituloui, 'M');
-  TUnproto unproto;
-  unproto.Back = FieldText(r.Editbackui);
-  unproto.Delay = FieldText(r.Editdelayui);
-  unproto.Ack = !FieldEmpty(r.Ackui);
-  unproto.Private = !FieldEmpty(r.Privateui);
-  unproto.User = !FieldEmpty(r.Userui);
-  unproto.Title = !FieldEmpty(r.Tituloui);
-  reg.WriteString("Unproto", ComposeUnproto(unproto));
-
-  r.FirstConTotal =
-      SetFlags(f.FirstConnectionBoxes(),
-               {&r.Excluido1, &r.Local1, &r.Experto1, &r.Sysop1, &r.Bbs1, &r.Paginacion1,
-                &r.Guest1, &r.Modem1, &r.Todosmensajes1, &r.Listaunprotos1, &r.Listanuevos1,
-                &r.Pms1},
-               FirstConnectionWeights());
-  reg.WriteString("FirstConOptions",
-                  f.Desactivado1->Checked() ? "0" : std::to_string(r.FirstConTotal));
-
-  r.UserTotal = SetFlags(f.SecurityBoxes(0),
-                         {&r.Todosmensajesuser, &r.Borramensajesuser, &r.Sysuser, &r.Remoteuser,
-                          &r.Labelsuser, &r.Deleteuser, &r.Gatewaysuser, &r.Dosuser,
-                          &r.Alldiskuser, &r.Specialuser},
-                         SecurityWeights());
-  r.SysopTotal = SetFlags(f.SecurityBoxes(1),
-                          {&r.Todosmensajessysop, &r.Borramensajessysop, &r.Syssysop,
-                           &r.Remotesysop, &r.Labelssysop, &r.Deletesysop, &r.Gatewayssysop,
-                           &r.Dossysop, &r.Alldisksysop, &r.Specialsysop},
-                          SecurityWeights());
-  r.SystemTotal = SetFlags(f.SecurityBoxes(2),
-                           {&r.Todosmensajessys, &r.Borramensajessys, &r.Syssys, &r.Remotesys,
-                            &r.Labelssys, &r.Deletesys, &r.Gatewayssys, &r.Dossys,
-                            &r.Alldisksys, &r.Specialsys},
-                           SecurityWeights());
-  Compose(reg, "SecurityOptions", r.SecurityOptions,
-          ComposeSecurityOptions(r.UserTotal, r.SysopTotal, r.SystemTotal));
-
-  r.WarningTotal = SetFlags(f.WarningBoxes(),
-                            {&r.Menos1mega, &r.Errorarchivo, &r.Servererror, &r.Pingpong,
-                             &r.Noruta, &r.Nonts, &r.Mensajenoencontrado, &r.Errorpropuesta,
-                             &r.Reject, &r.Held},
-                            WarningWeights());
-  reg.WriteString("WarningMessages", std::to_string(r.WarningTotal));
-
-  Switch(r.Forwardzub, f.Forwardzub);
-  r.ForwardTotal = SetFlags(f.ForwardingBoxes(),
-                            {&r.Caracterh, &r.Caractercabecera, &r.Mbl, &r.Nobbscallsign,
-                             &r.Deldata, &r.Norecover, &r.Bbsdeclaradas, &r.Wpnoheld,
-                             &r.Xprioridad, &r.Bidalterno, &r.Noxchecksum, &r.Testcallsign},
-                            ForwardingWeights());
-  Compose(reg, "ForwardTypeZub", r.ForwardTypeZub,
-          ComposeSwitchAndSum(f.Forwardzub->Checked(), r.ForwardTotal));
-
-  Switch(r.Compressforward, f.Compressforward);
-  r.ResumeTotal = SetFlags(f.ResumeBoxes(), {&r.Resume, &r.Xprotocol}, ResumeWeights());
-  Compose(reg, "ForwardResume", r.ForwardResume,
-          ComposeSwitchAndSum(f.Compressforward->Checked(), r.ResumeTotal));
-
-  Switch(r.TestMode, f.Modotest);
-  reg.WriteString("TestMode", FieldText(r.TestMode));
-  Switch(r.FullLog, f.Log);
-  reg.WriteString("FullLog", FieldText(r.FullLog));
-  Switch(r.ChannelsIndication, f.Indicacioncanales);
-  reg.WriteString("ChannelsIndication", FieldText(r.ChannelsIndication));
-  Switch(r.UserGivesInformation, f.Datosusuario);
-  reg.WriteString("UserGivesInformation", FieldText(r.UserGivesInformation));
-
-  Letter(r.Mailbeacon, f.Mailbeacon, 'B');
-  Compose(reg, "CallsignsInMailBeacon", r.CallsignsInMailBeacon,
-          ComposeCallsignsInMailBeacon(!FieldEmpty(r.Mailbeacon), FieldText(r.Indicativosbaliza)));
-
-  reg.WriteString("MaxBids", FieldOr(f.Numerobid, r.MaxBids, "0"));
-  reg.WriteString("CopySysOpMessages",
-                  FieldOr(f.Sysopmessage, r.CopySysOpMessages, kNoSysopCopy.data()));
-  reg.WriteString("RouteWpMessages", FieldText(r.RouteWpMessages));
-  reg.WriteString("ZubHeader", FieldOr(f.Cabecera, r.ZubHeader, kDefaultZubHeader.data()));
-
-  Compose(reg, "Timeout", r.Timeout,
-          JoinTwoSpaced({FieldOr(f.timeoutusuarios, r.timeoutusuarios, "0"),
-                         FieldOr(f.Timeoutforward, r.Timeoutforward, "0")}));
-  reg.WriteString("BulletinsLifetime", FieldOr(f.Diasboletines, r.BulletinsLifetime, "0"));
-  Compose(reg, "MaxDownloadYapp", r.MaxDownloadYapp,
-          JoinTwoSpaced({FieldOr(f.yappmax, r.yappmax, "0"), FieldOr(f.modemmax, r.modemmax, "0")}));
-  Compose(reg, "ScrollBuffers", r.ScrollBuffers,
-          JoinTwoSpaced({FieldOr(f.buferusuario, r.buferusuario, "0"),
-                         FieldOr(f.buferconsola, r.buferconsola, "0"),
-                         FieldOr(f.bufermonitor, r.bufermonitor, "0")}));
-
-  reg.WriteString("TFPCInterrupt", "FF");
-  reg.WriteString("Hroute", "OK");
-
-  reg.WriteString("SentTextColor", ColourText(f.Sendtext->FontColor()));
-  reg.WriteString("ReceivedTextColor", ColourText(f.Receivedtext->FontColor()));
-  reg.WriteString("ChannelInfColor", ColourText(f.Chaninfo->FontColor()));
-  reg.WriteString("MonitorHeaderColor", ColourText(f.Monhead->FontColor()));
-  reg.WriteString("MonitorDataColor", ColourText(f.Mondata->FontColor()));
-  reg.WriteString("ConsoleTextColor", ColourText(f.Consoletext->FontColor()));
-  reg.WriteString("WindowBackgroundColor", ColourText(f.Consoletext->Color()));
-}
-
-void WriteServers(TRegistry& reg) {
-  for (int i = 0; i < ServerCount && i < kServerCount; ++i) {
-    TServerRecord& server = ServerTable[i];
-    // Without a name the values would land in the Servers key itself.
-    if (FieldEmpty(server.Name)) continue;
-    // Creating the server's key creates Servers with it.
-    if (!reg.OpenKey(std::string(kServersKey) + "\\" + FieldText(server.Name), true)) continue;
-    SetField(server.File, Capitals(FieldText(server.File)));
-    reg.WriteString("File", FieldText(server.File));
-    reg.WriteString("Description", FieldText(server.Description));
-    reg.WriteString("Disabled", FieldText(server.Disabled));
-    reg.CloseKey();
-  }
+const TStoredValue& FolderOf(TStationText text) {
+  for (const TStoredValue& v : FolderValues())
+    if (v.TextCount > 0 && v.Texts[0] == text) return v;
+  return FolderValues().front();
 }
 
 // Returns false when the virtual disks could not be stored.
-bool WriteFolders(TForm1& f, TRegistry& reg, TConfigRecord& r) {
-  if (!reg.OpenKey(kFoldersKey, true)) return true;
-  if (!f.Directorioraiz->Text().empty()) {
+bool WriteFolders(TRegistry& reg, TConfiguration& c, const std::string& root) {
+  if (!reg.OpenKey(KeyBelow(root, kFoldersKey), true)) return true;
+  TConfigRecord& r = c.ConfigRecord;
+  if (!c.Texts.Directorioraiz.empty()) {
     TFolderMaker folders;
-    auto folder = [&](const char* name, const std::string& path, bool create, bool mail) {
-      reg.WriteString(name, path);
-      if (create) folders.Create(path, mail);
-    };
-    folder("ZubRoot", FieldText(r.ZubRoot), true, false);
-    folder("Data", FieldText(r.Data), true, false);
-    folder("Config", FieldText(r.Config), true, false);
-    folder("Yapp", FieldText(r.Yapp), true, false);
-    folder("Docs", FieldText(r.Docs), true, false);
-    folder("ImportFile", FieldText(r.ImportFile), false, false);
-    folder("Filters", FieldText(r.Filters), true, false);
-    folder("Servers", FieldText(r.Servers), true, false);
-    folder("Pg", FieldText(r.Pg), true, false);
-    folder("Drivers", FieldText(r.Drivers), true, false);
-    folder("Sounds", FieldText(r.Sounds), true, false);
-    folder("Lang", FieldText(r.Lang), true, false);
-    folder("Log", FieldText(r.Log), true, false);
-    folder("Sat", FieldText(r.Sat), true, false);
-    folder("Wp", FieldText(r.Wp), true, false);
-    folder("OldMail", FieldText(r.OldMail), true, false);
-    folder("Fwd", FieldText(r.Fwd), true, false);
-    folder("Mail", FieldText(r.Mail), true, true);
-    folder("CompresMail", FieldText(r.CompresMail), true, true);
+    for (const TStoredValue& v : FolderValues()) {
+      if (v.Encoding != TEncoding::Folder) continue;
+      // A folder on a page stores its record field; one that only the root
+      // gives has no field on a page.
+      const std::string path = v.TextCount > 0 ? RecordText(r, MirroredField(v.Texts[0]))
+                                               : RecordText(r, v.Composed);
+      reg.WriteString(v.Name, path);
+      if (v.MakesFolder) folders.Create(path, v.MailFolder);
+    }
   } else {
-    for (const char* name :
-         {"Mail", "CompresMail", "ZubRoot", "Config", "Yapp", "Docs", "Data", "ImportFile"})
-      reg.WriteString(name, "");
+    // Without a root the stored folders stay, but for those that follow it.
+    for (TStationText text : FoldersEmptiedWithoutRoot()) reg.WriteString(FolderOf(text).Name, "");
   }
 
-  char (*const fields[kDiskCount])[80] = {&r.Diska, &r.Diskb, &r.Diskc, &r.Diskd,
-                                          &r.Diske, &r.Diskf, &r.Diskg, &r.Diskh};
-  const TEdit* const controls[kDiskCount] = {f.Diska, f.Diskb, f.Diskc, f.Diskd,
-                                             f.Diske, f.Diskf, f.Diskg, f.Diskh};
   TDisks disks;
   for (std::size_t i = 0; i < kDiskCount; ++i) {
-    if (controls[i]->Text().empty()) SetField(*fields[i], "*");
-    disks[i] = FieldText(*fields[i]);
+    const TRecordField field = MirroredField(kDisks[i]);
+    if (TextOf(c, kDisks[i]).empty()) SetRecordText(r, field, "*");
+    disks[i] = RecordText(r, field);
   }
   const std::optional<std::string> usersPub = JoinUsersPub(disks);
   // A "," inside a disk's folder would split it into two disks at the next
   // load and move every later disk up one place: such a list is not stored.
-  if (usersPub) reg.WriteString("UsersPub", *usersPub);
+  const auto& values = FolderValues();
+  for (const TStoredValue& v : values)
+    if (v.Encoding == TEncoding::Disks && usersPub) reg.WriteString(v.Name, *usersPub);
 
-  if (reg.ValueExists("ZubDos")) reg.DeleteValue("ZubDos");
-  if (reg.ValueExists("System")) reg.DeleteValue("System");
+  // The older names go, the disks' first, in the order every save before
+  // this table removed them.
+  for (auto v = values.rbegin(); v != values.rend(); ++v)
+    if (v->OlderName && reg.ValueExists(v->OlderName)) reg.DeleteValue(v->OlderName);
   reg.CloseKey();
   return usersPub.has_value();
 }
@@ -296,64 +198,81 @@ bool WriteFolders(TForm1& f, TRegistry& reg, TConfigRecord& r) {
 // With an empty root the save keeps the stored folders as they are; when
 // they are stored under the older key alone, deleting that key would lose
 // them, so they move to Folders first (never over a value Folders has).
-void CarryOverOlderFolders(TRegistry& reg) {
+void CarryOverOlderFolders(TRegistry& reg, const std::string& root) {
   std::vector<std::pair<std::string, std::string>> older;
-  if (reg.OpenKeyReadOnly(kDirectoriesKey)) {
-    for (const char* name : {"Filters", "Servers", "Pg", "Drivers", "Sounds", "Lang", "Log",
-                             "Sat", "Wp", "OldMail", "Fwd"}) {
-      if (!reg.ValueExists(name)) continue;
+  if (reg.OpenKeyReadOnly(KeyBelow(root, kDirectoriesKey))) {
+    for (const TStoredValue& v : FolderValues()) {
+      if (v.Encoding != TEncoding::Folder || v.EmptiedWithoutRoot) continue;
+      if (!reg.ValueExists(v.Name)) continue;
       try {
-        older.emplace_back(name, reg.ReadString(name));
+        older.emplace_back(v.Name, reg.ReadString(v.Name));
       } catch (const ERegistryException&) {
         // not a text: nothing the editor could have stored
       }
     }
     reg.CloseKey();
   }
-  if (older.empty() || !reg.OpenKey(kFoldersKey, true)) return;
+  if (older.empty() || !reg.OpenKey(KeyBelow(root, kFoldersKey), true)) return;
   for (const auto& [name, text] : older)
     if (!reg.ValueExists(name)) reg.WriteString(name, text);
   reg.CloseKey();
 }
 
-void WritePorts(TRegistry& reg) {
-  const std::string port0 = std::string(kPortsKey) + "\\Port0";
-  if (reg.OpenKey(kPortsKey, true)) {
+void WriteServers(TRegistry& reg, TConfiguration& c, const std::string& root) {
+  for (int i = 0; i < c.ServerCount && i < kServerCount; ++i) {
+    TServerRecord& server = c.ServerTable[i];
+    // Without a name the values would land in the Servers key itself.
+    if (FieldEmpty(server.Name)) continue;
+    // Creating the server's key creates Servers with it.
+    if (!reg.OpenKey(KeyBelow(root, kServersKey) + "\\" + FieldText(server.Name), true)) continue;
+    for (const TServerValue& v : ServerValues()) {
+      char* field = v.Field(server);
+      if (v.Capitals) {
+        const std::string capitals = Capitals(std::string(field, ::strnlen(field, v.Width)));
+        capitals.copy(field, capitals.size());
+      }
+      reg.WriteString(v.Name, std::string(field, ::strnlen(field, v.Width)));
+    }
+    reg.CloseKey();
+  }
+}
+
+void WritePorts(TRegistry& reg, TConfiguration& c, const std::string& root) {
+  const std::string portsKey = KeyBelow(root, kPortsKey);
+  const std::string port0 = portsKey + "\\Port0";
+  if (reg.OpenKey(portsKey, true)) {
     if (!reg.KeyExists(port0) && reg.OpenKey(port0, true)) {
-      for (const TNamedText& v : kPort0Values)
-        reg.WriteString(std::string(v.Name), std::string(v.Text));
+      for (const auto& [name, text] : Port0Values()) reg.WriteString(name, text);
     }
     reg.CloseKey();
   }
 
   for (int i = 0; i < kPortCount; ++i) {
-    TPortRecord& port = PortTable[i];
-    const std::string key = std::string(kPortsKey) + "\\" + PortKeyName(i);
+    TPortRecord& port = c.PortTable[i];
+    const std::string key = portsKey + "\\" + PortKeyName(i);
     // Ports itself was made with Port0 above.
     if (PortInUse(port)) {
       if (reg.OpenKey(key, true)) {
-        auto value = [&](const char* name, const std::string& text) {
-          reg.WriteString(name, text.empty() ? std::string(PortDefault(name)) : text);
-        };
-        value("Com", FieldText(port.Com));
-        value("Driver", FieldText(port.Driver));
-        value("HexAddress", FieldText(port.HexAddress));
-        value("BaudRate", FieldText(port.BaudRate));
-        value("NumChannels", FieldText(port.NumChannels));
-        value("Canal", FieldText(port.Canal));
-        value("Paclen", FieldText(port.Paclen));
-        value("MaxFrame", FieldText(port.MaxFrame));
-        value("NumFwdChannels", FieldText(port.NumFwdChannels));
-        value("MaxBlock", FieldText(port.MaxBlock));
-        value("Disabled", FieldText(port.Disabled));
-        reg.WriteString("FwdPeriode",
-                        ComposeFwdPeriode(FieldText(port.Fwdminute), FieldText(port.Fwdperiodo)));
-        TPortMode mode{FieldText(port.Unprotos), FieldText(port.Yapp), FieldText(port.Gateway),
-                       FieldText(port.Rdonly), FieldText(port.Tipopuerto)};
-        SetField(port.Mode, mode.Unprotos + mode.Yapp + mode.Gateway + mode.Rdonly +
-                                mode.Tipopuerto);
-        reg.WriteString("Mode", ComposePortMode(mode));
-        value("Label", FieldText(port.Label));
+        for (const TPortValue& v : PortValues()) {
+          switch (v.Encoding) {
+            case TPortEncoding::Text:
+              reg.WriteString(v.Name, OrDefault(PortText(port, v.Field), v.Default));
+              break;
+            case TPortEncoding::FwdPeriode:
+              reg.WriteString(v.Name, ComposeFwdPeriode(FieldText(port.Fwdminute),
+                                                        FieldText(port.Fwdperiodo)));
+              break;
+            case TPortEncoding::Mode: {
+              const TPortMode mode{FieldText(port.Unprotos), FieldText(port.Yapp),
+                                   FieldText(port.Gateway), FieldText(port.Rdonly),
+                                   FieldText(port.Tipopuerto)};
+              SetField(port.Mode,
+                       mode.Unprotos + mode.Yapp + mode.Gateway + mode.Rdonly + mode.Tipopuerto);
+              reg.WriteString(v.Name, ComposePortMode(mode));
+              break;
+            }
+          }
+        }
       }
     } else if (reg.KeyExists(key)) {
       reg.DeleteKey(key);
@@ -364,57 +283,62 @@ void WritePorts(TRegistry& reg) {
 
 }  // namespace
 
-bool SaveConfiguration(TForm1& form) {
-  if (!ConfigRecord || !PortTable || !ServerTable) return false;
-  TConfigRecord& record = *ConfigRecord;
-  TWaitCursor wait;
+TSaveResult SaveConfiguration(TConfiguration& c, const std::string& root) {
+  TSaveResult result;
+  TRegistry reg;
+  reg.SetFlushOnClose(!SaveFlushesOnce);
 
-  std::string failure;
-  {
-    TRegistry reg;
-    reg.SetFlushOnClose(!SaveFlushesOnce);
+  const bool configOpen = reg.OpenKey(KeyBelow(root, kConfigKey), true);
+  // The identity is checked even when Config cannot be opened: nothing is
+  // stored for a BBS without a callsign and a route.
+  if (c.Texts.Editbbsindicativo.empty()) return {TSaveOutcome::NoCallsign, {}};
+  if (c.Texts.Edithroute.empty()) return {TSaveOutcome::NoRoute, {}};
+  if (configOpen) {
+    for (const TStoredValue& v : ConfigValues()) WriteStationValue(reg, c, v);
+    reg.CloseKey();
+  }
+  WriteServers(reg, c, root);
+  const bool disksStored = WriteFolders(reg, c, root);
+  const std::string directories = KeyBelow(root, kDirectoriesKey);
+  if (reg.KeyExists(directories)) {
+    if (c.Texts.Directorioraiz.empty()) CarryOverOlderFolders(reg, root);
+    reg.DeleteKey(directories);
+  }
+  WritePorts(reg, c, root);
+  if (SaveFlushesOnce) reg.Flush();
 
-    const bool configOpen = reg.OpenKey(kConfigKey, true);
-    // The identity is checked even when Config cannot be opened: nothing is
-    // stored for a BBS without a callsign and a route.
-    if (!CheckIdentity(form)) return false;
-    if (configOpen) {
-      WriteStation(form, reg, record);
+  if (reg.Failed())
+    result.Failure = "The configuration was not saved completely: " + FailedWriteText(reg);
+  if (!disksStored) {
+    if (!result.Failure.empty()) result.Failure += "\n\n";
+    result.Failure += "The virtual disks were not saved in HKEY_LOCAL_MACHINE\\" +
+                      KeyBelow(root, kFoldersKey).substr(1) +
+                      ": a disk folder holding \",\" cannot be stored in UsersPub.";
+  }
+  if (!result.Failure.empty()) result.Outcome = TSaveOutcome::WriteFailed;
+  return result;
+}
+
+void WriteCarriedOverSettings(const TCarriedOverSettings& settings, const std::string& root) {
+  TRegistry reg;
+  for (const char* path : CarriedKeyWriteOrder()) {
+    for (const TCarriedKey& key : CarriedKeys()) {
+      if (std::string(key.Path) != path) continue;
+      if (!reg.OpenKey(root + path, true)) break;
+      for (const char* name : key.WriteOrder) {
+        for (const TCarriedValue& v : key.Values) {
+          if (std::string(v.Name) != name) continue;
+          if (v.Number)
+            reg.WriteInteger(v.Name, settings.*v.Number);
+          else
+            reg.WriteString(v.Name, settings.*v.Text);
+        }
+      }
       reg.CloseKey();
     }
-    WriteServers(reg);
-    const bool disksStored = WriteFolders(form, reg, record);
-    if (reg.KeyExists(kDirectoriesKey)) {
-      if (form.Directorioraiz->Text().empty()) CarryOverOlderFolders(reg);
-      reg.DeleteKey(kDirectoriesKey);
-    }
-    WritePorts(reg);
-    if (SaveFlushesOnce) reg.Flush();
-
-    if (reg.Failed())
-      failure = "The configuration was not saved completely: " + FailedWriteText(reg);
-    if (!disksStored) {
-      if (!failure.empty()) failure += "\n\n";
-      failure +=
-          "The virtual disks were not saved in HKEY_LOCAL_MACHINE\\Software\\Nodrax\\Folders: "
-          "a disk folder holding \",\" cannot be stored in UsersPub.";
-    }
   }
-
-  if (!failure.empty()) {
-    Dialogs().MessageBox(form.Handle(), failure, kCaption, MB_ICONWARNING | MB_OK);
-    return false;
-  }
-  ConfigModified = false;
-  NotifyConfigurationChanged();
-  return true;
 }
 
 std::string FailedWriteText(const TRegistry& reg) {
   return "writing to HKEY_LOCAL_MACHINE\\" + reg.FailureKey() + " failed.\n" + reg.FailureText();
-}
-
-void NotifyConfigurationChanged() {
-  if (!ZubcfgNotifyMessage) ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
-  PostMessageA(HWND_BROADCAST, ZubcfgNotifyMessage, 0, 0);
 }

@@ -3,6 +3,8 @@
 // port; the registry is written only by the save. What the page offers
 // depends on the class of the port's type (driver name): no type, BPQ/AGW,
 // TCP/TLN, or a serial driver of the drivers folder.
+#include "editor/ports/PortsPage.h"
+
 #include <windows.h>
 
 #include <iterator>
@@ -10,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor/app/Main.h"
+#include "editor/app/MainWindow.h"
 #include "editor/config/AnsiText.h"
 #include "editor/config/Numbers.h"
 #include "editor/config/Records.h"
@@ -39,22 +41,6 @@ TPortClass PortClassOf(const std::string& type) {
   return kSerial;  // the empty text too
 }
 
-// Unbinds a control's event for a scope, so that what the program puts into
-// the control is not taken for a choice of the sysop.
-class TQuiet {
- public:
-  explicit TQuiet(TNotifyEvent& event) : event_(event), saved_(std::move(event)) {
-    event_ = nullptr;
-  }
-  ~TQuiet() { event_ = std::move(saved_); }
-  TQuiet(const TQuiet&) = delete;
-  TQuiet& operator=(const TQuiet&) = delete;
-
- private:
-  TNotifyEvent& event_;
-  TNotifyEvent saved_;
-};
-
 class TFilling {
  public:
   explicit TFilling(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
@@ -79,17 +65,6 @@ void PutText(TEdit* edit, const std::string& text) {
     edit->SetText(text);
 }
 
-// Shows the text without running the field's change handler.
-void ShowQuietly(TEdit* edit, const std::string& text) {
-  TQuiet quiet(edit->OnChange);
-  SetWindowTextA(edit->Handle(), text.c_str());
-}
-
-// Ticks or clears the box without running its click handler.
-void ShowChecked(TCheckBox* box, bool checked) {
-  SendMessageA(box->Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 void PutChecked(TCheckBox* box, bool checked) {
   if (box->Checked() == checked)
     RunEvent(box->OnClick, box);
@@ -106,21 +81,9 @@ int BaudItem(const std::string& text) {
   return -1;
 }
 
-// The type offered for a file of the drivers folder: in capitals, without
-// its extension; the names after the first keep only the part from their
-// first "_" on.
-std::string DriverItem(const std::string& fileName, bool first) {
-  std::string name = Capitals(fileName);
-  if (!first) {
-    const std::size_t underscore = name.find('_');
-    if (underscore != std::string::npos) name = name.substr(underscore);
-  }
-  return name.substr(0, name.find('.'));
-}
-
 }  // namespace
 
-enum class TForm1::TPortDefault {
+enum class TPortsPage::TPortDefault {
   Address, Bauds, Com, Multi, Channels, Paclen, Maxframe, Maxblock, Fwdminute, Fwdperiodo,
   FwdChannels, Label, Mode, Checks
 };
@@ -130,22 +93,22 @@ enum class TForm1::TPortDefault {
 
 namespace {
 struct TPortFieldRow {
-  TEdit* TForm1::*field;
+  TEdit* TPortsPage::*field;
   const char* name;
-  TLabel* TForm1::*label;
+  TLabel* TPortsPage::*label;
   const char* labelName;
   const char* caption;
   int maxLength;
-  void (TForm1::*change)(TObject*);
+  void (TPortsPage::*change)(TObject*);
   const char* hint;
   int left, top, labelWidth, width;
 };
 
 struct TPortCheckRow {
-  TCheckBox* TForm1::*box;
+  TCheckBox* TPortsPage::*box;
   const char* name;
   const char* caption;
-  void (TForm1::*click)(TObject*);
+  void (TPortsPage::*click)(TObject*);
   bool keyPress;  // Space marks a change, as on the option pages
   int left, top;
 };
@@ -156,8 +119,8 @@ constexpr int kRight = 198, kRightLabel = 84;
 constexpr int kLeft = 8, kLeftLabel = 112;
 }  // namespace
 
-void TForm1::BuildPorts() {
-  TTabSheet* page = Hojapuertosbbs;
+void TPortsPage::Build() {
+  TTabSheet* page = Sheet();
   Puertosbbs = Make<TRadioGroup>(
       page, "Puertosbbs", "Port",
       std::vector<std::string>{"PORT 1", "PORT 2", "PORT 3", "PORT 4", "PORT 5", "PORT 6",
@@ -174,31 +137,33 @@ void TForm1::BuildPorts() {
   // A driver name fits the record's field.
   SendMessageA(Modopuerto2->Handle(), CB_LIMITTEXT, sizeof(TPortRecord::Driver) - 1, 0);
   Modopuerto2->OnChange = [this](TObject* s) { Modopuerto2Change(s); };
+  // Every field of the page marks a change when a key is released in it.
+  Modopuerto2->OnKeyUp = [this](TObject* s, WORD& k) { Form().EditbbsindicativoKeyUp(s, k); };
 
   static const TPortFieldRow address = {
-      &TForm1::Direccionserie, "Direccionserie", &TForm1::Label83, "Label83", "Hex. Address:",
-      static_cast<int>(sizeof(TPortRecord::BaudRate)) - 1, &TForm1::DireccionserieChange,
+      &TPortsPage::Direccionserie, "Direccionserie", &TPortsPage::Label83, "Label83", "Hex. Address:",
+      static_cast<int>(sizeof(TPortRecord::BaudRate)) - 1, &TPortsPage::DireccionserieChange,
       nullptr, kRight, 30, kRightLabel, 96};
   static const TPortFieldRow channels[] = {
-      {&TForm1::Numcanales, "Numcanales", &TForm1::Label51, "Label51", "Num. chans:", 2,
-       &TForm1::NumcanalesChange, nullptr, kRight, 102, kRightLabel, 40},
-      {&TForm1::Multi, "Multi", &TForm1::Label81, "Label81", "Multi Chan:",
-       static_cast<int>(sizeof(TPortRecord::Canal)) - 1, &TForm1::MultiChange, nullptr, kRight,
+      {&TPortsPage::Numcanales, "Numcanales", &TPortsPage::Label51, "Label51", "Num. chans:", 2,
+       &TPortsPage::NumcanalesChange, nullptr, kRight, 102, kRightLabel, 40},
+      {&TPortsPage::Multi, "Multi", &TPortsPage::Label81, "Label81", "Multi Chan:",
+       static_cast<int>(sizeof(TPortRecord::Canal)) - 1, &TPortsPage::MultiChange, nullptr, kRight,
        126, kRightLabel, 40},
-      {&TForm1::Paclen, "Paclen", &TForm1::Label52, "Label52", "Paclen:", 3,
-       &TForm1::PaclenChange, nullptr, kRight, 150, kRightLabel, 40},
-      {&TForm1::Maxframe, "Maxframe", &TForm1::Label53, "Label53", "Maxframe:", 1,
-       &TForm1::MaxframeChange, nullptr, kRight, 174, kRightLabel, 40},
-      {&TForm1::Maxblock, "Maxblock", &TForm1::Label57, "Label57", "Max Block:", 3,
-       &TForm1::MaxblockChange, nullptr, kRight, 198, kRightLabel, 40},
-      {&TForm1::Infocanal, "Infocanal", &TForm1::Label55, "Label55", "Label:", 9,
-       &TForm1::InfocanalChange, nullptr, kRight, 222, kRightLabel, 96},
-      {&TForm1::Fwdminute, "Fwdminute", &TForm1::Label58, "Label58", "Fwd minute:", 2,
-       &TForm1::FwdminuteChange, "Minute to start Fwd.", kLeft, 222, kLeftLabel, 40},
-      {&TForm1::Fwdperiodo, "Fwdperiodo", &TForm1::Label59, "Label59", "Fwd periode:", 2,
-       &TForm1::FwdperiodoChange, "Minutes between Fwd", kLeft, 246, kLeftLabel, 40},
-      {&TForm1::Numcanalesfwd, "Numcanalesfwd", &TForm1::Label54, "Label54",
-       "Number of fwd chans:", 2, &TForm1::NumcanalesfwdChange, nullptr, kLeft, 270, kLeftLabel,
+      {&TPortsPage::Paclen, "Paclen", &TPortsPage::Label52, "Label52", "Paclen:", 3,
+       &TPortsPage::PaclenChange, nullptr, kRight, 150, kRightLabel, 40},
+      {&TPortsPage::Maxframe, "Maxframe", &TPortsPage::Label53, "Label53", "Maxframe:", 1,
+       &TPortsPage::MaxframeChange, nullptr, kRight, 174, kRightLabel, 40},
+      {&TPortsPage::Maxblock, "Maxblock", &TPortsPage::Label57, "Label57", "Max Block:", 3,
+       &TPortsPage::MaxblockChange, nullptr, kRight, 198, kRightLabel, 40},
+      {&TPortsPage::Infocanal, "Infocanal", &TPortsPage::Label55, "Label55", "Label:", 9,
+       &TPortsPage::InfocanalChange, nullptr, kRight, 222, kRightLabel, 96},
+      {&TPortsPage::Fwdminute, "Fwdminute", &TPortsPage::Label58, "Label58", "Fwd minute:", 2,
+       &TPortsPage::FwdminuteChange, "Minute to start Fwd.", kLeft, 222, kLeftLabel, 40},
+      {&TPortsPage::Fwdperiodo, "Fwdperiodo", &TPortsPage::Label59, "Label59", "Fwd periode:", 2,
+       &TPortsPage::FwdperiodoChange, "Minutes between Fwd", kLeft, 246, kLeftLabel, 40},
+      {&TPortsPage::Numcanalesfwd, "Numcanalesfwd", &TPortsPage::Label54, "Label54",
+       "Number of fwd chans:", 2, &TPortsPage::NumcanalesfwdChange, nullptr, kLeft, 270, kLeftLabel,
        40},
   };
   auto makeField = [this, page](const TPortFieldRow& row) {
@@ -208,15 +173,17 @@ void TForm1::BuildPorts() {
     TEdit* edit = Make<TEdit>(page, row.name);
     edit->SetBounds(row.left + row.labelWidth + 4, row.top, row.width, kRowHeight);
     this->*row.field = edit;
-    WireEdit(edit, row.change, row.maxLength, false, false, &TForm1::InfocanalKeyPress);
+    if (row.maxLength > 0) edit->SetMaxLength(row.maxLength);
+    edit->OnChange = [this, change = row.change](TObject* s) { (this->*change)(s); };
+    edit->OnKeyPress = [this](TObject* s, char& k) { InfocanalKeyPress(s, k); };
+    edit->OnKeyUp = [this](TObject* s, WORD& k) { Form().EditbbsindicativoKeyUp(s, k); };
     // A click into the field runs its change handler, and so its checks.
     edit->OnClick = edit->OnChange;
     if (row.hint) {
       edit->SetHint(row.hint);
       label->SetHint(row.hint);
     }
-    label->OnClick = [this](TObject* s) { CaptionLabelClick(s); };
-    captionOf_[label] = edit;
+    SetCaption(label, edit);
   };
 
   makeField(address);
@@ -226,26 +193,26 @@ void TForm1::BuildPorts() {
   SetWindowLongPtrA(Direccionserie->Handle(), GWL_STYLE,
                     GetWindowLongPtrA(Direccionserie->Handle(), GWL_STYLE) | ES_UPPERCASE);
 
-  auto makeList = [this, page](TComboBox* TForm1::*member, const char* name, TLabel* TForm1::*label,
+  auto makeList = [this, page](TComboBox* TPortsPage::*member, const char* name, TLabel* TPortsPage::*label,
                                const char* labelName, const char* caption, int top,
-                               void (TForm1::*change)(TObject*)) {
+                               void (TPortsPage::*change)(TObject*)) {
     TLabel* l = Make<TLabel>(page, labelName, caption);
     l->SetBounds(kRight, top + 4, kRightLabel, kLabelHeight);
     this->*label = l;
     TComboBox* list = Make<TComboBox>(page, name, TComboStyle::DropDownList);
     list->SetBounds(kRight + kRightLabel + 4, top, 96, kRowHeight);
     list->OnChange = [this, change](TObject* s) { (this->*change)(s); };
-    list->OnKeyUp = [this](TObject* s, WORD& k) { EditbbsindicativoKeyUp(s, k); };
+    list->OnKeyUp = [this](TObject* s, WORD& k) { Form().EditbbsindicativoKeyUp(s, k); };
     this->*member = list;
     return list;
   };
-  makeList(&TForm1::Velocidadserie, "Velocidadserie", &TForm1::Label84, "Label84", "Bauds:", 54,
-           &TForm1::VelocidadserieChange)
+  makeList(&TPortsPage::Velocidadserie, "Velocidadserie", &TPortsPage::Label84, "Label84", "Bauds:", 54,
+           &TPortsPage::VelocidadserieChange)
       ->SetItems(std::vector<std::string>(std::begin(kBauds), std::end(kBauds)));
   std::vector<std::string> coms;
   for (int i = 1; i <= 10; ++i) coms.push_back(std::to_string(i));
-  makeList(&TForm1::Comports, "Comports", &TForm1::Label50, "Label50", "COM:", 78,
-           &TForm1::ComportsChange)
+  makeList(&TPortsPage::Comports, "Comports", &TPortsPage::Label50, "Label50", "COM:", 78,
+           &TPortsPage::ComportsChange)
       ->SetItems(coms);
 
   for (const TPortFieldRow& row : channels) makeField(row);
@@ -256,45 +223,42 @@ void TForm1::BuildPorts() {
   Tipopuerto->OnClick = [this](TObject* s) { TipopuertoClick(s); };
 
   static const TPortCheckRow checks[] = {
-      {&TForm1::Disport, "Disport", "Disable", &TForm1::DisportClick, false, 10, 152},
-      {&TForm1::Unprotos, "Unprotos", "UI Lists", &TForm1::UnprotosClick, true, 100, 152},
-      {&TForm1::Yapp, "Yapp", "YAPP", &TForm1::YappClick, true, 10, 172},
-      {&TForm1::Gateway, "Gateway", "GATEWAY", &TForm1::GatewayClick, true, 100, 172},
-      {&TForm1::Rdonly, "Rdonly", "RD - ONLY", &TForm1::RdonlyClick, true, 10, 192},
+      {&TPortsPage::Disport, "Disport", "Disable", &TPortsPage::DisportClick, false, 10, 152},
+      {&TPortsPage::Unprotos, "Unprotos", "UI Lists", &TPortsPage::UnprotosClick, true, 100, 152},
+      {&TPortsPage::Yapp, "Yapp", "YAPP", &TPortsPage::YappClick, true, 10, 172},
+      {&TPortsPage::Gateway, "Gateway", "GATEWAY", &TPortsPage::GatewayClick, true, 100, 172},
+      {&TPortsPage::Rdonly, "Rdonly", "RD - ONLY", &TPortsPage::RdonlyClick, true, 10, 192},
   };
   for (const TPortCheckRow& row : checks) {
     TCheckBox* box = Make<TCheckBox>(page, row.name, row.caption);
     box->SetBounds(row.left, row.top, 86, kCheckHeight);
     box->OnClick = [this, click = row.click](TObject* s) { (this->*click)(s); };
-    if (row.keyPress) box->OnKeyPress = [this](TObject* s, char& k) { ForwardzubKeyPress(s, k); };
+    if (row.keyPress) box->OnKeyPress = [this](TObject* s, char& k) { Form().ForwardzubKeyPress(s, k); };
     this->*row.box = box;
   }
-
-  Pagina->OnChange = [this](TObject* s) {
-    if (Pagina->ActivePage() == Hojapuertosbbs) HojapuertosbbsEnter(s);
-  };
+  ShowDriverTypes();
 }
 
 // ---------------------------------------------------------------------------
 // Showing a port and refreshing the page.
 
-TPortRecord* TForm1::SelectedPort() const {
+TPortRecord* TPortsPage::SelectedPort() const {
   const int index = Puertosbbs ? Puertosbbs->ItemIndex() : -1;
-  return PortTable && index >= 0 && index < kPortCount ? &PortTable[index] : nullptr;
+  return Configuration && index >= 0 && index < kPortCount ? &Configuration->PortTable[index]
+                                                           : nullptr;
 }
 
-TPortRecord* TForm1::EditedPort() {
+TPortRecord* TPortsPage::EditedPort() {
   TPortRecord* port = SelectedPort();
   if (port && !PortFilling) ConfigModified = true;
   return port;
 }
 
-void TForm1::SetPortTypeText(const std::string& text) {
-  TQuiet quiet(Modopuerto2->OnChange);
-  Modopuerto2->SetText(text);
+void TPortsPage::SetPortTypeText(const std::string& text) {
+  Modopuerto2->ShowText(text);
 }
 
-void TForm1::MovePortFocus(TControl* control) {
+void TPortsPage::MovePortFocus(TControl* control) {
   // Keys meant for the port selector must not land in the field that
   // showing a port would move to.
   if (PortFilling) return;
@@ -302,7 +266,7 @@ void TForm1::MovePortFocus(TControl* control) {
     control->SetFocus();
 }
 
-void TForm1::PuertosbbsClick(TObject*) {
+void TPortsPage::PuertosbbsClick(TObject*) {
   if (!SelectedPort()) return;
   // The handlers that run while the controls are filled store into the
   // shown record: every value is read from a copy taken before the first.
@@ -318,24 +282,23 @@ void TForm1::PuertosbbsClick(TObject*) {
   {
     // The lists show the stored values and store nothing: a TCP port's
     // number in BaudRate must not become the "0" of a disabled list.
-    TQuiet bauds(Velocidadserie->OnChange), com(Comports->OnChange), mode(Tipopuerto->OnClick);
-    Velocidadserie->SetItemIndex(BaudItem(FieldText(shown.BaudRate)));
+    Velocidadserie->ShowItemIndex(BaudItem(FieldText(shown.BaudRate)));
     const int64_t comNumber = ReadNumber(FieldText(shown.Com));
-    Comports->SetItemIndex(comNumber >= 1 && comNumber <= 10 ? static_cast<int>(comNumber) - 1 : -1);
+    Comports->ShowItemIndex(comNumber >= 1 && comNumber <= 10 ? static_cast<int>(comNumber) - 1 : -1);
     const std::string user = FieldText(shown.Tipopuerto);
-    Tipopuerto->SetItemIndex(user == "U" ? 0 : user == "G" ? 1 : user == "B" ? 2 : -1);
+    Tipopuerto->ShowItemIndex(user == "U" ? 0 : user == "G" ? 1 : user == "B" ? 2 : -1);
   }
   // The address is stored back as the field shows it, in capitals.
   const bool tcp = inUse && (driver == "TCP" || driver == "TLN");
   Label83->SetText(tcp ? driver + " Port:" : "Hex address:");
   const std::string address =
       Capitals(tcp ? FieldText(shown.BaudRate) : FieldText(shown.HexAddress));
-  ShowQuietly(Direccionserie, address);
+  Direccionserie->ShowText(address);
   StoreAddress(*SelectedPort(), type, address);
   // The values go in without the change handlers, which would only store
   // the same values back; each message to a control costs, under Wine most
   // of all. The two channel counts then run theirs once, for their warnings.
-  if (inUse) ShowChecked(Disport, FieldText(shown.Disabled) == "true");
+  if (inUse) Disport->ShowChecked(FieldText(shown.Disabled) == "true");
   const std::pair<TEdit*, std::string> fields[] = {
       {Numcanales, FieldText(shown.NumChannels)},  {Paclen, FieldText(shown.Paclen)},
       {Maxframe, FieldText(shown.MaxFrame)},       {Multi, FieldText(shown.Canal)},
@@ -343,21 +306,21 @@ void TForm1::PuertosbbsClick(TObject*) {
       {Fwdminute, FieldText(shown.Fwdminute)},     {Numcanalesfwd, FieldText(shown.NumFwdChannels)},
       {Infocanal, FieldText(shown.Label)},
   };
-  for (const auto& [edit, text] : fields) ShowQuietly(edit, text);
+  for (const auto& [edit, text] : fields) edit->ShowText(text);
   CheckChannelCounts(*SelectedPort(), false);
   CheckChannelCounts(*SelectedPort(), true);
-  ShowChecked(Unprotos, FieldText(shown.Unprotos) == "L");
-  ShowChecked(Yapp, FieldText(shown.Yapp) == "Y");
-  ShowChecked(Gateway, FieldText(shown.Gateway) == "W");
-  ShowChecked(Rdonly, FieldText(shown.Rdonly) == "R");
+  Unprotos->ShowChecked(FieldText(shown.Unprotos) == "L");
+  Yapp->ShowChecked(FieldText(shown.Yapp) == "Y");
+  Gateway->ShowChecked(FieldText(shown.Gateway) == "W");
+  Rdonly->ShowChecked(FieldText(shown.Rdonly) == "R");
 }
 
-void TForm1::HojapuertosbbsEnter(TObject*, bool afterTypeChange) {
+void TPortsPage::HojapuertosbbsEnter(TObject*, bool afterTypeChange) {
   if (Puertosbbs->ItemIndex() < 0) Puertosbbs->SetItemIndex(0);
   RefreshPortPage(Modopuerto2->Text(), afterTypeChange);
 }
 
-void TForm1::RefreshPortPage(const std::string& type, bool afterTypeChange) {
+void TPortsPage::RefreshPortPage(const std::string& type, bool afterTypeChange) {
   const TPortClass kind = PortClassOf(type);
 
   const struct {
@@ -419,7 +382,7 @@ void TForm1::RefreshPortPage(const std::string& type, bool afterTypeChange) {
   }
 }
 
-void TForm1::PutPortDefault(TPortDefault which) {
+void TPortsPage::PutPortDefault(TPortDefault which) {
   switch (which) {
     case TPortDefault::Address: PutText(Direccionserie, "3f8"); break;
     case TPortDefault::Bauds: Velocidadserie->SetItemIndex(kDefaultBaud); break;
@@ -453,7 +416,7 @@ void TForm1::PutPortDefault(TPortDefault which) {
 // ---------------------------------------------------------------------------
 // Changing the type and storing edits.
 
-void TForm1::Modopuerto2Change(TObject*) {
+void TPortsPage::Modopuerto2Change(TObject*) {
   TPortRecord* port = EditedPort();
   if (!port) return;
   const std::string type = Modopuerto2->Text();
@@ -484,12 +447,12 @@ void TForm1::Modopuerto2Change(TObject*) {
   RefreshPortPage(type, true);
 }
 
-void TForm1::DireccionserieChange(TObject*) {
+void TPortsPage::DireccionserieChange(TObject*) {
   if (TPortRecord* port = EditedPort())
     StoreAddress(*port, Modopuerto2->Text(), Direccionserie->Text());
 }
 
-void TForm1::StoreAddress(TPortRecord& port, const std::string& type, const std::string& text) {
+void TPortsPage::StoreAddress(TPortRecord& port, const std::string& type, const std::string& text) {
   if (type == "TCP" || type == "TLN")
     SetField(port.BaudRate, text);
   else if (Direccionserie->Enabled())
@@ -498,7 +461,7 @@ void TForm1::StoreAddress(TPortRecord& port, const std::string& type, const std:
     SetField(port.HexAddress, "0");
 }
 
-void TForm1::VelocidadserieChange(TObject*) {
+void TPortsPage::VelocidadserieChange(TObject*) {
   TPortRecord* port = EditedPort();
   if (!port) return;
   if (Velocidadserie->Enabled())
@@ -507,12 +470,12 @@ void TForm1::VelocidadserieChange(TObject*) {
     SetField(port->BaudRate, "0");
 }
 
-void TForm1::ComportsChange(TObject*) {
+void TPortsPage::ComportsChange(TObject*) {
   TPortRecord* port = EditedPort();
   if (port && Comports->Enabled()) SetField(port->Com, Comports->Item(Comports->ItemIndex()));
 }
 
-void TForm1::NumcanalesChange(TObject*) {
+void TPortsPage::NumcanalesChange(TObject*) {
   TPortRecord* port = EditedPort();
   if (!port) return;
   SetField(port->NumChannels, Numcanales->Text());
@@ -520,7 +483,7 @@ void TForm1::NumcanalesChange(TObject*) {
   MovePortFocus(Numcanales);
 }
 
-void TForm1::NumcanalesfwdChange(TObject*) {
+void TPortsPage::NumcanalesfwdChange(TObject*) {
   TPortRecord* port = EditedPort();
   if (!port) return;
   SetField(port->NumFwdChannels, Numcanalesfwd->Text());
@@ -528,89 +491,117 @@ void TForm1::NumcanalesfwdChange(TObject*) {
   MovePortFocus(Numcanalesfwd);
 }
 
-void TForm1::CheckChannelCounts(TPortRecord& port, bool forwardEdited) {
+void TPortsPage::CheckChannelCounts(TPortRecord& port, bool forwardEdited) {
   // Both are kept as typed; only a forward count just typed is taken back.
   if (ReadNumber(FieldText(port.NumFwdChannels)) <= ReadNumber(FieldText(port.NumChannels))) return;
   if (!forwardEdited) {
-    Dialogs().MessageBox(Handle(), "Num.Channels must be equal or major of Num. Fwd Channels",
+    Dialogs().MessageBox(Form().Handle(), "Num.Channels must be equal or major of Num. Fwd Channels",
                          "Nodraxcfg", MB_ICONWARNING | MB_OK);
     return;
   }
-  Dialogs().MessageBox(Handle(), "Number of Fwd Channels must be equal or minor of Num.Channels",
+  Dialogs().MessageBox(Form().Handle(), "Number of Fwd Channels must be equal or minor of Num.Channels",
                        "Nodraxcfg", MB_ICONWARNING | MB_OK);
   Numcanalesfwd->SetText("");
 }
 
-void TForm1::MultiChange(TObject*) {
+void TPortsPage::MultiChange(TObject*) {
   if (TPortRecord* port = EditedPort()) SetField(port->Canal, Multi->Text());
 }
-void TForm1::PaclenChange(TObject*) {
+void TPortsPage::PaclenChange(TObject*) {
   if (TPortRecord* port = EditedPort()) SetField(port->Paclen, Paclen->Text());
 }
-void TForm1::MaxframeChange(TObject*) {
+void TPortsPage::MaxframeChange(TObject*) {
   if (TPortRecord* port = EditedPort()) SetField(port->MaxFrame, Maxframe->Text());
 }
-void TForm1::MaxblockChange(TObject*) {
+void TPortsPage::MaxblockChange(TObject*) {
   if (TPortRecord* port = EditedPort()) SetField(port->MaxBlock, Maxblock->Text());
 }
-void TForm1::FwdminuteChange(TObject*) {
+void TPortsPage::FwdminuteChange(TObject*) {
   if (TPortRecord* port = EditedPort()) SetField(port->Fwdminute, Fwdminute->Text());
 }
-void TForm1::FwdperiodoChange(TObject*) {
+void TPortsPage::FwdperiodoChange(TObject*) {
   if (TPortRecord* port = EditedPort()) SetField(port->Fwdperiodo, Fwdperiodo->Text());
 }
-void TForm1::InfocanalChange(TObject*) {
+void TPortsPage::InfocanalChange(TObject*) {
   if (TPortRecord* port = EditedPort()) SetField(port->Label, Infocanal->Text());
 }
 
-void TForm1::DisportClick(TObject*) {
+void TPortsPage::DisportClick(TObject*) {
   if (TPortRecord* port = EditedPort()) SetField(port->Disabled, Disport->Checked() ? "true" : "false");
 }
-void TForm1::TipopuertoClick(TObject*) {
+void TPortsPage::TipopuertoClick(TObject*) {
   static const char* const kTypes[] = {"U", "G", "B"};
   const int index = Tipopuerto->ItemIndex();
   if (TPortRecord* port = EditedPort())
     SetField(port->Tipopuerto, index >= 0 && index < 3 ? kTypes[index] : "");
 }
-void TForm1::UnprotosClick(TObject*) {
+void TPortsPage::UnprotosClick(TObject*) {
   if (TPortRecord* port = EditedPort()) SetField(port->Unprotos, Unprotos->Checked() ? "L" : "");
 }
-void TForm1::YappClick(TObject*) {
+void TPortsPage::YappClick(TObject*) {
   if (TPortRecord* port = EditedPort()) SetField(port->Yapp, Yapp->Checked() ? "Y" : "");
 }
-void TForm1::GatewayClick(TObject*) {
+void TPortsPage::GatewayClick(TObject*) {
   if (TPortRecord* port = EditedPort()) SetField(port->Gateway, Gateway->Checked() ? "W" : "");
 }
-void TForm1::RdonlyClick(TObject*) {
+void TPortsPage::RdonlyClick(TObject*) {
   if (TPortRecord* port = EditedPort()) SetField(port->Rdonly, Rdonly->Checked() ? "R" : "");
 }
 
-void TForm1::InfocanalKeyPress(TObject*, char& Key) {
+void TPortsPage::InfocanalKeyPress(TObject*, char& Key) {
   if (Key == '\r') Key = 0;
 }
 
 // ---------------------------------------------------------------------------
 // The driver list.
 
-void TForm1::ReloadDriversDir1Click(TObject*) {
-  {
-    TQuiet quiet(Modopuerto2->OnChange);
-    Modopuerto2->ClearItems();
-    Modopuerto2->SetText("");
+void TPortsPage::ShowDriverTypes() {
+  const std::vector<std::string>& types = Form().DriverTypes();
+  if (types.empty()) return;  // the drivers folder was never read yet
+  Modopuerto2->ClearItems();
+  Modopuerto2->ShowText("");
+  for (const std::string& type : types) Modopuerto2->AddItem(type);
+  // The port shown keeps its type: an empty selector would take the next
+  // address typed for a serial port's, and showing the page again would
+  // treat a TCP port as serial.
+  if (const TPortRecord* port = SelectedPort())
+    SetPortTypeText(PortInUse(*port) ? FieldText(port->Driver) : "None");
+}
+
+namespace {
+
+// The type offered for a file of the drivers folder: in capitals, without
+// its extension; the names after the first keep only the part from their
+// first "_" on.
+std::string DriverItem(const std::string& fileName, bool first) {
+  std::string name = Capitals(fileName);
+  if (!first) {
+    const std::size_t underscore = name.find('_');
+    if (underscore != std::string::npos) name = name.substr(underscore);
   }
-  Modopuerto2->AddItem("None");
+  return name.substr(0, name.find('.'));
+}
+
+}  // namespace
+
+void TForm1::ReloadDriversDir1Click(TObject*) {
+  driverTypes_ = {"None"};
   // Without a folder there is nothing to search: an empty name would search
   // the root of the current drive.
-  const std::string folder = ConfigRecord ? FieldText(ConfigRecord->Drivers) : std::string();
-  if (folder.empty()) return;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\???.dll").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  bool first = true;
-  do {
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    Modopuerto2->AddItem(DriverItem(found.cFileName, first));
-    first = false;
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  const std::string folder =
+      Configuration ? FieldText(Configuration->ConfigRecord.Drivers) : std::string();
+  if (!folder.empty()) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\???.dll").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      bool first = true;
+      do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        driverTypes_.push_back(DriverItem(found.cFileName, first));
+        first = false;
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+  }
+  if (TPortsPage* ports = Built<TPortsPage>()) ports->ShowDriverTypes();
 }

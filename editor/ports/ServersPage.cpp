@@ -1,8 +1,5 @@
-// The Servers page: the server programs that the BBS runs. Unlike the other
-// pages it works on the registry itself: each add, change or delete goes at
-// once to the server's key below Software\Nodrax\Servers, and the list and
-// the ServerTable are then read back from there. The save is not involved
-// and nothing here counts as an unsaved change.
+#include "editor/ports/ServersPage.h"
+
 #include <windows.h>
 
 #include <string>
@@ -11,9 +8,8 @@
 #include <variant>
 #include <vector>
 
-#include "editor/app/Main.h"
+#include "editor/app/MainWindow.h"
 #include "editor/config/AnsiText.h"
-#include "editor/config/Cargaregistro.h"
 #include "editor/config/Records.h"
 #include "editor/config/RegistryKeys.h"
 #include "editor/config/Save.h"
@@ -33,13 +29,13 @@ constexpr int kNameLength = sizeof(TServerRecord::Name) - 1;
 constexpr int kFileLength = sizeof(TServerRecord::File) - 1;
 constexpr int kDescriptionLength = sizeof(TServerRecord::Description) - 1;
 
-using TServerMember = std::variant<TLabel* TForm1::*, TListBox* TForm1::*, TEdit* TForm1::*,
-                                   TComboBox* TForm1::*, TCheckBox* TForm1::*, TButton* TForm1::*>;
+using TServerMember = std::variant<TLabel* TServersPage::*, TListBox* TServersPage::*, TEdit* TServersPage::*,
+                                   TComboBox* TServersPage::*, TCheckBox* TServersPage::*, TButton* TServersPage::*>;
 
 template <class M>
 struct TMemberControl;
 template <class T>
-struct TMemberControl<T* TForm1::*> {
+struct TMemberControl<T* TServersPage::*> {
   using type = T;
 };
 
@@ -51,9 +47,9 @@ struct TServerRow {
   int maxLength;  // 0: no limit
   bool upper;
   const char* hint;
-  void (TForm1::*click)(TObject*);
-  void (TForm1::*change)(TObject*);
-  void (TForm1::*keyPress)(TObject*, char&);
+  void (TServersPage::*click)(TObject*);
+  void (TServersPage::*change)(TObject*);
+  void (TServersPage::*keyPress)(TObject*, char&);
 };
 
 // Enter is swallowed and moves the focus on.
@@ -91,33 +87,33 @@ class TFilling {
 
 }  // namespace
 
-void TForm1::BuildServers() {
+void TServersPage::Build() {
   static const TServerRow rows[] = {
-      {&TForm1::Label75, "Label75", "Installed Servers", 12, 10, 150, 14, 0, false, nullptr,
+      {&TServersPage::Label75, "Label75", "Installed Servers", 12, 10, 150, 14, 0, false, nullptr,
        nullptr, nullptr, nullptr},
-      {&TForm1::ListBox1, "ListBox1", nullptr, 12, 28, 150, 252, 0, false, "Click Me!",
-       &TForm1::ListBox1Click, nullptr, nullptr},
-      {&TForm1::Label78, "Label78", "Server Name", 180, 10, 196, 14, 0, false, nullptr,
-       &TForm1::Label78Click, nullptr, nullptr},
-      {&TForm1::Editaddserver, "Editaddserver", nullptr, 180, 28, 120, 21, kNameLength, true,
-       nullptr, nullptr, &TForm1::DisabledClick, &TForm1::EditaddserverKeyPress},
-      {&TForm1::Label79, "Label79", "File Server", 180, 60, 196, 14, 0, false, nullptr,
-       &TForm1::Label79Click, nullptr, nullptr},
-      {&TForm1::Editfileserver, "Editfileserver", kInternalServer, 180, 78, 160, 21,
-       kFileLength, false, nullptr, nullptr, &TForm1::DisabledClick,
-       &TForm1::EditfileserverKeyPress},
-      {&TForm1::Label80, "Label80", "Description", 180, 110, 196, 14, 0, false, nullptr,
-       &TForm1::Label80Click, nullptr, nullptr},
-      {&TForm1::Editinfo, "Editinfo", nullptr, 180, 128, 196, 21, kDescriptionLength, false,
-       nullptr, nullptr, &TForm1::DisabledClick, &TForm1::EditinfoKeyPress},
-      {&TForm1::Disabled, "Disabled", "Disabled", 180, 162, 120, 17, 0, false, nullptr,
-       &TForm1::DisabledClick, nullptr, nullptr},
-      {&TForm1::Botonaddserver, "Botonaddserver", "Add Server", 180, 194, 94, 25, 0, false,
-       nullptr, &TForm1::BotonaddserverClick, nullptr, nullptr},
-      {&TForm1::Apply, "Apply", "Apply", 282, 194, 94, 25, 0, false, nullptr,
-       &TForm1::BotonaddserverClick, nullptr, nullptr},
-      {&TForm1::Botondelserver, "Botondelserver", "Delete Selected Server", 12, 288, 150, 25, 0,
-       false, nullptr, &TForm1::BotondelserverClick, nullptr, nullptr},
+      {&TServersPage::ListBox1, "ListBox1", nullptr, 12, 28, 150, 252, 0, false, "Click Me!",
+       &TServersPage::ListBox1Click, nullptr, nullptr},
+      {&TServersPage::Label78, "Label78", "Server Name", 180, 10, 196, 14, 0, false, nullptr,
+       &TServersPage::Label78Click, nullptr, nullptr},
+      {&TServersPage::Editaddserver, "Editaddserver", nullptr, 180, 28, 120, 21, kNameLength, true,
+       nullptr, nullptr, &TServersPage::DisabledClick, &TServersPage::EditaddserverKeyPress},
+      {&TServersPage::Label79, "Label79", "File Server", 180, 60, 196, 14, 0, false, nullptr,
+       &TServersPage::Label79Click, nullptr, nullptr},
+      {&TServersPage::Editfileserver, "Editfileserver", kInternalServer, 180, 78, 160, 21,
+       kFileLength, false, nullptr, nullptr, &TServersPage::DisabledClick,
+       &TServersPage::EditfileserverKeyPress},
+      {&TServersPage::Label80, "Label80", "Description", 180, 110, 196, 14, 0, false, nullptr,
+       &TServersPage::Label80Click, nullptr, nullptr},
+      {&TServersPage::Editinfo, "Editinfo", nullptr, 180, 128, 196, 21, kDescriptionLength, false,
+       nullptr, nullptr, &TServersPage::DisabledClick, &TServersPage::EditinfoKeyPress},
+      {&TServersPage::Disabled, "Disabled", "Disabled", 180, 162, 120, 17, 0, false, nullptr,
+       &TServersPage::DisabledClick, nullptr, nullptr},
+      {&TServersPage::Botonaddserver, "Botonaddserver", "Add Server", 180, 194, 94, 25, 0, false,
+       nullptr, &TServersPage::BotonaddserverClick, nullptr, nullptr},
+      {&TServersPage::Apply, "Apply", "Apply", 282, 194, 94, 25, 0, false, nullptr,
+       &TServersPage::BotonaddserverClick, nullptr, nullptr},
+      {&TServersPage::Botondelserver, "Botondelserver", "Delete Selected Server", 12, 288, 150, 25, 0,
+       false, nullptr, &TServersPage::BotondelserverClick, nullptr, nullptr},
   };
   for (const TServerRow& row : rows) {
     std::visit(
@@ -125,17 +121,22 @@ void TForm1::BuildServers() {
           using T = typename TMemberControl<decltype(member)>::type;
           T* control = nullptr;
           if constexpr (std::is_same_v<T, TComboBox>) {
-            control = Make<T>(Hojaservers, row.name, TComboStyle::DropDown);
+            control = Make<T>(Sheet(), row.name, TComboStyle::DropDown);
             if (row.caption) control->AddItem(row.caption);
             if (row.maxLength) SendMessageA(control->Handle(), CB_LIMITTEXT, row.maxLength, 0);
           } else if constexpr (std::is_same_v<T, TEdit>) {
-            control = Make<T>(Hojaservers, row.name);
+            control = Make<T>(Sheet(), row.name);
             if (row.maxLength) control->SetMaxLength(row.maxLength);
             control->SetUpperCase(row.upper);
+            // Capitals however the text comes in: typed, pasted or shown
+            // from the list.
+            if (row.upper)
+              SetWindowLongPtrA(control->Handle(), GWL_STYLE,
+                                GetWindowLongPtrA(control->Handle(), GWL_STYLE) | ES_UPPERCASE);
           } else if constexpr (std::is_same_v<T, TListBox>) {
-            control = Make<T>(Hojaservers, row.name);
+            control = Make<T>(Sheet(), row.name);
           } else {
-            control = Make<T>(Hojaservers, row.name, row.caption);
+            control = Make<T>(Sheet(), row.name, row.caption);
           }
           if constexpr (std::is_same_v<T, TComboBox> || std::is_same_v<T, TEdit>) {
             if (row.change)
@@ -155,15 +156,14 @@ void TForm1::BuildServers() {
   Apply->SetEnabled(false);
 }
 
-void TForm1::ShowServerList() {
-  if (!ListBox1) return;
+void TServersPage::ShowConfiguration() {
   std::vector<std::string> names;
-  for (int i = 0; ServerTable && i < ServerCount && i < kServerCount; ++i)
-    names.push_back(FieldText(ServerTable[i].Name));
+  for (int i = 0; Configuration && i < Configuration->ServerCount && i < kServerCount; ++i)
+    names.push_back(FieldText(Configuration->ServerTable[i].Name));
   // After an add, a change or a delete the list differs in one place at
   // most: the items before and after it stay, and the list neither flickers
   // nor scrolls back to the top. What it shows is known without asking it.
-  std::vector<std::string>& shown = serversShown_;
+  std::vector<std::string>& shown = shown_;
   if (ListBox1->ItemCount() != static_cast<int>(shown.size())) {
     ListBox1->ClearItems();
     shown.clear();
@@ -173,99 +173,150 @@ void TForm1::ShowServerList() {
   while (sameAtEnd < shown.size() - same && sameAtEnd < names.size() - same &&
          shown[shown.size() - 1 - sameAtEnd] == names[names.size() - 1 - sameAtEnd])
     ++sameAtEnd;
+  // A hundred servers in one go (an import) redraw the list and set its
+  // scroll bar once, not once for every server.
+  const bool many = names.size() - same - sameAtEnd > 1;
+  if (many) SendMessageA(ListBox1->Handle(), WM_SETREDRAW, FALSE, 0);
   for (std::size_t i = shown.size() - sameAtEnd; i-- > same;)
     ListBox1->DeleteItem(static_cast<int>(i));
   for (std::size_t i = same; i < names.size() - sameAtEnd; ++i)
     ListBox1->InsertItem(static_cast<int>(i), names[i]);
+  if (many) {
+    SendMessageA(ListBox1->Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(ListBox1->Handle(), nullptr, TRUE);
+  }
   shown = std::move(names);
   ListBox1->SetItemIndex(-1);
 }
 
-void TForm1::ListBox1Click(TObject*) {
+void TServersPage::ClearFields() {
   Editaddserver->SetText("");
   Editfileserver->SetText("");
   Editinfo->SetText("");
+}
+
+void TServersPage::ListBox1Click(TObject*) {
+  ClearFields();
   TFilling filling(ServerFilling);
   Apply->SetEnabled(false);
   const int i = ListBox1->ItemIndex();
-  if (!ServerTable || i < 0 || i >= ServerCount) return;
-  const TServerRecord& server = ServerTable[i];
+  if (!Configuration || i < 0 || i >= Configuration->ServerCount) return;
+  const TServerRecord& server = Configuration->ServerTable[i];
   Editaddserver->SetText(FieldText(server.Name));
   Editfileserver->SetText(server.File[0] == '*' ? kInternalServer : FieldText(server.File));
   Editinfo->SetText(FieldText(server.Description));
   Disabled->SetChecked(FieldText(server.Disabled) == "true");
 }
 
-void TForm1::DisabledClick(TObject*) {
+void TServersPage::DisabledClick(TObject*) {
   if (!ServerFilling) Apply->SetEnabled(true);
 }
 
-void TForm1::BotonaddserverClick(TObject*) {
+namespace {
+
+// The entry of the server of that name (the registry compares key names
+// without regard to case), or -1.
+int EntryOf(const TConfiguration& c, const std::string& name) {
+  for (int i = 0; i < c.ServerCount; ++i)
+    if (lstrcmpiA(c.ServerTable[i].Name, name.c_str()) == 0) return i;
+  return -1;
+}
+
+// Where a new server goes: before the first entry whose name sorts after
+// it, as the registry lists its keys, so that a list read from the registry
+// and one kept here stay the same.
+int PlaceOf(const TConfiguration& c, const std::string& name) {
+  int i = 0;
+  while (i < c.ServerCount && lstrcmpiA(c.ServerTable[i].Name, name.c_str()) < 0) ++i;
+  return i;
+}
+
+}  // namespace
+
+void TServersPage::BotonaddserverClick(TObject*) {
   const std::string name = Editaddserver->Text();
   const std::string file = Editfileserver->Text();
-  if (name.empty() || file.empty()) return;
+  if (name.empty() || file.empty() || !Configuration) return;
+  TConfiguration& c = *Configuration;
   if (name.find('\\') != std::string::npos) {
     // The key would land below another server's key, where the BBS never
     // looks.
-    Warn(*this, "A server name cannot contain \"\\\".");
+    Warn(Form(), "A server name cannot contain \"\\\".");
     return;
   }
   const std::string key = ServerKey(name);
-  TRegistry reg;
-  // A change of a stored server is always allowed; a new one must still fit
-  // the table, or the list would not show it.
-  if (ServerCount >= kServerCount && !reg.KeyExists(key)) {
-    Warn(*this, "The server list is full: the BBS runs at most " +
-                    std::to_string(kServerCount) + " servers.\nDelete one before adding another.");
+  int entry = EntryOf(c, name);
+  // A change of a server is always allowed; a new one must still fit the
+  // table, or the list would not show it.
+  if (entry < 0 && c.ServerCount >= kServerCount) {
+    Warn(Form(), "The server list is full: the BBS runs at most " +
+                     std::to_string(kServerCount) + " servers.\nDelete one before adding another.");
     return;
   }
+  TServerRecord server{};
+  SetField(server.Name, name);
+  SetField(server.File, StoredFile(file));
+  SetField(server.Description, Editinfo->Text());
+  SetField(server.Disabled, Disabled->Checked() ? "true" : "false");
+  TRegistry reg;
   if (reg.OpenKey(key, true)) {
-    reg.WriteString("File", StoredFile(file));
+    reg.WriteString("File", FieldText(server.File));
     reg.WriteString("Description", Editinfo->Text());
-    reg.WriteString("Disabled", Disabled->Checked() ? "true" : "false");
+    reg.WriteString("Disabled", FieldText(server.Disabled));
     reg.CloseKey();
   }
   if (reg.Failed()) {
     // The fields keep what was typed, so that the sysop can try again with
-    // the rights to write; the list shows whatever part did get stored.
-    Warn(*this, "The server was not saved: " + FailedWriteText(reg));
-    CargaServidores(*this);
+    // the rights to write.
+    Warn(Form(), "The server was not saved: " + FailedWriteText(reg));
     return;
   }
-  Editaddserver->SetText("");
-  Editfileserver->SetText("");
-  Editinfo->SetText("");
+  // The list keeps every other server as it was, also those an import
+  // brought in that are not stored yet.
+  if (entry < 0) {
+    entry = PlaceOf(c, name);
+    std::copy_backward(c.ServerTable + entry, c.ServerTable + c.ServerCount,
+                       c.ServerTable + c.ServerCount + 1);
+    ++c.ServerCount;
+  }
+  c.ServerTable[entry] = server;
+  ClearFields();
   if (Disabled->Checked()) Disabled->SetChecked(false);
   Apply->SetEnabled(false);
-  CargaServidores(*this);
+  ShowConfiguration();
   NotifyConfigurationChanged();
 }
 
-void TForm1::BotondelserverClick(TObject*) {
+void TServersPage::BotondelserverClick(TObject*) {
   const int i = ListBox1->ItemIndex();
-  if (i >= 0) {
-    const std::string key = ServerKey(ListBox1->Item(i));
-    Editaddserver->SetText("");
-    Editfileserver->SetText("");
-    Editinfo->SetText("");
+  if (i >= 0 && Configuration) {
+    TConfiguration& c = *Configuration;
+    const std::string name = ListBox1->Item(i);
+    const std::string key = ServerKey(name);
+    ClearFields();
     TRegistry reg;
     if (reg.KeyExists(key)) reg.DeleteKey(key);
-    if (reg.Failed()) Warn(*this, "The server was not deleted: " + FailedWriteText(reg));
-    CargaServidores(*this);
+    if (reg.Failed()) {
+      Warn(Form(), "The server was not deleted: " + FailedWriteText(reg));
+    } else if (i < c.ServerCount) {
+      std::copy(c.ServerTable + i + 1, c.ServerTable + c.ServerCount, c.ServerTable + i);
+      c.ServerTable[--c.ServerCount] = TServerRecord();
+    }
+    ShowConfiguration();
   }
   if (Disabled->Checked()) Disabled->SetChecked(false);
 }
 
-void TForm1::EditaddserverKeyPress(TObject*, char& Key) {
+void TServersPage::EditaddserverKeyPress(TObject*, char& Key) {
   // A "\" in the name would make the key a path.
   if (Key == '\\') Key = 0;
   MoveOnEnter(Key, Editfileserver);
 }
 
-void TForm1::EditfileserverKeyPress(TObject*, char& Key) { MoveOnEnter(Key, Editinfo); }
+void TServersPage::EditfileserverKeyPress(TObject*, char& Key) { MoveOnEnter(Key, Editinfo); }
 
-void TForm1::EditinfoKeyPress(TObject*, char& Key) { MoveOnEnter(Key, Botonaddserver); }
+void TServersPage::EditinfoKeyPress(TObject*, char& Key) { MoveOnEnter(Key, Botonaddserver); }
 
-void TForm1::Label78Click(TObject*) { Editaddserver->SetFocus(); }
-void TForm1::Label79Click(TObject*) { Editfileserver->SetFocus(); }
-void TForm1::Label80Click(TObject*) { Editinfo->SetFocus(); }
+void TServersPage::Label78Click(TObject*) { Editaddserver->SetFocus(); }
+void TServersPage::Label79Click(TObject*) { Editfileserver->SetFocus(); }
+void TServersPage::Label80Click(TObject*) { Editinfo->SetFocus(); }

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "editor/config/Records.h"
+#include "editor/config/Configuration.h"
 
 namespace {
 struct Guarded {
@@ -38,26 +38,27 @@ TEST(RecordField, OverlappingSourceAndUnterminatedField) {
 }
 
 TEST(PortTable, ResetEmptiesEveryFieldAndEnablesThePort) {
-  AllocateRecords();
-  ASSERT_NE(PortTable, nullptr);
-  EXPECT_TRUE(FieldEmpty(ConfigRecord->BbsCallsign));
+  AllocateConfiguration();
+  ASSERT_NE(Configuration, nullptr);
+  TConfiguration& c = *Configuration;
+  EXPECT_TRUE(FieldEmpty(c.ConfigRecord.BbsCallsign));
   for (int i = 0; i < kPortCount; ++i) {
-    SetField(PortTable[i].PortKey, "Port" + std::to_string(i + 1));
-    SetField(PortTable[i].Driver, "KIS");
-    SetField(PortTable[i].Mode, "LG");
-    SetField(PortTable[i].Label, "x");
-    SetField(PortTable[i].Disabled, "true");
+    EXPECT_STREQ(c.PortTable[i].Disabled, "false") << "a new table is in its reset state";
+    SetField(c.PortTable[i].PortKey, "Port" + std::to_string(i + 1));
+    SetField(c.PortTable[i].Driver, "KIS");
+    SetField(c.PortTable[i].Mode, "LG");
+    SetField(c.PortTable[i].Label, "x");
+    SetField(c.PortTable[i].Disabled, "true");
   }
-  Borraports();
+  c.Borraports();
   for (int i = 0; i < kPortCount; ++i) {
-    const TPortRecord& p = PortTable[i];
+    const TPortRecord& p = c.PortTable[i];
     EXPECT_TRUE(FieldEmpty(p.PortKey) && FieldEmpty(p.Driver) && FieldEmpty(p.Mode) && FieldEmpty(p.Label));
     EXPECT_STREQ(p.Disabled, "false");
     EXPECT_FALSE(PortInUse(p));
   }
-  ReleaseRecords();
-  EXPECT_EQ(PortTable, nullptr);
-  Borraports();  // no table: nothing to do, and no crash
+  ReleaseConfiguration();
+  EXPECT_EQ(Configuration, nullptr);
 }
 
 TEST(PortTable, InUseUnlessDriverEmptyOrNON) {

@@ -98,7 +98,7 @@ class ConfigFileTest : public LoadSaveFixture {
 
 TEST_F(ConfigFileTest, ExportProposesTheCallsignInLowerCaseAndACancelDoesNothing) {
   for (const char* callsign : {"EA9ZZB", ""}) {
-    Form().Editbbsindicativo->SetText(callsign);
+    Form().General().Editbbsindicativo->SetText(callsign);
     Export(TScriptedDialogs::Cancel);
     const TFileDialogRequest& asked = dialogs.Last(TDialogKind::SaveFile)->file;
     EXPECT_EQ(asked.fileName, *callsign ? "ea9zzb" : "");
@@ -120,7 +120,7 @@ TEST_F(ConfigFileTest, ExportReplacesAReadOnlyFileWithTheStoredValuesOnlyWhenThe
   EXPECT_TRUE(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_READONLY);
 
   StoreConfiguration();
-  Form().Editbbsindicativo->SetText("EB1XX");  // not saved: not exported
+  Form().General().Editbbsindicativo->SetText("EB1XX");  // not saved: not exported
   Export(file, ERROR_SUCCESS);
   EXPECT_EQ(GetFileAttributesA(file.c_str()), DWORD(FILE_ATTRIBUTE_ARCHIVE));
   EXPECT_EQ(FileCount(), 1u);
@@ -131,15 +131,15 @@ TEST_F(ConfigFileTest, ExportReplacesAReadOnlyFileWithTheStoredValuesOnlyWhenThe
 
 TEST_F(ConfigFileTest, DeleteRemovesTheStoreAndReloadsOnlyWhenItHadKeys) {
   StoreConfiguration();
-  Form().Diskb->SetText("C:\\B");
+  Form().Disks().Diskb->SetText("C:\\B");
   ConfigModified = true;  // the reload asks, after the delete
   dialogs.ExpectMessageBox("Nodraxcfg", "Configuration has changed. Save?",
                            MB_ICONQUESTION | MB_YESNOCANCEL, IDNO)
       .Then([] { EXPECT_FALSE(KeyExists(kNodraxKey)); });
   InvokeMenu("DeleteConfig1");
   EXPECT_FALSE(KeyExists(kNodraxKey));
-  EXPECT_EQ(Form().Editbbsindicativo->Text(), "EA9ZZB");  // station values stay shown
-  EXPECT_EQ(Form().Diskb->Text(), "");                      // the disks go
+  EXPECT_EQ(Form().General().Editbbsindicativo->Text(), "EA9ZZB");  // station values stay shown
+  EXPECT_EQ(Form().Disks().Diskb->Text(), "");                      // the disks go
   StoreConfiguration();
   ConfigModified = true;
   AnswerMessage(IDYES);  // stores the window into the emptied store
@@ -166,7 +166,7 @@ TEST_F(ConfigFileTest, ImportPutsBackWhatTheSaveWritesAndTheFourBbsKeys) {
   Import(File("full.zub"), ERROR_SUCCESS);
   EXPECT_EQ(WithoutCarried(Dump()), expected);
   ExpectCarriedOver(7, "C:\\Ring.wav", 40);
-  EXPECT_EQ(Form().Editbbsindicativo->Text(), "EA9ZZB");
+  EXPECT_EQ(Form().General().Editbbsindicativo->Text(), "EA9ZZB");
   EXPECT_FALSE(ConfigModified || RegistryLoading || Mounted());
   const TFileDialogRequest& asked = dialogs.Last(TDialogKind::OpenFile)->file;
   EXPECT_EQ(asked.title + asked.filter + asked.initialDir,

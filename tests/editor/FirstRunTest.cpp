@@ -62,37 +62,37 @@ class FirstRunTest : public LoadSaveFixture {
 TEST_F(FirstRunTest, WithoutAStoredConfigurationTheWindowGetsTheDefaults) {
   OpenEditor();
   TForm1& f = Form();
-  for (const TControl* edit : {f.Editbbsindicativo, f.Edithroute, f.Editlocator, f.Editciudad,
-                               f.Editsysopnombre, f.Codpostal})
+  for (const TControl* edit : {f.General().Editbbsindicativo, f.General().Edithroute, f.General().Editlocator, f.General().Editciudad,
+                               f.General().Editsysopnombre, f.General().Codpostal})
     EXPECT_FALSE(edit->Text().empty()) << edit->Name;
-  EXPECT_EQ(f.Editbbsindicativo->Text(), f.Editsysopindicativo->Text());
-  EXPECT_EQ(f.Editbbsindicativo->Text() + "." + f.Edithroute->Text(),
-            std::string(ConfigRecord->BbsCallsign));
+  EXPECT_EQ(f.General().Editbbsindicativo->Text(), f.General().Editsysopindicativo->Text());
+  EXPECT_EQ(f.General().Editbbsindicativo->Text() + "." + f.General().Edithroute->Text(),
+            std::string(Configuration->ConfigRecord.BbsCallsign));
 
-  const std::string root = f.Directorioraiz->Text();
+  const std::string root = f.Folders().Directorioraiz->Text();
   ASSERT_GT(root.size(), 7u);
   EXPECT_EQ("\\Nodrax", root.substr(root.size() - 7));
   EXPECT_EQ(':', root[1]) << root;  // on a drive, not at the current one's root
 
-  ExpectChecked(true, {f.Log, f.Indicacioncanales, f.Forwardzub, f.Compressforward,
-                       f.Datosusuario, f.Menos1mega, f.Errorarchivo, f.Servererror, f.Pingpong,
-                       f.Noruta, f.Nonts, f.Mensajenoencontrado, f.Errorpropuesta, f.Reject,
-                       f.Held, f.Ackui, f.Privateui, f.Userui});
-  ExpectChecked(false, {f.Modotest, f.Tituloui, f.Mbl});
-  ExpectTexts({{f.Editssid, "2"}, {f.Directoriodata, root + "\\Data"},
-               {f.Diskc, root + "\\UsersPub"}, {f.timeoutusuarios, "10"},
-               {f.Timeoutforward, "10"}, {f.yappmax, "200"}, {f.modemmax, "100"},
-               {f.Indicativosbaliza, "20"}, {f.buferusuario, "1000"}, {f.buferconsola, "1000"},
-               {f.bufermonitor, "1000"}, {f.Cabecera, "[$c] ZUB$E $$:$R"},
-               {f.Numerobid, "10000"}, {f.Diasboletines, "30"}, {f.Editbackui, "500"},
-               {f.Editdelayui, "5"}});
-  EXPECT_STREQ("500", ConfigRecord->Editbackui);
+  ExpectChecked(true, {f.Miscellaneous1().Log, f.Miscellaneous1().Indicacioncanales, f.Forwarding().Forwardzub, f.Forwarding().Compressforward,
+                       f.Miscellaneous1().Datosusuario, f.Warnings().Menos1mega, f.Warnings().Errorarchivo, f.Warnings().Servererror, f.Warnings().Pingpong,
+                       f.Warnings().Noruta, f.Warnings().Nonts, f.Warnings().Mensajenoencontrado, f.Warnings().Errorpropuesta, f.Warnings().Reject,
+                       f.Warnings().Held, f.Unproto().Ackui, f.Unproto().Privateui, f.Unproto().Userui});
+  ExpectChecked(false, {f.Miscellaneous1().Modotest, f.Unproto().Tituloui, f.Forwarding().Mbl});
+  ExpectTexts({{f.General().Editssid, "2"}, {f.Folders().Directoriodata, root + "\\Data"},
+               {f.Disks().Diskc, root + "\\UsersPub"}, {f.Miscellaneous2().timeoutusuarios, "10"},
+               {f.Miscellaneous2().Timeoutforward, "10"}, {f.Miscellaneous2().yappmax, "200"}, {f.Miscellaneous2().modemmax, "100"},
+               {f.Miscellaneous1().Indicativosbaliza, "20"}, {f.Miscellaneous2().buferusuario, "1000"}, {f.Miscellaneous2().buferconsola, "1000"},
+               {f.Miscellaneous2().bufermonitor, "1000"}, {f.Miscellaneous1().Cabecera, "[$c] ZUB$E $$:$R"},
+               {f.Miscellaneous1().Numerobid, "10000"}, {f.Miscellaneous2().Diasboletines, "30"}, {f.Unproto().Editbackui, "500"},
+               {f.Unproto().Editdelayui, "5"}});
+  EXPECT_STREQ("500", Configuration->ConfigRecord.Editbackui);
 
   // Nothing stored, the tables empty, the window marked as changed.
   EXPECT_TRUE(Dump().empty());
   EXPECT_TRUE(ConfigModified);
-  for (int i = 0; i < kPortCount; ++i) EXPECT_FALSE(PortInUse(PortTable[i])) << i;
-  EXPECT_EQ(0, ServerCount);
+  for (int i = 0; i < kPortCount; ++i) EXPECT_FALSE(PortInUse(Configuration->PortTable[i])) << i;
+  EXPECT_EQ(0, Configuration->ServerCount);
 }
 
 TEST_F(FirstRunTest, ClosingAsksToSaveAndYesStoresTheDefaults) {
@@ -104,8 +104,8 @@ TEST_F(FirstRunTest, ClosingAsksToSaveAndYesStoresTheDefaults) {
   EXPECT_EQ("Nodraxcfg", Messages()[0].caption);
 
   TForm1& f = Form();
-  f.Directorioraiz->SetText(kTestRoot);
-  const std::string identity = f.Editbbsindicativo->Text() + "." + f.Edithroute->Text();
+  f.Folders().Directorioraiz->SetText(kTestRoot);
+  const std::string identity = f.General().Editbbsindicativo->Text() + "." + f.General().Edithroute->Text();
   AnswerMessage(IDYES);
   EXPECT_TRUE(RequestClose());
   EXPECT_EQ(2u, Messages().size());
@@ -124,16 +124,16 @@ TEST_F(FirstRunTest, AStoredConfigurationEvenAnEmptyOneGetsNoDefaults) {
   CreateEmptyConfig();
   OpenEditor();
   TForm1& f = Form();
-  ExpectTexts({{f.Editbbsindicativo, ""}, {f.Editssid, ""}, {f.Directorioraiz, ""},
-               {f.timeoutusuarios, ""}});
-  ExpectChecked(false, {f.Log, f.Ackui});
+  ExpectTexts({{f.General().Editbbsindicativo, ""}, {f.General().Editssid, ""}, {f.Folders().Directorioraiz, ""},
+               {f.Miscellaneous2().timeoutusuarios, ""}});
+  ExpectChecked(false, {f.Miscellaneous1().Log, f.Unproto().Ackui});
   EXPECT_FALSE(ConfigModified);
 }
 
 TEST_F(FirstRunTest, TheRootFollowsTheProgramFilesFolderOfThe32BitView) {
   TProgramFiles32 programFiles(std::string("C:\\NodraxTest\\PF32"));
   OpenEditor();
-  EXPECT_EQ("C:\\NodraxTest\\PF32\\Nodrax", Form().Directorioraiz->Text());
+  EXPECT_EQ("C:\\NodraxTest\\PF32\\Nodrax", Form().Folders().Directorioraiz->Text());
 }
 
 TEST_F(FirstRunTest, WithoutThe32BitValueTheNativeProgramFilesFolderIsTaken) {
@@ -141,7 +141,7 @@ TEST_F(FirstRunTest, WithoutThe32BitValueTheNativeProgramFilesFolderIsTaken) {
   ASSERT_TRUE(native) << "the prefix has no native ProgramFilesDir";
   TProgramFiles32 programFiles(std::nullopt);
   OpenEditor();
-  EXPECT_EQ(*native + "\\Nodrax", Form().Directorioraiz->Text());
+  EXPECT_EQ(*native + "\\Nodrax", Form().Folders().Directorioraiz->Text());
 }
 
 }  // namespace

@@ -19,7 +19,9 @@
 #include "editor/config/AnsiText.h"
 #include "editor/config/Encodings.h"
 #include "editor/config/RegistryKeys.h"
-#include "editor/transfer/Importa.h"
+#include "editor/config/Load.h"
+#include "editor/config/Save.h"
+#include "editor/config/StoredValues.h"
 #include "platform/Registry.h"
 #include "support/LoadSaveFixture.h"
 
@@ -189,57 +191,38 @@ struct TGuarded {
   unsigned char After[256];
 };
 
-// Puts the three global records into guarded blocks for the life of the
+// Puts the editor's configuration into a guarded block for the life of the
 // object, then gives the fixture its own back.
 class TGuardedRecords {
  public:
   static constexpr unsigned char kGuard = 0xA5;
-  TGuardedRecords()
-      : config_(new TGuarded<TConfigRecord>()),
-        servers_(new TGuarded<TServerTable>()),
-        ports_(new TGuarded<TPortTable>()),
-        saved_{ConfigRecord, ServerTable, PortTable} {
-    for (auto* guards : {config_->Before, config_->After, servers_->Before, servers_->After,
-                         ports_->Before, ports_->After})
-      memset(guards, kGuard, 256);
-    ConfigRecord = &config_->Value;
-    ServerTable = servers_->Value;
-    PortTable = ports_->Value;
-    Borraports();
+  TGuardedRecords() : block_(new TGuarded<TConfiguration>()), saved_(Configuration) {
+    memset(block_->Before, kGuard, 256);
+    memset(block_->After, kGuard, 256);
+    Configuration = &block_->Value;
   }
-  ~TGuardedRecords() {
-    ConfigRecord = saved_.config;
-    ServerTable = saved_.servers;
-    PortTable = saved_.ports;
-  }
+  ~TGuardedRecords() { Configuration = saved_; }
   TGuardedRecords(const TGuardedRecords&) = delete;
   TGuardedRecords& operator=(const TGuardedRecords&) = delete;
 
   // Every guard byte as it was, and every text field of the tables ending
   // in a NUL inside its width (the station record's fields are checked
-  // through the controls that mirror them).
+  // through the texts they mirror).
   void ExpectIntact(const std::string& when) const {
-    for (const auto* guards : {config_->Before, config_->After, servers_->Before,
-                               servers_->After, ports_->Before, ports_->After})
+    for (const auto* guards : {block_->Before, block_->After})
       for (int i = 0; i < 256; ++i) ASSERT_EQ(kGuard, guards[i]) << when << ": a guard byte changed";
     auto scan = [&](const void* record, const std::vector<TFieldSpan>& spans, int index) {
       for (const TFieldSpan& span : spans)
         EXPECT_LT(FieldAt(record, span).size(), span.Width)
             << when << ": " << span.Name << " of record " << index << " has no terminator";
     };
-    for (int i = 0; i < kPortCount; ++i) scan(&ports_->Value[i], kPortSpans, i);
-    for (int i = 0; i < kServerCount; ++i) scan(&servers_->Value[i], kServerSpans, i);
+    for (int i = 0; i < kPortCount; ++i) scan(&block_->Value.PortTable[i], kPortSpans, i);
+    for (int i = 0; i < kServerCount; ++i) scan(&block_->Value.ServerTable[i], kServerSpans, i);
   }
 
  private:
-  std::unique_ptr<TGuarded<TConfigRecord>> config_;
-  std::unique_ptr<TGuarded<TServerTable>> servers_;
-  std::unique_ptr<TGuarded<TPortTable>> ports_;
-  struct {
-    TConfigRecord* config;
-    TServerRecord* servers;
-    TPortRecord* ports;
-  } saved_;
+  std::unique_ptr<TGuarded<TConfiguration>> block_;
+  TConfiguration* saved_;
 };
 
 // ---------------------------------------------------------------------------
@@ -249,11 +232,11 @@ class TGuardedRecords {
 struct TPlainValue {
   const char* Key;  // below Software\\Nodrax
   const char* Name;
-  TEdit* TForm1::*Control;
-  TFieldSpan Field;  // of ConfigRecord, which the control mirrors
+  TStationText Text;  // what the page shows
+  TFieldSpan Field;   // of ConfigRecord, which the text mirrors
 };
 #define P(key, name, control, field) \
-  TPlainValue{key, name, &TForm1::control, TFieldSpan{#field, offsetof(TConfigRecord, field), \
+  TPlainValue{key, name, &TStationTexts::control, TFieldSpan{#field, offsetof(TConfigRecord, field), \
                                                         sizeof(TConfigRecord::field)}}
 const TPlainValue kPlainValues[] = {
     P("Config", "BbsCallsign", Editbbsindicativo, BbsCallsign),
@@ -315,31 +298,31 @@ class HostileRegistryTest : public LoadSaveFixture, public ::testing::WithParamI
     const std::string text = TextOf(kind);
     if (saved && text.empty()) return;
     for (const TPlainValue& v : kPlainValues) {
-      const std::string field = FieldAt(ConfigRecord, v.Field);
+      const std::string field = FieldAt(&Config().ConfigRecord, v.Field);
       EXPECT_LT(field.size(), v.Field.Width) << v.Field.Name << " has no terminator";
       if (std::string(v.Name) == "BbsCallsign") {
         if (!saved) {
-          EXPECT_EQ(Cut(text, v.Field.Width), (f.*v.Control)->Text());
+          EXPECT_EQ(Cut(text, v.Field.Width), Config().Texts.*v.Text);
         }
         continue;  // its field holds the route too
       }
       // The window shows what the save stores.
-      EXPECT_EQ(Cut(text, v.Field.Width), (f.*v.Control)->Text()) << v.Key << '\\' << v.Name;
-      EXPECT_EQ((f.*v.Control)->Text(), field) << v.Key << '\\' << v.Name;
+      EXPECT_EQ(Cut(text, v.Field.Width), Config().Texts.*v.Text) << v.Key << '\\' << v.Name;
+      EXPECT_EQ(Config().Texts.*v.Text, field) << v.Key << '\\' << v.Name;
     }
     // Nothing in any content is a number, a switch word or a mode letter
     // but the W of the long texts, which is the gateway's.
-    for (TCheckBox* box : {f.Log, f.Indicacioncanales, f.Modotest, f.Ackui, f.Forwardzub,
-                           f.Compressforward, f.Mailbeacon, f.Pms1, f.Held, f.Specialsys,
-                           f.Xprotocol, f.Testcallsign, saved ? f.Log : f.Datosusuario})
-      EXPECT_EQ(box == f.Mailbeacon && !text.empty(), box->Checked()) << box->Name;
+    for (TCheckBox* box : {f.Miscellaneous1().Log, f.Miscellaneous1().Indicacioncanales, f.Miscellaneous1().Modotest, f.Unproto().Ackui, f.Forwarding().Forwardzub,
+                           f.Forwarding().Compressforward, f.Miscellaneous1().Mailbeacon, f.FirstConnection().Pms1, f.Warnings().Held, f.Security().Specialsys,
+                           f.Forwarding().Xprotocol, f.Miscellaneous1().Testcallsign, saved ? f.Miscellaneous1().Log : f.Miscellaneous1().Datosusuario})
+      EXPECT_EQ(box == f.Miscellaneous1().Mailbeacon && !text.empty(), box->Checked()) << box->Name;
     if (kind.Type == REG_SZ) {
-      EXPECT_EQ(0u, f.Panel1->Color());
-      EXPECT_EQ(0u, f.Chaninfo->FontColor());
+      EXPECT_EQ(0u, f.Colours().Panel1->Color());
+      EXPECT_EQ(0u, f.Colours().Chaninfo->FontColor());
     }
     for (const char* port : kHostilePorts) {
       const int index = *PortIndexFromKeyName(port);
-      const TPortRecord& p = PortTable[index];
+      const TPortRecord& p = Configuration->PortTable[index];
       EXPECT_STREQ(port, p.PortKey);
       for (const TFieldSpan& span : PlainPortSpans()) {
         // A value of another type is absent, and the reset port is enabled.
@@ -350,9 +333,9 @@ class HostileRegistryTest : public LoadSaveFixture, public ::testing::WithParamI
       EXPECT_EQ(Cut(text, sizeof p.Fwdminute), p.Fwdminute);
       EXPECT_EQ(text[0] == 'W' ? "W" : "", std::string(p.Gateway));
     }
-    ASSERT_EQ(2, ServerCount);
+    ASSERT_EQ(2, Configuration->ServerCount);
     for (int i = 0; i < 2; ++i) {
-      const TServerRecord& s = ServerTable[i];
+      const TServerRecord& s = Configuration->ServerTable[i];
       EXPECT_EQ(kHostileServers[i], std::string(s.Name));
       EXPECT_EQ(Capitals(Cut(text, sizeof s.File)), s.File);
       EXPECT_EQ(Cut(text, sizeof s.Description), s.Description);
@@ -363,14 +346,14 @@ class HostileRegistryTest : public LoadSaveFixture, public ::testing::WithParamI
   // The save must pass its identity check: a content that leaves the
   // callsign or the route empty gets one typed in.
   void GiveIdentity() {
-    if (Form().Editbbsindicativo->Text().empty()) Form().Editbbsindicativo->SetText("X1ABC");
-    if (Form().Edithroute->Text().empty()) Form().Edithroute->SetText("ABC");
+    if (Form().General().Editbbsindicativo->Text().empty()) Form().General().Editbbsindicativo->SetText("X1ABC");
+    if (Form().General().Edithroute->Text().empty()) Form().General().Edithroute->SetText("ABC");
   }
 
   // The window's plain fields as shown now.
   std::map<std::string, std::string> PlainShown() {
     std::map<std::string, std::string> shown;
-    for (const TPlainValue& v : kPlainValues) shown[v.Name] = (Form().*v.Control)->Text();
+    for (const TPlainValue& v : kPlainValues) shown[v.Name] = Config().Texts.*v.Text;
     return shown;
   }
 };
@@ -427,12 +410,12 @@ TEST_P(HostileRegistryTest, LoadShowsAndSaveStoresEveryValueCutAtItsWidth) {
   ClickTab(Form().Hojapuertosbbs);
   for (const char* port : kHostilePorts) {
     const int index = *PortIndexFromKeyName(port);
-    const TPortRecord before = PortTable[index];
-    SendMessageA(Form().Puertosbbs->ItemHandle(index), BM_CLICK, 0, 0);
+    const TPortRecord before = Configuration->PortTable[index];
+    SendMessageA(Form().Ports().Puertosbbs->ItemHandle(index), BM_CLICK, 0, 0);
     Pump();
     for (const TFieldSpan& span : kPortSpans) {
       if (FieldAt(&before, span).empty()) continue;
-      EXPECT_EQ(FieldAt(&before, span), FieldAt(&PortTable[index], span))
+      EXPECT_EQ(FieldAt(&before, span), FieldAt(&Configuration->PortTable[index], span))
           << port << '\\' << span.Name;
     }
   }
@@ -563,7 +546,7 @@ TEST_P(HostileWindowStateTest, ShowPlacesChecksTheVersionAndListsTheDrivers) {
                                          MB_ICONWARNING | MB_OK, IDOK);
     OpenEditor();
     EXPECT_EQ(newer ? 1u : 0u, Messages().size());
-    EXPECT_EQ(2, Form().Modopuerto2->ItemCount()) << "the driver list was not filled";
+    EXPECT_EQ(2, Form().Ports().Modopuerto2->ItemCount()) << "the driver list was not filled";
     RECT at{};
     GetWindowRect(FormHandle(), &at);
     if (std::string(row.Name) != "Left") {
@@ -626,20 +609,20 @@ TEST_F(LoadSaveFixture, FoldersDerivedFromALongRootShowWhatTheSaveStores) {
   CreateEmptyConfig();
   OpenEditor();
   TForm1& f = Form();
-  const TConfigRecord& r = *ConfigRecord;
+  const TConfigRecord& r = Config().ConfigRecord;
   const std::pair<const TEdit*, const char*> folders[] = {
-      {f.Directorioraiz, r.ZubRoot},        {f.Directoriodata, r.Data},
-      {f.Directorioconfig, r.Config},       {f.Directoriomensajes, r.Mail},
-      {f.Directoriomensajesbin, r.CompresMail}, {f.Directorioyapp, r.Yapp},
-      {f.Directoriodocs, r.Docs},           {f.Ficheroimport, r.ImportFile},
-      {f.Pgdir, r.Pg},                      {f.Filtersdir, r.Filters},
-      {f.Serversdir, r.Servers},            {f.Driversdir, r.Drivers},
-      {f.Diskc, r.Diskc}};
+      {f.Folders().Directorioraiz, r.ZubRoot},        {f.Folders().Directoriodata, r.Data},
+      {f.Folders().Directorioconfig, r.Config},       {f.Folders().Directoriomensajes, r.Mail},
+      {f.Folders().Directoriomensajesbin, r.CompresMail}, {f.Folders().Directorioyapp, r.Yapp},
+      {f.Folders().Directoriodocs, r.Docs},           {f.Folders().Ficheroimport, r.ImportFile},
+      {f.Folders().Pgdir, r.Pg},                      {f.Folders().Filtersdir, r.Filters},
+      {f.Folders().Serversdir, r.Servers},            {f.Folders().Driversdir, r.Drivers},
+      {f.Disks().Diskc, r.Diskc}};
   for (const std::string root : {"", "typed "}) {
     for (const auto& [control, field] : folders) EXPECT_EQ(field, control->Text()) << root << control->Name;
-    f.Directorioraiz->SetText("C:\\" + std::string(76, 'T'));
+    f.Folders().Directorioraiz->SetText("C:\\" + std::string(76, 'T'));
   }
-  EXPECT_EQ(79u, f.Diskc->Text().size());
+  EXPECT_EQ(79u, f.Disks().Diskc->Text().size());
 }
 
 // ---------------------------------------------------------------------------
@@ -663,11 +646,11 @@ TEST_F(LoadSaveFixture, KeysBeyondTheTablesAreSkippedAndAReadOnlyConfigIsReporte
   TGuardedRecords records;
   OpenEditor();
   records.ExpectIntact("after the load");
-  EXPECT_STREQ("TCP", PortTable[2].Driver);
-  for (int i : {0, 1, 3, 4, 5, 6, 7, 8, 9}) EXPECT_STREQ("", PortTable[i].Driver) << i;
-  ASSERT_EQ(100, ServerCount);
-  for (int i = 0; i < ServerCount; ++i) EXPECT_NE('L', ServerTable[i].Name[0]) << i;
-  EXPECT_EQ(100, Form().ListBox1->ItemCount());
+  EXPECT_STREQ("TCP", Configuration->PortTable[2].Driver);
+  for (int i : {0, 1, 3, 4, 5, 6, 7, 8, 9}) EXPECT_STREQ("", Configuration->PortTable[i].Driver) << i;
+  ASSERT_EQ(100, Configuration->ServerCount);
+  for (int i = 0; i < Configuration->ServerCount; ++i) EXPECT_NE('L', Configuration->ServerTable[i].Name[0]) << i;
+  EXPECT_EQ(100, Form().Servers().ListBox1->ItemCount());
 
   // The save stores everything it may and says which key refused it; the
   // changes stay marked, and no server key gets a cut name.

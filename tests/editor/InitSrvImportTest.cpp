@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "editor/config/Records.h"
+#include "editor/config/Configuration.h"
 #include "editor/transfer/Colores.h"
 #include "support/LoadSaveFixture.h"
 
@@ -66,7 +66,7 @@ TEST_F(InitSrvImportTest, FillsTheWindowAndTheServersAndStoresNothing) {
   CreateEmptyConfig();
   OpenEditor();
   TForm1& f = Form();
-  f.Desactivado1->SetChecked(true);  // a number on line 24 leaves it
+  f.FirstConnection().Desactivado1->SetChecked(true);  // a number on line 24 leaves it
   ConfigModified = false;
   const TStoredTree before = Dump();
   Import(Write(InitSrv()));
@@ -76,36 +76,36 @@ TEST_F(InitSrvImportTest, FillsTheWindowAndTheServersAndStoresNothing) {
   EXPECT_EQ(asked.filter, "Init.srv|*.srv");
   EXPECT_EQ(asked.initialDir, ".");
   EXPECT_EQ(asked.flags, DWORD(OFN_EXPLORER));
-  ExpectTexts({{f.Editbbsindicativo, "EA9ZZB"}, {f.Edithroute, "#CE.ESP.EURO"},
-               {f.Editssid, "2"}, {f.Editciudad, "Ceuta"}, {f.Editsysopnombre, "Jos\xe9 P\xe9rez"},
-               {f.Sysopmessage, ""}, {f.Directorioraiz, kTestRoot},
-               {f.Directoriodata, std::string(kTestRoot) + "\\Data"},
-               {f.Directoriomensajes, "C:\\NodraxTest\\Old\\MAIL"},
-               {f.Directoriodocs, "C:\\NodraxTest\\Old\\DOCS"},
-               {f.Ficheroimport, "C:\\ZUB\\IMPORT.TXT"}, {f.Diska, "C:\\ZUB\\A"}, {f.Diskc, ""},
-               {f.Editbackui, "5"}, {f.Editdelayui, "10"}, {f.Indicativosbaliza, "5"},
-               {f.timeoutusuarios, "10"}, {f.Timeoutforward, "20"}, {f.modemmax, "100"},
-               {f.bufermonitor, "800"}, {f.Numerobid, "10000"}, {f.Codpostal, "51001"}});
-  EXPECT_STREQ(ConfigRecord->Mail, "C:\\NodraxTest\\Old\\MAIL");
-  ExpectChecked(true, {f.Log, f.Indicacioncanales, f.Datosusuario, f.Forwardzub, f.Mbl,
-                       f.Caracterh, f.Compressforward, f.Resume, f.Xprotocol, f.Excluido1,
-                       f.Experto1, f.Desactivado1, f.Menos1mega, f.Held, f.Mailbeacon,
-                       f.Ackui, f.Userui, f.Todosmensajesuser, f.Borramensajesuser,
-                       f.Specialsys});
-  ExpectChecked(false, {f.Modotest, f.Local1, f.Pms1, f.Reject, f.Privateui, f.Tituloui,
-                        f.Todosmensajessysop, f.Caractercabecera});
-  EXPECT_EQ(f.Sendtext->FontColor(), RGB(255, 255, 255));
-  EXPECT_EQ(f.Chaninfo->FontColor(), RGB(255, 0, 0));
-  EXPECT_EQ(f.Consoletext->Color(), kButtonFaceColour);
-  EXPECT_EQ(f.Panel1->Color(), kButtonFaceColour);
+  ExpectTexts({{f.General().Editbbsindicativo, "EA9ZZB"}, {f.General().Edithroute, "#CE.ESP.EURO"},
+               {f.General().Editssid, "2"}, {f.General().Editciudad, "Ceuta"}, {f.General().Editsysopnombre, "Jos\xe9 P\xe9rez"},
+               {f.Miscellaneous1().Sysopmessage, ""}, {f.Folders().Directorioraiz, kTestRoot},
+               {f.Folders().Directoriodata, std::string(kTestRoot) + "\\Data"},
+               {f.Folders().Directoriomensajes, "C:\\NodraxTest\\Old\\MAIL"},
+               {f.Folders().Directoriodocs, "C:\\NodraxTest\\Old\\DOCS"},
+               {f.Folders().Ficheroimport, "C:\\ZUB\\IMPORT.TXT"}, {f.Disks().Diska, "C:\\ZUB\\A"}, {f.Disks().Diskc, ""},
+               {f.Unproto().Editbackui, "5"}, {f.Unproto().Editdelayui, "10"}, {f.Miscellaneous1().Indicativosbaliza, "5"},
+               {f.Miscellaneous2().timeoutusuarios, "10"}, {f.Miscellaneous2().Timeoutforward, "20"}, {f.Miscellaneous2().modemmax, "100"},
+               {f.Miscellaneous2().bufermonitor, "800"}, {f.Miscellaneous1().Numerobid, "10000"}, {f.General().Codpostal, "51001"}});
+  EXPECT_STREQ(Configuration->ConfigRecord.Mail, "C:\\NodraxTest\\Old\\MAIL");
+  ExpectChecked(true, {f.Miscellaneous1().Log, f.Miscellaneous1().Indicacioncanales, f.Miscellaneous1().Datosusuario, f.Forwarding().Forwardzub, f.Forwarding().Mbl,
+                       f.Forwarding().Caracterh, f.Forwarding().Compressforward, f.Forwarding().Resume, f.Forwarding().Xprotocol, f.FirstConnection().Excluido1,
+                       f.FirstConnection().Experto1, f.FirstConnection().Desactivado1, f.Warnings().Menos1mega, f.Warnings().Held, f.Miscellaneous1().Mailbeacon,
+                       f.Unproto().Ackui, f.Unproto().Userui, f.Security().Todosmensajesuser, f.Security().Borramensajesuser,
+                       f.Security().Specialsys});
+  ExpectChecked(false, {f.Miscellaneous1().Modotest, f.FirstConnection().Local1, f.FirstConnection().Pms1, f.Warnings().Reject, f.Unproto().Privateui, f.Unproto().Tituloui,
+                        f.Security().Todosmensajessysop, f.Forwarding().Caractercabecera});
+  EXPECT_EQ(f.Colours().Sendtext->FontColor(), RGB(255, 255, 255));
+  EXPECT_EQ(f.Colours().Chaninfo->FontColor(), RGB(255, 0, 0));
+  EXPECT_EQ(f.Colours().Consoletext->Color(), kButtonFaceColour);
+  EXPECT_EQ(f.Colours().Panel1->Color(), kButtonFaceColour);
 
-  ASSERT_EQ(ServerCount, 3);
-  ASSERT_EQ(f.ListBox1->ItemCount(), 3);
-  EXPECT_EQ(f.ListBox1->Item(0) + f.ListBox1->Item(2), "WPCHAT");
-  EXPECT_STREQ(ServerTable[1].Name, "FWD");
-  EXPECT_STREQ(ServerTable[1].Description, "Forwarding");
-  EXPECT_STREQ(ServerTable[2].File, "CHAT.EXE");
-  EXPECT_STREQ(ServerTable[2].Disabled, "false");
+  ASSERT_EQ(Configuration->ServerCount, 3);
+  ASSERT_EQ(f.Servers().ListBox1->ItemCount(), 3);
+  EXPECT_EQ(f.Servers().ListBox1->Item(0) + f.Servers().ListBox1->Item(2), "WPCHAT");
+  EXPECT_STREQ(Configuration->ServerTable[1].Name, "FWD");
+  EXPECT_STREQ(Configuration->ServerTable[1].Description, "Forwarding");
+  EXPECT_STREQ(Configuration->ServerTable[2].File, "CHAT.EXE");
+  EXPECT_STREQ(Configuration->ServerTable[2].Disabled, "false");
   EXPECT_TRUE(ConfigModified);
   EXPECT_EQ(Dump(), before);
 }
@@ -115,17 +115,17 @@ TEST_F(InitSrvImportTest, ACancelOrAFileThatCannotBeOpenedChangesNothing) {
   OpenEditor();
   Import(TScriptedDialogs::Cancel);
   Import(std::string(kFolder) + "\\Missing.srv");
-  EXPECT_EQ(Form().Editbbsindicativo->Text(), "");
+  EXPECT_EQ(Form().General().Editbbsindicativo->Text(), "");
   EXPECT_FALSE(ConfigModified);
 
   // Line 24 "0" disables the first-connection options.
-  Form().Local1->SetChecked(true);
+  Form().FirstConnection().Local1->SetChecked(true);
   // A disk line naming A alone leaves the other disks as the root set them.
   Import(Write(InitSrv({{24, "0"}, {45, "0"}, {8, "C:\\ZUB\\A"}})));
-  ExpectTexts({{Form().Diska, "C:\\ZUB\\A"}, {Form().Diskc, std::string(kTestRoot) + "\\UsersPub"}});
-  ExpectChecked(true, {Form().Desactivado1});
-  ExpectChecked(false, {Form().Local1, Form().Excluido1});
-  EXPECT_EQ(Form().Panel1->Color(), RGB(0, 0, 0));
+  ExpectTexts({{Form().Disks().Diska, "C:\\ZUB\\A"}, {Form().Disks().Diskc, std::string(kTestRoot) + "\\UsersPub"}});
+  ExpectChecked(true, {Form().FirstConnection().Desactivado1});
+  ExpectChecked(false, {Form().FirstConnection().Local1, Form().FirstConnection().Excluido1});
+  EXPECT_EQ(Form().Colours().Panel1->Color(), RGB(0, 0, 0));
 }
 
 TEST_F(InitSrvImportTest, StartCode21ImportsSavesAndCloses) {

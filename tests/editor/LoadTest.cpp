@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/config/Cargaregistro.h"
+#include "editor/config/Load.h"
 #include "support/LoadSaveFixture.h"
 
 namespace {
@@ -15,7 +15,8 @@ class LoadTest : public LoadSaveFixture {
   // The load as the callers run it.
   void Reload() {
     RegistryLoading = true;
-    CargaRegistro(Form());
+    CargaRegistro(Config());
+    Form().ShowConfiguration();
     RegistryLoading = false;
   }
 };
@@ -26,25 +27,25 @@ TEST_F(LoadTest, SplitsTheCallsignFromTheRouteAtTheFirstDot) {
                             {"SysOpCallsign", "X1ABC"}, {"SysOpName", "Pedro"}});
   OpenEditor();
   TForm1& f = Form();
-  ExpectTexts({{f.Editbbsindicativo, "X1ABC"}, {f.Edithroute, "ABC.XX.EU"}, {f.Editssid, "4"}});
-  ExpectFields({{"X1ABC.ABC.XX.EU", ConfigRecord->BbsCallsign},
-                {"Villaprueba", ConfigRecord->Qth},
-                {"IN70AA", ConfigRecord->Locator},
-                {"05001", ConfigRecord->ZipCode},
-                {"X1ABC", ConfigRecord->SysOpCallsign},
-                {"Pedro", ConfigRecord->SysOpName}});
+  ExpectTexts({{f.General().Editbbsindicativo, "X1ABC"}, {f.General().Edithroute, "ABC.XX.EU"}, {f.General().Editssid, "4"}});
+  ExpectFields({{"X1ABC.ABC.XX.EU", Configuration->ConfigRecord.BbsCallsign},
+                {"Villaprueba", Configuration->ConfigRecord.Qth},
+                {"IN70AA", Configuration->ConfigRecord.Locator},
+                {"05001", Configuration->ConfigRecord.ZipCode},
+                {"X1ABC", Configuration->ConfigRecord.SysOpCallsign},
+                {"Pedro", Configuration->ConfigRecord.SysOpName}});
 
   // Without a dot the whole text is the callsign and the route one blank.
   WriteString(kConfigKey, "BbsCallsign", "X1ABC");
   Reload();
-  ExpectTexts({{f.Editbbsindicativo, "X1ABC"}, {f.Edithroute, " "}});
+  ExpectTexts({{f.General().Editbbsindicativo, "X1ABC"}, {f.General().Edithroute, " "}});
 }
 
 TEST_F(LoadTest, TheLoadItselfMarksNothingChanged) {
   WriteStrings(kConfigKey, {{"FullLog", "OK"}, {"SecurityOptions", "1023  1023  1023"},
                             {"Unproto", "1 2 AVPM"}});
   OpenEditor();
-  ExpectChecked(true, {Form().Log, Form().Specialsys});
+  ExpectChecked(true, {Form().Miscellaneous1().Log, Form().Security().Specialsys});
   EXPECT_FALSE(ConfigModified);
 }
 
@@ -52,16 +53,16 @@ TEST_F(LoadTest, SwitchesNeedOkAndLoseToNo) {
   CreateEmptyConfig();
   OpenEditor();
   TForm1& f = Form();
-  SetChecked(true, {f.Log, f.Indicacioncanales, f.Modotest});
-  f.Datosusuario->SetChecked(false);
+  SetChecked(true, {f.Miscellaneous1().Log, f.Miscellaneous1().Indicacioncanales, f.Miscellaneous1().Modotest});
+  f.Miscellaneous1().Datosusuario->SetChecked(false);
   WriteStrings(kConfigKey, {{"FullLog", "NOK"},            // both: unchecked
                             {"ChannelsIndication", "YES"},  // neither: as it was
                             {"TestMode", "NO"},
                             {"Hroute", "OK"},
                             {"UserGivesInformation", "NO"}});  // never read
   Reload();
-  ExpectChecked(false, {f.Log, f.Modotest});
-  ExpectChecked(true, {f.Indicacioncanales, f.Datosusuario});
+  ExpectChecked(false, {f.Miscellaneous1().Log, f.Miscellaneous1().Modotest});
+  ExpectChecked(true, {f.Miscellaneous1().Indicacioncanales, f.Miscellaneous1().Datosusuario});
 }
 
 TEST_F(LoadTest, OptionSetsTickTheirBoxesByBit) {
@@ -70,22 +71,22 @@ TEST_F(LoadTest, OptionSetsTickTheirBoxesByBit) {
                             {"ForwardResume", "NO  2"}, {"Unproto", "5 30 AM"}});
   OpenEditor();
   TForm1& f = Form();
-  ExpectChecked(true, {f.Todosmensajesuser, f.Borramensajesuser, f.Todosmensajessys,
-                       f.Borramensajessys, f.Syssys, f.Remotesys, f.Labelssys, f.Deletesys,
-                       f.Gatewayssys, f.Dossys, f.Alldisksys, f.Specialsys, f.Pms1, f.Local1,
-                       f.Menos1mega, f.Held, f.Forwardzub, f.Mbl, f.Caracterh, f.Xprotocol,
-                       f.Ackui, f.Tituloui});
-  ExpectChecked(false, {f.Sysuser, f.Todosmensajessysop, f.Excluido1, f.Reject,
-                        f.Caractercabecera, f.Compressforward, f.Resume, f.Privateui, f.Userui});
-  ExpectTexts({{f.Editbackui, "5"}, {f.Editdelayui, "30"}});
+  ExpectChecked(true, {f.Security().Todosmensajesuser, f.Security().Borramensajesuser, f.Security().Todosmensajessys,
+                       f.Security().Borramensajessys, f.Security().Syssys, f.Security().Remotesys, f.Security().Labelssys, f.Security().Deletesys,
+                       f.Security().Gatewayssys, f.Security().Dossys, f.Security().Alldisksys, f.Security().Specialsys, f.FirstConnection().Pms1, f.FirstConnection().Local1,
+                       f.Warnings().Menos1mega, f.Warnings().Held, f.Forwarding().Forwardzub, f.Forwarding().Mbl, f.Forwarding().Caracterh, f.Forwarding().Xprotocol,
+                       f.Unproto().Ackui, f.Unproto().Tituloui});
+  ExpectChecked(false, {f.Security().Sysuser, f.Security().Todosmensajessysop, f.FirstConnection().Excluido1, f.Warnings().Reject,
+                        f.Forwarding().Caractercabecera, f.Forwarding().Compressforward, f.Forwarding().Resume, f.Unproto().Privateui, f.Unproto().Userui});
+  ExpectTexts({{f.Unproto().Editbackui, "5"}, {f.Unproto().Editdelayui, "30"}});
 
   // Desactivado1 has no bit and is left alone; an unknown switch word
   // leaves ZUB Forwarding, but its bits still count.
-  f.Desactivado1->SetChecked(true);
+  f.FirstConnection().Desactivado1->SetChecked(true);
   WriteStrings(kConfigKey, {{"FirstConOptions", "0"}, {"ForwardTypeZub", "MAYBE  4"}});
   Reload();
-  ExpectChecked(true, {f.Desactivado1, f.Forwardzub, f.Caractercabecera});
-  ExpectChecked(false, {f.Pms1, f.Mbl});
+  ExpectChecked(true, {f.FirstConnection().Desactivado1, f.Forwarding().Forwardzub, f.Forwarding().Caractercabecera});
+  ExpectChecked(false, {f.FirstConnection().Pms1, f.Forwarding().Mbl});
 }
 
 TEST_F(LoadTest, TextsWithStandInsAndColours) {
@@ -100,53 +101,53 @@ TEST_F(LoadTest, TextsWithStandInsAndColours) {
                 {"ConsoleTextColor", "not a colour"}, {"ChannelInfColor", "12345"}});
   OpenEditor();
   TForm1& f = Form();
-  EXPECT_TRUE(f.Mailbeacon->Checked());
-  ExpectTexts({{f.Indicativosbaliza, "15"},
-               {f.Sysopmessage, ""},
-               {f.timeoutusuarios, "11"},
-               {f.Timeoutforward, "22"},
-               {f.yappmax, "300"},
-               {f.modemmax, "150"},
-               {f.buferusuario, "900"},
-               {f.buferconsola, "800"},
-               {f.bufermonitor, "700"},
-               {f.Cabecera, "[X] HDR"},
-               {f.Numerobid, "5000"},
-               {f.Diasboletines, "45"},
-               {f.Wpmessage, "X1ABC"}});
-  EXPECT_STREQ("700", ConfigRecord->bufermonitor);
+  EXPECT_TRUE(f.Miscellaneous1().Mailbeacon->Checked());
+  ExpectTexts({{f.Miscellaneous1().Indicativosbaliza, "15"},
+               {f.Miscellaneous1().Sysopmessage, ""},
+               {f.Miscellaneous2().timeoutusuarios, "11"},
+               {f.Miscellaneous2().Timeoutforward, "22"},
+               {f.Miscellaneous2().yappmax, "300"},
+               {f.Miscellaneous2().modemmax, "150"},
+               {f.Miscellaneous2().buferusuario, "900"},
+               {f.Miscellaneous2().buferconsola, "800"},
+               {f.Miscellaneous2().bufermonitor, "700"},
+               {f.Miscellaneous1().Cabecera, "[X] HDR"},
+               {f.Miscellaneous1().Numerobid, "5000"},
+               {f.Miscellaneous2().Diasboletines, "45"},
+               {f.Miscellaneous1().Wpmessage, "X1ABC"}});
+  EXPECT_STREQ("700", Configuration->ConfigRecord.bufermonitor);
   for (TLabel* label :
-       {f.Sendtext, f.Receivedtext, f.Chaninfo, f.Monhead, f.Mondata, f.Consoletext})
+       {f.Colours().Sendtext, f.Colours().Receivedtext, f.Colours().Chaninfo, f.Colours().Monhead, f.Colours().Mondata, f.Colours().Consoletext})
     EXPECT_EQ(0x8000000Fu, label->Color()) << label->Name;
-  EXPECT_EQ(0x8000000Fu, f.Panel1->Color());
+  EXPECT_EQ(0x8000000Fu, f.Colours().Panel1->Color());
   for (const auto& [label, colour] :
-       {std::pair<TLabel*, COLORREF>{f.Sendtext, 255}, {f.Receivedtext, 65280},
-        {f.Monhead, 16711680}, {f.Mondata, 1}, {f.Consoletext, 0}, {f.Chaninfo, 12345}})
+       {std::pair<TLabel*, COLORREF>{f.Colours().Sendtext, 255}, {f.Colours().Receivedtext, 65280},
+        {f.Colours().Monhead, 16711680}, {f.Colours().Mondata, 1}, {f.Colours().Consoletext, 0}, {f.Colours().Chaninfo, 12345}})
     EXPECT_EQ(colour, label->FontColor()) << label->Name;
 
   WriteStrings(kConfigKey, {{"CallsignsInMailBeacon", "7"}, {"CopySysOpMessages", "X1ABC"}});
   Reload();
-  EXPECT_FALSE(f.Mailbeacon->Checked());
-  ExpectTexts({{f.Indicativosbaliza, "7"}, {f.Sysopmessage, "X1ABC"}});
+  EXPECT_FALSE(f.Miscellaneous1().Mailbeacon->Checked());
+  ExpectTexts({{f.Miscellaneous1().Indicativosbaliza, "7"}, {f.Miscellaneous1().Sysopmessage, "X1ABC"}});
 }
 
 TEST_F(LoadTest, AbsentValuesAndKeysLeaveEverythingAsItWas) {
   CreateEmptyConfig();
   OpenEditor();
   TForm1& f = Form();
-  f.Editciudad->SetText("Kept");
-  f.Log->SetChecked(true);
-  f.Directorioyapp->SetText("C:\\Kept\\Yapp");
-  f.Diskb->SetText("C:\\Kept\\B");
-  f.Sendtext->SetFontColor(RGB(1, 2, 3));
+  f.General().Editciudad->SetText("Kept");
+  f.Miscellaneous1().Log->SetChecked(true);
+  f.Folders().Directorioyapp->SetText("C:\\Kept\\Yapp");
+  f.Disks().Diskb->SetText("C:\\Kept\\B");
+  Config().Colours.Sendtext = RGB(1, 2, 3);
   WriteString(kConfigKey, "SSID", "9");
   Reload();  // no Folders key: the disks stay too
-  ExpectTexts({{f.Editssid, "9"},
-               {f.Editciudad, "Kept"},
-               {f.Directorioyapp, "C:\\Kept\\Yapp"},
-               {f.Diskb, "C:\\Kept\\B"}});
-  EXPECT_TRUE(f.Log->Checked());
-  EXPECT_EQ(RGB(1, 2, 3), f.Sendtext->FontColor());
+  ExpectTexts({{f.General().Editssid, "9"},
+               {f.General().Editciudad, "Kept"},
+               {f.Folders().Directorioyapp, "C:\\Kept\\Yapp"},
+               {f.Disks().Diskb, "C:\\Kept\\B"}});
+  EXPECT_TRUE(f.Miscellaneous1().Log->Checked());
+  EXPECT_EQ(RGB(1, 2, 3), f.Colours().Sendtext->FontColor());
 }
 
 TEST_F(LoadTest, AValueOfAnotherTypeIsSkippedAndTheLoadGoesOn) {
@@ -154,10 +155,10 @@ TEST_F(LoadTest, AValueOfAnotherTypeIsSkippedAndTheLoadGoesOn) {
   WriteStrings(kConfigKey, {{"SysOpName", "Pedro"}, {"ZubHeader", "[X] HDR"}});
   WriteString(kFoldersKey, "ZubRoot", "C:\\NodraxTest\\BBS");
   OpenEditor();
-  ExpectTexts({{Form().Editciudad, ""},
-               {Form().Editsysopnombre, "Pedro"},
-               {Form().Cabecera, "[X] HDR"},
-               {Form().Directorioraiz, "C:\\NodraxTest\\BBS"}});
+  ExpectTexts({{Form().General().Editciudad, ""},
+               {Form().General().Editsysopnombre, "Pedro"},
+               {Form().Miscellaneous1().Cabecera, "[X] HDR"},
+               {Form().Folders().Directorioraiz, "C:\\NodraxTest\\BBS"}});
 }
 
 TEST_F(LoadTest, TextsLongerThanTheirFieldsAreCutAlike) {
@@ -168,15 +169,15 @@ TEST_F(LoadTest, TextsLongerThanTheirFieldsAreCutAlike) {
   OpenEditor();
   TForm1& f = Form();
   // Callsign and route share the 34 characters of BbsCallsign.
-  ExpectTexts({{f.Editciudad, std::string(49, 'c')},
-               {f.Editbbsindicativo, "X1ABC"},
-               {f.Edithroute, std::string(28, 'R')}});
-  EXPECT_EQ(std::string(49, 'c'), ConfigRecord->Qth);
-  EXPECT_EQ("X1ABC." + std::string(28, 'R'), ConfigRecord->BbsCallsign);
-  EXPECT_EQ(79u, f.Ficheroimport->Text().size());
-  EXPECT_EQ(f.Ficheroimport->Text(), ConfigRecord->ImportFile);
-  EXPECT_EQ(std::string(49, 'L'), PortTable[0].Label);
-  EXPECT_STREQ("TOOL", PortTable[0].Driver);
+  ExpectTexts({{f.General().Editciudad, std::string(49, 'c')},
+               {f.General().Editbbsindicativo, "X1ABC"},
+               {f.General().Edithroute, std::string(28, 'R')}});
+  EXPECT_EQ(std::string(49, 'c'), Configuration->ConfigRecord.Qth);
+  EXPECT_EQ("X1ABC." + std::string(28, 'R'), Configuration->ConfigRecord.BbsCallsign);
+  EXPECT_EQ(79u, f.Folders().Ficheroimport->Text().size());
+  EXPECT_EQ(f.Folders().Ficheroimport->Text(), Configuration->ConfigRecord.ImportFile);
+  EXPECT_EQ(std::string(49, 'L'), Configuration->PortTable[0].Label);
+  EXPECT_STREQ("TOOL", Configuration->PortTable[0].Driver);
 }
 
 TEST_F(LoadTest, FoldersOverrideWhatTheRootDerives) {
@@ -188,31 +189,31 @@ TEST_F(LoadTest, FoldersOverrideWhatTheRootDerives) {
   OpenEditor();
   TForm1& f = Form();
   // Binmail and Docs are not stored: derived from the data folder read just before.
-  ExpectTexts({{f.Directorioraiz, root},
-               {f.Directoriodata, "D:\\Datos"},
-               {f.Directoriomensajes, "E:\\Correo"},
-               {f.Directoriomensajesbin, "D:\\Datos\\Binmail"},
-               {f.Directoriodocs, "D:\\Datos\\Docs"},
-               {f.Directorioyapp, "F:\\Yapp"},
-               {f.Driversdir, "G:\\Drv"},
-               {f.Directorioconfig, root + "\\Config"},
-               {f.Pgdir, root + "\\Pg"}});
+  ExpectTexts({{f.Folders().Directorioraiz, root},
+               {f.Folders().Directoriodata, "D:\\Datos"},
+               {f.Folders().Directoriomensajes, "E:\\Correo"},
+               {f.Folders().Directoriomensajesbin, "D:\\Datos\\Binmail"},
+               {f.Folders().Directoriodocs, "D:\\Datos\\Docs"},
+               {f.Folders().Directorioyapp, "F:\\Yapp"},
+               {f.Folders().Driversdir, "G:\\Drv"},
+               {f.Folders().Directorioconfig, root + "\\Config"},
+               {f.Folders().Pgdir, root + "\\Pg"}});
   // Sounds and its like are never read: the root decides them.
-  EXPECT_EQ(root + "\\Sounds", std::string(ConfigRecord->Sounds));
-  EXPECT_EQ(root + "\\Data\\Log", std::string(ConfigRecord->Log));
+  EXPECT_EQ(root + "\\Sounds", std::string(Configuration->ConfigRecord.Sounds));
+  EXPECT_EQ(root + "\\Data\\Log", std::string(Configuration->ConfigRecord.Log));
 }
 
 TEST_F(LoadTest, SystemWithoutConfigBecomesConfig) {
   CreateEmptyConfig();
   WriteString(kFoldersKey, "System", "C:\\Old\\Sys");
   OpenEditor();
-  EXPECT_EQ("C:\\Old\\Sys", Form().Directorioconfig->Text());
+  EXPECT_EQ("C:\\Old\\Sys", Form().Folders().Directorioconfig->Text());
   ExpectStored(kFoldersKey, {{"Config", "C:\\Old\\Sys"}, {"System", "<none>"}});
 
   // Beside Config, System is only ignored (the save removes it).
   WriteStrings(kFoldersKey, {{"Config", "C:\\New\\Cfg"}, {"System", "C:\\Other\\Sys"}});
   Reload();
-  EXPECT_EQ("C:\\New\\Cfg", Form().Directorioconfig->Text());
+  EXPECT_EQ("C:\\New\\Cfg", Form().Folders().Directorioconfig->Text());
   EXPECT_EQ("C:\\Other\\Sys", Text(kFoldersKey, "System"));
 }
 
@@ -222,25 +223,25 @@ TEST_F(LoadTest, ZubDosBecomesUsersPubEmptyItemsAreSkippedAndNoListEmptiesTheDis
   WriteString(kFoldersKey, "ZubDos", disks);
   OpenEditor();
   TForm1& f = Form();
-  ExpectTexts({{f.Diska, "A:\\one"},
-               {f.Diskb, "B:\\two"},
-               {f.Diskc, ""},  // "*" keeps its place
-               {f.Diskd, "C:\\three"},
-               {f.Diskh, "G:\\7"}});
-  EXPECT_STREQ("", ConfigRecord->Diskc);
+  ExpectTexts({{f.Disks().Diska, "A:\\one"},
+               {f.Disks().Diskb, "B:\\two"},
+               {f.Disks().Diskc, ""},  // "*" keeps its place
+               {f.Disks().Diskd, "C:\\three"},
+               {f.Disks().Diskh, "G:\\7"}});
+  EXPECT_STREQ("", Configuration->ConfigRecord.Diskc);
   ExpectStored(kFoldersKey, {{"UsersPub", disks}, {"ZubDos", "<none>"}});
 
   // Two commas in a row move the later disks up and leave Diskh empty.
   WriteString(kFoldersKey, "UsersPub", "A:\\1,B:\\2,,C:\\3,D:\\4,E:\\5,F:\\6,G:\\7");
-  f.Diskh->SetText("H:\\old");
+  f.Disks().Diskh->SetText("H:\\old");
   Reload();
-  ExpectTexts({{f.Diskc, "C:\\3"}, {f.Diskg, "G:\\7"}, {f.Diskh, ""}});
+  ExpectTexts({{f.Disks().Diskc, "C:\\3"}, {f.Disks().Diskg, "G:\\7"}, {f.Disks().Diskh, ""}});
 
   // A Folders key with neither value empties all eight disks.
   RemoveNodraxTree();
   WriteString(kFoldersKey, "Pg", "C:\\Pg");
   Reload();
-  ExpectTexts({{f.Diska, ""}, {f.Diskg, ""}});
+  ExpectTexts({{f.Disks().Diska, ""}, {f.Disks().Diskg, ""}});
 }
 
 TEST_F(LoadTest, OnlyDirectoriesIsMovedToFoldersByTheClosingSave) {
@@ -265,7 +266,7 @@ TEST_F(LoadTest, DirectoriesIsReadInPlaceOfFolders) {
   WriteStrings(kFoldersKey, {{"ZubRoot", "C:\\NodraxTest\\Other"}, {"Pg", "C:\\FromFolders"}});
   WriteStrings(kDirectoriesKey, {{"ZubRoot", kTestRoot}, {"Pg", "C:\\FromDirectories"}});
   OpenEditor();
-  EXPECT_EQ("C:\\FromDirectories", Form().Pgdir->Text());
+  EXPECT_EQ("C:\\FromDirectories", Form().Folders().Pgdir->Text());
   ExpectStored(kFoldersKey, {{"Pg", "C:\\FromDirectories"}, {"ZubRoot", kTestRoot}});
 }
 
@@ -292,7 +293,7 @@ TEST_F(LoadTest, OnlyThePortKeyNumberedSevenFillsOnlyEntrySeven) {
                 {"NumFwdChannels", "4"}, {"MaxBlock", "2048"}, {"FwdPeriode", "15/60 extra"},
                 {"Mode", "BWLU"}, {"Label", "VHF 1200"}, {"Disabled", "true"}});
   OpenEditor();
-  const TPortRecord& p = PortTable[6];
+  const TPortRecord& p = Configuration->PortTable[6];
   ExpectFields({{"Port7", p.PortKey},
                 {"TNC", p.Driver},
                 {"3", p.Com},
@@ -316,9 +317,9 @@ TEST_F(LoadTest, OnlyThePortKeyNumberedSevenFillsOnlyEntrySeven) {
   for (int i = 0; i < kPortCount; ++i) {
     if (i == 6) continue;
     SCOPED_TRACE(i);
-    ExpectFields({{"", PortTable[i].PortKey},
-                  {"", PortTable[i].Driver},
-                  {"false", PortTable[i].Disabled}});
+    ExpectFields({{"", Configuration->PortTable[i].PortKey},
+                  {"", Configuration->PortTable[i].Driver},
+                  {"false", Configuration->PortTable[i].Disabled}});
   }
 }
 
@@ -329,11 +330,11 @@ TEST_F(LoadTest, PortKeysThatNumberNoEntryAreSkipped) {
   WriteString(Key(kPortsKey, "Port10"), "Driver", "TCP");
   WriteString(Key(kPortsKey, "port2"), "Driver", "KISS");
   OpenEditor();
-  ExpectFields({{"Port10", PortTable[9].PortKey},
-                {"TCP", PortTable[9].Driver},
-                {"port2", PortTable[1].PortKey},
-                {"KISS", PortTable[1].Driver}});
-  for (int i : {0, 2, 3, 4, 5, 6, 7, 8}) EXPECT_STREQ("", PortTable[i].Driver) << i;
+  ExpectFields({{"Port10", Configuration->PortTable[9].PortKey},
+                {"TCP", Configuration->PortTable[9].Driver},
+                {"port2", Configuration->PortTable[1].PortKey},
+                {"KISS", Configuration->PortTable[1].Driver}});
+  for (int i : {0, 2, 3, 4, 5, 6, 7, 8}) EXPECT_STREQ("", Configuration->PortTable[i].Driver) << i;
 }
 
 TEST_F(LoadTest, ServersFillTheTableInRegistryOrderUpToAHundred) {
@@ -345,12 +346,12 @@ TEST_F(LoadTest, ServersFillTheTableInRegistryOrderUpToAHundred) {
   }
   WriteStrings(Key(kServersKey, "Srv000"), {{"Description", "First"}, {"Disabled", "true"}});
   OpenEditor();
-  ASSERT_EQ(100, ServerCount);
+  ASSERT_EQ(100, Configuration->ServerCount);
   const std::vector<std::string> names = SubKeys(kServersKey);
-  for (int i = 0; i < 100; ++i) EXPECT_EQ(names[i], ServerTable[i].Name) << i;
-  ExpectFields({{"SRV.EXE", ServerTable[0].File},
-                {"First", ServerTable[0].Description},
-                {"true", ServerTable[0].Disabled}});
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(names[i], Configuration->ServerTable[i].Name) << i;
+  ExpectFields({{"SRV.EXE", Configuration->ServerTable[0].File},
+                {"First", Configuration->ServerTable[0].Description},
+                {"true", Configuration->ServerTable[0].Disabled}});
 }
 
 TEST_F(LoadTest, ServersAloneEmptyTheCountAndRefuseNamesTooLongToKeep) {
@@ -358,24 +359,24 @@ TEST_F(LoadTest, ServersAloneEmptyTheCountAndRefuseNamesTooLongToKeep) {
   WriteString(Key(kServersKey, "A"), "File", "a.exe");
   WriteStrings(Key(kServersKey, "B"), {{"File", "b.exe"}, {"Description", "Bee"}});
   OpenEditor();
-  ASSERT_EQ(2, ServerCount);
+  ASSERT_EQ(2, Configuration->ServerCount);
 
   // Another server in place of B gets nothing of B's.
   RemoveNodraxTree();
   WriteString(Key(kServersKey, "A"), "File", "a2.exe");
   CreateKey(Key(kServersKey, "C"));
   WriteString(Key(kServersKey, "AVeryLongServerName"), "File", "x.exe");
-  CargaServidores(Form());
-  ASSERT_EQ(2, ServerCount);
-  ExpectFields({{"A", ServerTable[0].Name},
-                {"A2.EXE", ServerTable[0].File},
-                {"C", ServerTable[1].Name},
-                {"", ServerTable[1].File},
-                {"", ServerTable[1].Description}});
+  CargaServidores(Config());
+  ASSERT_EQ(2, Configuration->ServerCount);
+  ExpectFields({{"A", Configuration->ServerTable[0].Name},
+                {"A2.EXE", Configuration->ServerTable[0].File},
+                {"C", Configuration->ServerTable[1].Name},
+                {"", Configuration->ServerTable[1].File},
+                {"", Configuration->ServerTable[1].Description}});
 
   RemoveNodraxTree();
-  CargaServidores(Form());
-  EXPECT_EQ(0, ServerCount);
+  CargaServidores(Config());
+  EXPECT_EQ(0, Configuration->ServerCount);
 }
 
 TEST_F(LoadTest, AKeyTheSysopMayNotWriteIsStillRead) {
@@ -383,7 +384,7 @@ TEST_F(LoadTest, AKeyTheSysopMayNotWriteIsStillRead) {
   WriteString(kFoldersKey, "System", "C:\\Old\\Sys");
   Deny(kFoldersKey, KEY_SET_VALUE);
   OpenEditor();
-  EXPECT_EQ("C:\\Old\\Sys", Form().Directorioconfig->Text());
+  EXPECT_EQ("C:\\Old\\Sys", Form().Folders().Directorioconfig->Text());
   EXPECT_EQ("C:\\Old\\Sys", Text(kFoldersKey, "System"));
   EXPECT_TRUE(Messages().empty());
 }

@@ -103,8 +103,8 @@ class LongUseTest : public LoadSaveFixture {
   // --- The operations ---------------------------------------------------
   void LoadEditSave(int i) {
     Form().ReloadRegistry1Click(nullptr);
-    Form().Editciudad->SetText(i % 2 ? "Ceuta" : "Melilla");
-    Click(Form().Log);
+    Form().General().Editciudad->SetText(i % 2 ? "Ceuta" : "Melilla");
+    Click(Form().Miscellaneous1().Log);
     Form().MenusaveClick(nullptr);
     ASSERT_FALSE(ConfigModified) << "cycle " << i;
   }
@@ -124,7 +124,7 @@ class LongUseTest : public LoadSaveFixture {
   }
   void ChooseColour(int i) {
     AnswerColour(RGB(i % 256, 40, 200 - i % 100));
-    Click(i % 2 ? static_cast<TControl*>(Form().Panel1) : Form().Monhead);
+    Click(i % 2 ? static_cast<TControl*>(Form().Colours().Panel1) : Form().Colours().Monhead);
   }
 
   std::string PortsFile() {

@@ -9,14 +9,14 @@
 #include <functional>
 #include <map>
 
-#include "editor/config/Records.h"
+#include "editor/config/Configuration.h"
 #include "support/EditorFixture.h"
 
 namespace {
 
 // Text of a record field, read after the action.
 using RecordRead = std::function<std::string()>;
-#define RECORD(field) [] { return FieldText(ConfigRecord->field); }
+#define RECORD(field) [] { return FieldText(Configuration->ConfigRecord.field); }
 // Names each parameterised case after a column of its row.
 #define NAMED_BY(column) [](const auto& info) { return std::string(info.param.column); }
 
@@ -69,12 +69,12 @@ const char* const kTextFields[] = {
 using KeyTrackingTest = EditorTest;
 
 TEST_F(KeyTrackingTest, EnterNeverMarksAChangeAndInsertsNothing) {
-  Type(Form().Editciudad, "Lugo");
+  Type(Form().General().Editciudad, "Lugo");
   ConfigModified = false;
-  PressEnter(Form().Editciudad);
+  PressEnter(Form().General().Editciudad);
   EXPECT_FALSE(ConfigModified);
-  EXPECT_EQ("Lugo", WindowText(Form().Editciudad));
-  EXPECT_EQ("Lugo", FieldText(ConfigRecord->Qth));
+  EXPECT_EQ("Lugo", WindowText(Form().General().Editciudad));
+  EXPECT_EQ("Lugo", FieldText(Configuration->ConfigRecord.Qth));
   EXPECT_EQ("Editlocator", FocusedName());
 }
 
@@ -93,33 +93,33 @@ TEST_F(KeyTrackingTest, EveryOtherKeyReleaseInEveryTextFieldMarksOne) {
 }
 
 TEST_F(KeyTrackingTest, TabMarksAChangeAndMovesOn) {
-  Type(Form().Editciudad, "Lugo");
-  Form().Editciudad->SetFocus();
+  Type(Form().General().Editciudad, "Lugo");
+  Form().General().Editciudad->SetFocus();
   ConfigModified = false;
-  PressTab(Form().Editciudad);
+  PressTab(Form().General().Editciudad);
   EXPECT_TRUE(ConfigModified);
-  EXPECT_EQ("Lugo", WindowText(Form().Editciudad));
+  EXPECT_EQ("Lugo", WindowText(Form().General().Editciudad));
   EXPECT_NE("Editciudad", FocusedName()) << "Tab moves between the controls";
 }
 
 TEST_F(KeyTrackingTest, PastedTextIsMirroredWithoutMarkingAChange) {
-  Paste(Form().Editciudad, "Santiago");
-  EXPECT_EQ("Santiago", WindowText(Form().Editciudad));
-  EXPECT_EQ("Santiago", FieldText(ConfigRecord->Qth));
+  Paste(Form().General().Editciudad, "Santiago");
+  EXPECT_EQ("Santiago", WindowText(Form().General().Editciudad));
+  EXPECT_EQ("Santiago", FieldText(Configuration->ConfigRecord.Qth));
   EXPECT_FALSE(ConfigModified);
 
   // A pasted root derives the folders as typing does.
-  SelectPageOf(Form().Directorioraiz);
-  Paste(Form().Directorioraiz, "E:\\ZUB");
-  EXPECT_EQ("E:\\ZUB\\Data", WindowText(Form().Directoriodata));
-  EXPECT_EQ("E:\\ZUB", FieldText(ConfigRecord->ZubRoot));
+  SelectPageOf(Form().Folders().Directorioraiz);
+  Paste(Form().Folders().Directorioraiz, "E:\\ZUB");
+  EXPECT_EQ("E:\\ZUB\\Data", WindowText(Form().Folders().Directoriodata));
+  EXPECT_EQ("E:\\ZUB", FieldText(Configuration->ConfigRecord.ZubRoot));
   EXPECT_FALSE(ConfigModified);
 }
 
 TEST_F(KeyTrackingTest, PastingKeepsToTheTypingLimit) {
-  Paste(Form().Editssid, "123");
-  EXPECT_EQ("12", WindowText(Form().Editssid));
-  EXPECT_EQ("12", FieldText(ConfigRecord->SSID));
+  Paste(Form().General().Editssid, "123");
+  EXPECT_EQ("12", WindowText(Form().General().Editssid));
+  EXPECT_EQ("12", FieldText(Configuration->ConfigRecord.SSID));
 }
 
 // ---------------------------------------------------------------------------
@@ -193,46 +193,46 @@ INSTANTIATE_TEST_SUITE_P(
 using EnterSpecialTest = EditorTest;
 
 TEST_F(EnterSpecialTest, HeaderShowsTheColoursPageAndGivesTheFocusToNoField) {
-  SelectPageOf(Form().Cabecera);
-  Type(Form().Cabecera, "[$c]");
-  Form().Cabecera->SetFocus();
+  SelectPageOf(Form().Miscellaneous1().Cabecera);
+  Type(Form().Miscellaneous1().Cabecera, "[$c]");
+  Form().Miscellaneous1().Cabecera->SetFocus();
   ConfigModified = false;
-  PressEnter(Form().Cabecera);
+  PressEnter(Form().Miscellaneous1().Cabecera);
   EXPECT_EQ("Hojacolores", ActivePageName());
-  EXPECT_EQ("[$c]", WindowText(Form().Cabecera));
+  EXPECT_EQ("[$c]", WindowText(Form().Miscellaneous1().Cabecera));
   // The handler picks no successor; hiding the page may hand the focus to
   // the page control, but no field takes it.
   TControl* focus = FocusedControl();
-  EXPECT_TRUE(focus == Form().Cabecera || focus == Form().Pagina)
+  EXPECT_TRUE(focus == Form().Miscellaneous1().Cabecera || focus == Form().Pagina)
       << "focus went to " << FocusedName();
   EXPECT_FALSE(ConfigModified);
 }
 
 TEST_F(EnterSpecialTest, LastBufferFieldAsksOnlyWithChangesAndNoOrCancelKeepEverything) {
-  SelectPageOf(Form().bufermonitor);
-  Form().bufermonitor->SetFocus();
-  PressEnter(Form().bufermonitor);
+  SelectPageOf(Form().Miscellaneous2().bufermonitor);
+  Form().Miscellaneous2().bufermonitor->SetFocus();
+  PressEnter(Form().Miscellaneous2().bufermonitor);
   EXPECT_TRUE(Messages().empty()) << "without changes Enter does nothing";
   EXPECT_EQ("Hojatiempos", ActivePageName());
   EXPECT_EQ("bufermonitor", FocusedName());
 
-  Type(Form().bufermonitor, "500");
+  Type(Form().Miscellaneous2().bufermonitor, "500");
   ASSERT_TRUE(ConfigModified);
   for (int answer : {IDNO, IDCANCEL}) {
     AnswerMessage(answer);
-    PressEnter(Form().bufermonitor);
+    PressEnter(Form().Miscellaneous2().bufermonitor);
     EXPECT_EQ("bufermonitor", FocusedName());
     EXPECT_TRUE(ConfigModified);
   }
   ExpectOnlyMessage("Save Configuration?", "Nodraxcfg", MB_ICONQUESTION | MB_YESNOCANCEL, 2);
-  EXPECT_EQ("500", WindowText(Form().bufermonitor));
+  EXPECT_EQ("500", WindowText(Form().Miscellaneous2().bufermonitor));
   EXPECT_FALSE(ReadString(kConfigKey, "ScrollBuffers")) << "nothing was saved";
 }
 
 TEST_F(EnterSpecialTest, EnterFromTheKeyboardReachesTheFieldThroughTheMessageLoop) {
   // The dialog navigation of the loop must leave Enter to the field.
-  Form().Editsysopnombre->SetFocus();
-  Keystroke(Form().Editsysopnombre, VK_RETURN);
+  Form().General().Editsysopnombre->SetFocus();
+  Keystroke(Form().General().Editsysopnombre, VK_RETURN);
   EXPECT_EQ("Hojadirectorios", ActivePageName());
   EXPECT_EQ("Directorioraiz", FocusedName());
   EXPECT_FALSE(ConfigModified);
@@ -282,12 +282,12 @@ INSTANTIATE_TEST_SUITE_P(
 using SecurityLabelTest = EditorTest;
 
 TEST_F(SecurityLabelTest, RowLabelsDoNotReactToClicks) {
-  SelectPageOf(Form().Todosmensajesuser);
-  Form().Sysuser->SetFocus();
+  SelectPageOf(Form().Security().Todosmensajesuser);
+  Form().Security().Sysuser->SetFocus();
   Click(Control("Label64"));
   Click(Control("Label73"));
   EXPECT_EQ("Sysuser", FocusedName());
-  EXPECT_FALSE(Form().Todosmensajesuser->Checked());
+  EXPECT_FALSE(Form().Security().Todosmensajesuser->Checked());
   EXPECT_FALSE(ConfigModified);
 }
 
@@ -354,20 +354,20 @@ INSTANTIATE_TEST_SUITE_P(
 using InputRulesTest = EditorTest;
 
 TEST_F(InputRulesTest, CallsignAndHRouteShareOneField) {
-  Type(Form().Editbbsindicativo, "XX1XX");
-  EXPECT_EQ("XX1XX.", FieldText(ConfigRecord->BbsCallsign));
-  Type(Form().Edithroute, "#b");
-  EXPECT_EQ("XX1XX.#B", FieldText(ConfigRecord->BbsCallsign));
-  Erase(Form().Edithroute);
-  EXPECT_EQ("XX1XX.", FieldText(ConfigRecord->BbsCallsign));
+  Type(Form().General().Editbbsindicativo, "XX1XX");
+  EXPECT_EQ("XX1XX.", FieldText(Configuration->ConfigRecord.BbsCallsign));
+  Type(Form().General().Edithroute, "#b");
+  EXPECT_EQ("XX1XX.#B", FieldText(Configuration->ConfigRecord.BbsCallsign));
+  Erase(Form().General().Edithroute);
+  EXPECT_EQ("XX1XX.", FieldText(Configuration->ConfigRecord.BbsCallsign));
 }
 
 TEST_F(InputRulesTest, CityKeepsItsCaseWhileTheCallsignTurnsCapital) {
-  Type(Form().Editbbsindicativo, "eb1abc");
-  Type(Form().Editciudad, "ourense");
-  EXPECT_EQ("EB1ABC", WindowText(Form().Editbbsindicativo));
-  EXPECT_EQ("ourense", WindowText(Form().Editciudad));
-  EXPECT_EQ("ourense", FieldText(ConfigRecord->Qth));
+  Type(Form().General().Editbbsindicativo, "eb1abc");
+  Type(Form().General().Editciudad, "ourense");
+  EXPECT_EQ("EB1ABC", WindowText(Form().General().Editbbsindicativo));
+  EXPECT_EQ("ourense", WindowText(Form().General().Editciudad));
+  EXPECT_EQ("ourense", FieldText(Configuration->ConfigRecord.Qth));
 }
 
 TEST_F(InputRulesTest, FoldersAndDisksStopTypingAt79Characters) {
@@ -380,38 +380,38 @@ TEST_F(InputRulesTest, FoldersAndDisksStopTypingAt79Characters) {
     Type(field, typed);
     EXPECT_EQ(typed.substr(0, 79), WindowText(field)) << name;
   }
-  EXPECT_EQ(typed.substr(0, 79), FieldText(ConfigRecord->Diska));
+  EXPECT_EQ(typed.substr(0, 79), FieldText(Configuration->ConfigRecord.Diska));
 }
 
 TEST_F(InputRulesTest, ProgramSetTextIsNotCutButTheRecordKeepsToItsWidth) {
   // A browse result longer than the typing limit of 79.
   const std::string root = "C:\\" + std::string(117, 'r');  // 120 characters
-  SelectPageOf(Form().Speedroot);
+  SelectPageOf(Form().Folders().Speedroot);
   AnswerBrowse(root);
-  Click(Form().Speedroot);
-  EXPECT_EQ(root, WindowText(Form().Directorioraiz));
+  Click(Form().Folders().Speedroot);
+  EXPECT_EQ(root, WindowText(Form().Folders().Directorioraiz));
   // The folders it derives show what their fields keep, as loaded ones do.
-  EXPECT_EQ((root + "\\Data").substr(0, 99), WindowText(Form().Directoriodata));
-  EXPECT_EQ((root + "\\Data\\Mail").substr(0, 99), WindowText(Form().Directoriomensajes));
-  EXPECT_EQ(root.substr(0, 89), FieldText(ConfigRecord->ZubRoot));
-  EXPECT_EQ((root + "\\Data").substr(0, 99), FieldText(ConfigRecord->Data));
-  EXPECT_EQ((root + "\\Data\\Mail").substr(0, 99), FieldText(ConfigRecord->Mail));
-  EXPECT_EQ((root + "\\UsersPub").substr(0, 79), FieldText(ConfigRecord->Diskc));
-  EXPECT_EQ((root + "\\Sounds").substr(0, 99), FieldText(ConfigRecord->Sounds));
+  EXPECT_EQ((root + "\\Data").substr(0, 99), WindowText(Form().Folders().Directoriodata));
+  EXPECT_EQ((root + "\\Data\\Mail").substr(0, 99), WindowText(Form().Folders().Directoriomensajes));
+  EXPECT_EQ(root.substr(0, 89), FieldText(Configuration->ConfigRecord.ZubRoot));
+  EXPECT_EQ((root + "\\Data").substr(0, 99), FieldText(Configuration->ConfigRecord.Data));
+  EXPECT_EQ((root + "\\Data\\Mail").substr(0, 99), FieldText(Configuration->ConfigRecord.Mail));
+  EXPECT_EQ((root + "\\UsersPub").substr(0, 79), FieldText(Configuration->ConfigRecord.Diskc));
+  EXPECT_EQ((root + "\\Sounds").substr(0, 99), FieldText(Configuration->ConfigRecord.Sounds));
 
   // A field without a limit takes a long text; its record field stops at
   // its width.
-  Erase(Form().Directorioconfig);
-  Type(Form().Directorioconfig, root);
-  EXPECT_EQ(root, WindowText(Form().Directorioconfig));
-  EXPECT_EQ(root.substr(0, 99), FieldText(ConfigRecord->Config));
+  Erase(Form().Folders().Directorioconfig);
+  Type(Form().Folders().Directorioconfig, root);
+  EXPECT_EQ(root, WindowText(Form().Folders().Directorioconfig));
+  EXPECT_EQ(root.substr(0, 99), FieldText(Configuration->ConfigRecord.Config));
 
   // Callsign and a long route share a field of 35.
-  Type(Form().Editbbsindicativo, "EA4ZZZ");
+  Type(Form().General().Editbbsindicativo, "EA4ZZZ");
   const std::string route = "#" + std::string(45, 'R');
-  Type(Form().Edithroute, route);
-  EXPECT_EQ(route, WindowText(Form().Edithroute));
-  EXPECT_EQ(("EA4ZZZ." + route).substr(0, 34), FieldText(ConfigRecord->BbsCallsign));
+  Type(Form().General().Edithroute, route);
+  EXPECT_EQ(route, WindowText(Form().General().Edithroute));
+  EXPECT_EQ(("EA4ZZZ." + route).substr(0, 34), FieldText(Configuration->ConfigRecord.BbsCallsign));
 }
 
 struct EmptyNumberCase {
@@ -496,7 +496,7 @@ class DerivationTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    SelectPageOf(Form().Directorioraiz);
+    SelectPageOf(Form().Folders().Directorioraiz);
   }
   // On screen where a field shows it, else in the record.
   Folders Shown() {
@@ -518,45 +518,45 @@ class DerivationTest : public EditorTest {
 
 TEST_F(DerivationTest, TypingTheRootRewritesEveryFolderAtEachCharacter) {
   // A folder chosen by hand is replaced as well.
-  Type(Form().Pgdir, "X:\\MINE");
+  Type(Form().Folders().Pgdir, "X:\\MINE");
   const std::string root = "D:\\BBS";
   for (size_t i = 1; i <= root.size(); ++i) {
-    Type(Form().Directorioraiz, root.substr(i - 1, 1));
+    Type(Form().Folders().Directorioraiz, root.substr(i - 1, 1));
     Expect(Derived(root.substr(0, i)), "after " + root.substr(0, i));
   }
-  EXPECT_EQ("D:\\BBS", FieldText(ConfigRecord->ZubRoot));
+  EXPECT_EQ("D:\\BBS", FieldText(Configuration->ConfigRecord.ZubRoot));
   // The example, literally.
   const Folders s = Shown();
   for (const DerivedFolder& d : kDerivedFolders) EXPECT_EQ(d.example, s.at(d.example));
 }
 
 TEST_F(DerivationTest, ARootEndingInABackslashGetsNoSecondOne) {
-  Type(Form().Directorioraiz, "D:\\BBS\\");
+  Type(Form().Folders().Directorioraiz, "D:\\BBS\\");
   Expect(Derived("D:\\BBS\\"), "D:\\BBS\\");
-  EXPECT_EQ("D:\\BBS\\Data", WindowText(Form().Directoriodata));
-  EXPECT_EQ("D:\\BBS\\Data\\Log", FieldText(ConfigRecord->Log));
+  EXPECT_EQ("D:\\BBS\\Data", WindowText(Form().Folders().Directoriodata));
+  EXPECT_EQ("D:\\BBS\\Data\\Log", FieldText(Configuration->ConfigRecord.Log));
   for (const auto& [example, path] : Shown())
     EXPECT_EQ(std::string::npos, path.find("\\\\")) << path;
-  Erase(Form().Directorioraiz);
-  Type(Form().Directorioraiz, "D:\\");
-  EXPECT_EQ("D:\\Data", WindowText(Form().Directoriodata));
-  EXPECT_EQ("D:\\Data\\Mail", WindowText(Form().Directoriomensajes));
+  Erase(Form().Folders().Directorioraiz);
+  Type(Form().Folders().Directorioraiz, "D:\\");
+  EXPECT_EQ("D:\\Data", WindowText(Form().Folders().Directoriodata));
+  EXPECT_EQ("D:\\Data\\Mail", WindowText(Form().Folders().Directoriomensajes));
 }
 
 TEST_F(DerivationTest, AnEmptyRootGivesFoldersBelowTheCurrentDrive) {
-  Type(Form().Directorioraiz, "D");
-  Erase(Form().Directorioraiz);
-  EXPECT_EQ("", WindowText(Form().Directorioraiz));
-  EXPECT_EQ("", FieldText(ConfigRecord->ZubRoot));
-  EXPECT_EQ("\\Data", WindowText(Form().Directoriodata));
-  EXPECT_EQ("\\Config", WindowText(Form().Directorioconfig));
+  Type(Form().Folders().Directorioraiz, "D");
+  Erase(Form().Folders().Directorioraiz);
+  EXPECT_EQ("", WindowText(Form().Folders().Directorioraiz));
+  EXPECT_EQ("", FieldText(Configuration->ConfigRecord.ZubRoot));
+  EXPECT_EQ("\\Data", WindowText(Form().Folders().Directoriodata));
+  EXPECT_EQ("\\Config", WindowText(Form().Folders().Directorioconfig));
   Expect(Derived(""), "empty root");
 }
 
 TEST_F(DerivationTest, TheDataFolderAloneMovesItsThreeFolders) {
-  Type(Form().Directorioraiz, "D:\\BBS");
-  Erase(Form().Directoriodata);
-  Type(Form().Directoriodata, "D:\\MSG");
+  Type(Form().Folders().Directorioraiz, "D:\\BBS");
+  Erase(Form().Folders().Directoriodata);
+  Type(Form().Folders().Directoriodata, "D:\\MSG");
   Folders e = Derived("D:\\BBS");
   e["D:\\BBS\\Data"] = "D:\\MSG";
   e["D:\\BBS\\Data\\Mail"] = "D:\\MSG\\Mail";
@@ -567,9 +567,9 @@ TEST_F(DerivationTest, TheDataFolderAloneMovesItsThreeFolders) {
 }
 
 TEST_F(DerivationTest, TheConfigFolderAloneMovesNothing) {
-  Type(Form().Directorioraiz, "D:\\BBS");
-  Erase(Form().Directorioconfig);
-  Type(Form().Directorioconfig, "E:\\CFG");
+  Type(Form().Folders().Directorioraiz, "D:\\BBS");
+  Erase(Form().Folders().Directorioconfig);
+  Type(Form().Folders().Directorioconfig, "E:\\CFG");
   Folders e = Derived("D:\\BBS");
   e["D:\\BBS\\Config"] = "E:\\CFG";
   Expect(e, "config folder E:\\CFG");
@@ -582,16 +582,16 @@ class ColourTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    SelectPageOf(Form().Panel1);
+    SelectPageOf(Form().Colours().Panel1);
   }
   std::vector<TLabel*> Labels() {
-    TForm1& w = Form();
+    TColoursPage& w = Form().Colours();
     return {w.Sendtext, w.Receivedtext, w.Chaninfo, w.Monhead, w.Mondata, w.Consoletext};
   }
 };
 
 TEST_F(ColourTest, StartsWithTheConsoleColours) {
-  EXPECT_EQ(RGB(0, 0, 0), Form().Panel1->Color());
+  EXPECT_EQ(RGB(0, 0, 0), Form().Colours().Panel1->Color());
   const COLORREF texts[] = {RGB(0, 255, 0),     RGB(255, 0, 0),     RGB(0, 255, 255),
                             RGB(255, 255, 255), RGB(128, 128, 128), RGB(255, 255, 0)};
   const auto labels = Labels();
@@ -603,23 +603,23 @@ TEST_F(ColourTest, StartsWithTheConsoleColours) {
 
 TEST_F(ColourTest, TheSameTextColourAgainOrACancelledDialogChangesAndMarksNothing) {
   AnswerColour(RGB(0, 255, 0));
-  Click(Form().Sendtext);
+  Click(Form().Colours().Sendtext);
   AnswerColour(std::nullopt);
-  Click(Form().Monhead);
+  Click(Form().Colours().Monhead);
   EXPECT_EQ((std::vector<COLORREF>{RGB(0, 255, 0), RGB(255, 255, 255)}), ColourPresets())
       << "each preset with its label's colour";
-  EXPECT_EQ(RGB(0, 255, 0), Form().Sendtext->FontColor());
-  EXPECT_EQ(RGB(255, 255, 255), Form().Monhead->FontColor());
+  EXPECT_EQ(RGB(0, 255, 0), Form().Colours().Sendtext->FontColor());
+  EXPECT_EQ(RGB(255, 255, 255), Form().Colours().Monhead->FontColor());
   EXPECT_FALSE(ConfigModified);
 }
 
 TEST_F(ColourTest, AnotherTextColourChangesOnlyThatLabel) {
   AnswerColour(RGB(10, 20, 30));
-  Click(Form().Mondata);
+  Click(Form().Colours().Mondata);
   EXPECT_EQ(std::vector<COLORREF>{RGB(128, 128, 128)}, ColourPresets());
-  EXPECT_EQ(RGB(10, 20, 30), Form().Mondata->FontColor());
-  EXPECT_EQ(RGB(255, 255, 0), Form().Consoletext->FontColor());
-  EXPECT_EQ(RGB(0, 0, 0), Form().Mondata->Color()) << "the background stays";
+  EXPECT_EQ(RGB(10, 20, 30), Form().Colours().Mondata->FontColor());
+  EXPECT_EQ(RGB(255, 255, 0), Form().Colours().Consoletext->FontColor());
+  EXPECT_EQ(RGB(0, 0, 0), Form().Colours().Mondata->Color()) << "the background stays";
   EXPECT_TRUE(ConfigModified);
 }
 
@@ -627,11 +627,11 @@ TEST_F(ColourTest, ABackgroundReachesThePanelAndTheSixLabelsButNoTextColour) {
   std::vector<COLORREF> texts;
   for (TLabel* label : Labels()) texts.push_back(label->FontColor());
   AnswerColour(RGB(0, 0, 128));
-  Click(Form().Panel1);
+  Click(Form().Colours().Panel1);
   EXPECT_EQ(std::vector<COLORREF>{RGB(0, 0, 0)}, ColourPresets())
       << "preset with the panel's colour";
   EXPECT_TRUE(ConfigModified);
-  EXPECT_EQ(RGB(0, 0, 128), Form().Panel1->Color());
+  EXPECT_EQ(RGB(0, 0, 128), Form().Colours().Panel1->Color());
   const auto labels = Labels();
   for (size_t i = 0; i < labels.size(); ++i) {
     EXPECT_EQ(RGB(0, 0, 128), labels[i]->Color()) << labels[i]->Name;
@@ -640,7 +640,7 @@ TEST_F(ColourTest, ABackgroundReachesThePanelAndTheSixLabelsButNoTextColour) {
   // The same background again is no change.
   ConfigModified = false;
   AnswerColour(RGB(0, 0, 128));
-  Click(Form().Panel1);
+  Click(Form().Colours().Panel1);
   EXPECT_FALSE(ConfigModified);
 }
 
@@ -686,16 +686,16 @@ TEST_F(CheckBoxTest, WhileTheRegistryLoadsOnlySpaceMarksAChange) {
   }
   RegistryLoading = false;
   ConfigModified = false;
-  Form().Ackui->SetChecked(!Form().Ackui->Checked());
+  Form().Unproto().Ackui->SetChecked(!Form().Unproto().Ackui->Checked());
   EXPECT_TRUE(ConfigModified) << "a box set by the program outside a load counts";
 }
 
 TEST_F(CheckBoxTest, AToggledBoxLeavesTheRecordAloneUntilTheSave) {
   for (const char* name : {"Log", "Forwardzub", "Ackui", "Mailbeacon"}) Click(Box(name));
-  EXPECT_EQ("", FieldText(ConfigRecord->FullLog));
-  EXPECT_EQ("", FieldText(ConfigRecord->Forwardzub));
-  EXPECT_EQ("", FieldText(ConfigRecord->Ackui));
-  EXPECT_EQ("", FieldText(ConfigRecord->Mailbeacon));
+  EXPECT_EQ("", FieldText(Configuration->ConfigRecord.FullLog));
+  EXPECT_EQ("", FieldText(Configuration->ConfigRecord.Forwardzub));
+  EXPECT_EQ("", FieldText(Configuration->ConfigRecord.Ackui));
+  EXPECT_EQ("", FieldText(Configuration->ConfigRecord.Mailbeacon));
   EXPECT_TRUE(ConfigModified);
 }
 
@@ -742,47 +742,47 @@ INSTANTIATE_TEST_SUITE_P(
 using BrowseTest = EditorTest;
 
 TEST_F(BrowseTest, ChosenRootAndDataFoldersDeriveAsTypedOnes) {
-  SelectPageOf(Form().Speedroot);
+  SelectPageOf(Form().Folders().Speedroot);
   AnswerBrowse("C:\\ZUB");
-  Click(Form().Speedroot);
-  EXPECT_EQ("C:\\ZUB\\Data", WindowText(Form().Directoriodata));
-  EXPECT_EQ("C:\\ZUB\\Config\\Lang", FieldText(ConfigRecord->Lang));
-  EXPECT_EQ("C:\\ZUB\\UsersPub", WindowText(Form().Diskc));
+  Click(Form().Folders().Speedroot);
+  EXPECT_EQ("C:\\ZUB\\Data", WindowText(Form().Folders().Directoriodata));
+  EXPECT_EQ("C:\\ZUB\\Config\\Lang", FieldText(Configuration->ConfigRecord.Lang));
+  EXPECT_EQ("C:\\ZUB\\UsersPub", WindowText(Form().Disks().Diskc));
   AnswerBrowse("C:\\MSG");
-  Click(Form().Speeddata);
-  EXPECT_EQ("C:\\MSG\\Binmail", WindowText(Form().Directoriomensajesbin));
-  EXPECT_EQ("C:\\ZUB\\Pg", WindowText(Form().Pgdir));
+  Click(Form().Folders().Speeddata);
+  EXPECT_EQ("C:\\MSG\\Binmail", WindowText(Form().Folders().Directoriomensajesbin));
+  EXPECT_EQ("C:\\ZUB\\Pg", WindowText(Form().Folders().Pgdir));
 }
 
 TEST_F(BrowseTest, ACancelledBrowseChangesAndMarksNothing) {
-  SelectPageOf(Form().Speedroot);
-  Type(Form().Directorioraiz, "D:\\BBS");
-  Form().Directorioconfig->SetFocus();
+  SelectPageOf(Form().Folders().Speedroot);
+  Type(Form().Folders().Directorioraiz, "D:\\BBS");
+  Form().Folders().Directorioconfig->SetFocus();
   ConfigModified = false;
   AnswerBrowse(std::nullopt);
-  Click(Form().Speedroot);
+  Click(Form().Folders().Speedroot);
   AnswerBrowse(std::nullopt);
-  Click(Form().Speeddata);
+  Click(Form().Folders().Speeddata);
   EXPECT_EQ(2u, BrowseTitles().size());
-  EXPECT_EQ("D:\\BBS", WindowText(Form().Directorioraiz));
-  EXPECT_EQ("D:\\BBS\\Data", WindowText(Form().Directoriodata));
-  EXPECT_EQ("D:\\BBS\\Data", FieldText(ConfigRecord->Data));
+  EXPECT_EQ("D:\\BBS", WindowText(Form().Folders().Directorioraiz));
+  EXPECT_EQ("D:\\BBS\\Data", WindowText(Form().Folders().Directoriodata));
+  EXPECT_EQ("D:\\BBS\\Data", FieldText(Configuration->ConfigRecord.Data));
   EXPECT_FALSE(ConfigModified);
 }
 
 TEST_F(BrowseTest, ImportFileOpensInTheRootFolderOrWithoutOneInTheDialogsOwn) {
-  SelectPageOf(Form().Speedimport);
+  SelectPageOf(Form().Folders().Speedimport);
   AnswerOpenFile(std::nullopt);
-  Click(Form().Speedimport);
+  Click(Form().Folders().Speedimport);
   ASSERT_EQ(1u, OpenRequests().size());
   EXPECT_EQ("", OpenRequests()[0].initialDir);
-  EXPECT_EQ("", WindowText(Form().Ficheroimport));
+  EXPECT_EQ("", WindowText(Form().Folders().Ficheroimport));
   EXPECT_FALSE(ConfigModified) << "a cancelled dialog marks nothing";
 
-  Type(Form().Directorioraiz, "D:\\BBS");
+  Type(Form().Folders().Directorioraiz, "D:\\BBS");
   ConfigModified = false;
   AnswerOpenFile("D:\\BBS\\Old\\Mail.imp");
-  Click(Form().Speedimport);
+  Click(Form().Folders().Speedimport);
   ASSERT_EQ(2u, OpenRequests().size());
   const TFileDialogRequest asked = OpenRequests()[1];
   EXPECT_EQ("Open Import Nodrax File", asked.title);
@@ -791,8 +791,8 @@ TEST_F(BrowseTest, ImportFileOpensInTheRootFolderOrWithoutOneInTheDialogsOwn) {
   EXPECT_EQ("", asked.defaultExt);
   EXPECT_GE(asked.maxFileName, 300u);
   EXPECT_TRUE(BrowseTitles().empty()) << "a file, not a folder";
-  EXPECT_EQ("D:\\BBS\\Old\\Mail.imp", WindowText(Form().Ficheroimport));
-  EXPECT_EQ("D:\\BBS\\Old\\Mail.imp", FieldText(ConfigRecord->ImportFile));
+  EXPECT_EQ("D:\\BBS\\Old\\Mail.imp", WindowText(Form().Folders().Ficheroimport));
+  EXPECT_EQ("D:\\BBS\\Old\\Mail.imp", FieldText(Configuration->ConfigRecord.ImportFile));
   EXPECT_EQ("Ficheroimport", FocusedName());
   EXPECT_TRUE(ConfigModified);
 }

@@ -91,14 +91,14 @@ class RoundTripTest : public LoadSaveFixture, public ::testing::WithParamInterfa
 
   // A new window on fresh records: what the next start of the editor sees.
   void SaveFromAFreshWindow() {
-    ReleaseRecords();
-    AllocateRecords();
+    ReleaseConfiguration();
+    AllocateConfiguration();
     auto window = std::make_unique<TForm1>();
     Application().MainWindow = window->Handle();
     window->Show();
     Pump();
     EXPECT_FALSE(ConfigModified);
-    EXPECT_TRUE(SaveConfiguration(*window));
+    EXPECT_TRUE(window->Save());
     window.reset();
     Application().MainWindow = nullptr;
     Pump();
@@ -116,9 +116,9 @@ TEST_P(RoundTripTest, SaveLoadAndSaveAgainLeaveTheSameBytes) {
 
   OpenEditor();
   EXPECT_FALSE(ConfigModified);
-  EXPECT_EQ(10, std::count_if(PortTable, PortTable + kPortCount, PortInUse));
-  EXPECT_EQ(5, ServerCount);
-  EXPECT_TRUE(SaveConfiguration(Form()));
+  EXPECT_EQ(10, std::count_if(Config().PortTable, Config().PortTable + kPortCount, PortInUse));
+  EXPECT_EQ(5, Configuration->ServerCount);
+  EXPECT_TRUE(Form().Save());
   const TStoredTree first = Dump();
   EXPECT_EQ(stored, first);
   EXPECT_TRUE(RequestClose());
@@ -134,13 +134,13 @@ using RoundTripEdgeTest = LoadSaveFixture;
 TEST_F(RoundTripEdgeTest, HrouteIsAlwaysOkSoUserInformationComesBackChecked) {
   CreateEmptyConfig();
   OpenEditor();
-  Form().Editbbsindicativo->SetText("X1ABC");
-  Form().Edithroute->SetText("ABC.XX.EU");
-  Form().Datosusuario->SetChecked(false);
-  ASSERT_TRUE(SaveConfiguration(Form()));
+  Form().General().Editbbsindicativo->SetText("X1ABC");
+  Form().General().Edithroute->SetText("ABC.XX.EU");
+  Form().Miscellaneous1().Datosusuario->SetChecked(false);
+  ASSERT_TRUE(Form().Save());
   ExpectStored(kConfigKey, {{"UserGivesInformation", "NO"}, {"Hroute", "OK"}});
   InvokeMenu("ReloadRegistry1");
-  EXPECT_TRUE(Form().Datosusuario->Checked());
+  EXPECT_TRUE(Form().Miscellaneous1().Datosusuario->Checked());
 }
 
 TEST_F(RoundTripEdgeTest, ACallsignStoredWithoutARouteComesBackWithAnEmptyOne) {
@@ -148,12 +148,12 @@ TEST_F(RoundTripEdgeTest, ACallsignStoredWithoutARouteComesBackWithAnEmptyOne) {
   // again that is no route at all, and the next save asks for one.
   WriteString(kConfigKey, "BbsCallsign", "X1ABC");
   OpenEditor();
-  ASSERT_TRUE(SaveConfiguration(Form()));
+  ASSERT_TRUE(Form().Save());
   EXPECT_EQ("X1ABC. ", Text(kConfigKey, "BbsCallsign"));
   InvokeMenu("ReloadRegistry1");
-  ExpectTexts({{Form().Editbbsindicativo, "X1ABC"}, {Form().Edithroute, ""}});
+  ExpectTexts({{Form().General().Editbbsindicativo, "X1ABC"}, {Form().General().Edithroute, ""}});
   AnswerMessage(IDOK);
-  EXPECT_FALSE(SaveConfiguration(Form()));
+  EXPECT_FALSE(Form().Save());
   ASSERT_EQ(1u, Messages().size());
   EXPECT_EQ("BBS must have Hierarcical Route ", Messages()[0].text);
 }

@@ -19,8 +19,8 @@ class SaveTest : public LoadSaveFixture {
     OpenEditor();
   }
   void SetIdentity() {
-    Form().Editbbsindicativo->SetText("X1ABC");
-    Form().Edithroute->SetText("ABC.XX.EU");
+    Form().General().Editbbsindicativo->SetText("X1ABC");
+    Form().General().Edithroute->SetText("ABC.XX.EU");
   }
   void Save() { InvokeMenu("Menusave"); }
   static std::string Config(const std::string& name) { return Text(kConfigKey, name); }
@@ -45,7 +45,7 @@ TEST_F(SaveTest, AMissingCallsignOrRouteRefusesTheSave) {
   TNotifyCounter notified;
   Form().Pagina->SetActivePage(Form().Hojacolores);
   AnswerMessage(IDOK);
-  EXPECT_FALSE(SaveConfiguration(Form()));
+  EXPECT_FALSE(Form().Save());
   ASSERT_EQ(1u, Messages().size());
   EXPECT_EQ("BBS must have a Callsign", Messages()[0].text);
   ExpectWarning(Messages()[0], {});
@@ -58,7 +58,7 @@ TEST_F(SaveTest, AMissingCallsignOrRouteRefusesTheSave) {
   EXPECT_TRUE(tree.count("Config"));
   EXPECT_TRUE(tree.at("Config").empty());
 
-  Form().Editbbsindicativo->SetText("X1ABC");
+  Form().General().Editbbsindicativo->SetText("X1ABC");
   Form().Pagina->SetActivePage(Form().Hojacolores);
   AnswerMessage(IDOK);
   Save();
@@ -77,7 +77,7 @@ TEST_F(SaveTest, EmptyFieldsAreStoredWithTheirDefaults) {
   Save();
   EXPECT_TRUE(Messages().empty());
   EXPECT_FALSE(ConfigModified);
-  EXPECT_EQ("", Form().Editssid->Text());
+  EXPECT_EQ("", Form().General().Editssid->Text());
   // The colours are those the window starts with, as signed decimals.
   ExpectStored(kConfigKey,
                {{"BbsCallsign", "X1ABC.ABC.XX.EU"}, {"SSID", "0"},
@@ -105,12 +105,12 @@ TEST_F(SaveTest, EmptyFieldsAreStoredWithTheirDefaults) {
 TEST_F(SaveTest, OptionSetsAreSumsOfTheTickedWeights) {
   TForm1& f = Form();
   SetIdentity();
-  SetChecked(true, {f.Pms1, f.Local1, f.Forwardzub, f.Mbl, f.Caracterh, f.Todosmensajesuser,
-                    f.Borramensajesuser, f.Todosmensajessys, f.Borramensajessys, f.Syssys,
-                    f.Remotesys, f.Labelssys, f.Deletesys, f.Gatewayssys, f.Dossys, f.Alldisksys,
-                    f.Specialsys, f.Compressforward, f.Resume, f.Xprotocol, f.Held, f.Pingpong,
-                    f.Mailbeacon});
-  f.Indicativosbaliza->SetText("15");
+  SetChecked(true, {f.FirstConnection().Pms1, f.FirstConnection().Local1, f.Forwarding().Forwardzub, f.Forwarding().Mbl, f.Forwarding().Caracterh, f.Security().Todosmensajesuser,
+                    f.Security().Borramensajesuser, f.Security().Todosmensajessys, f.Security().Borramensajessys, f.Security().Syssys,
+                    f.Security().Remotesys, f.Security().Labelssys, f.Security().Deletesys, f.Security().Gatewayssys, f.Security().Dossys, f.Security().Alldisksys,
+                    f.Security().Specialsys, f.Forwarding().Compressforward, f.Forwarding().Resume, f.Forwarding().Xprotocol, f.Warnings().Held, f.Warnings().Pingpong,
+                    f.Miscellaneous1().Mailbeacon});
+  f.Miscellaneous1().Indicativosbaliza->SetText("15");
   Save();
   ExpectStored(kConfigKey, {{"FirstConOptions", "2050"},
                             {"ForwardTypeZub", "OK  10"},
@@ -119,35 +119,35 @@ TEST_F(SaveTest, OptionSetsAreSumsOfTheTickedWeights) {
                             {"WarningMessages", "520"},
                             {"CallsignsInMailBeacon", "B15"}});
   // The flag words and totals of the record follow the boxes.
-  EXPECT_EQ(8, ConfigRecord->Mbl);
-  EXPECT_EQ(2, ConfigRecord->Caracterh);
-  EXPECT_EQ(0, ConfigRecord->Deldata);
-  EXPECT_EQ(10, ConfigRecord->ForwardTotal);
-  EXPECT_EQ(2048, ConfigRecord->Pms1);
-  EXPECT_EQ(2050, ConfigRecord->FirstConTotal);
-  EXPECT_EQ(1023, ConfigRecord->SystemTotal);
-  ExpectFields({{"3  0  1023", ConfigRecord->SecurityOptions},
-                {"OK", ConfigRecord->Forwardzub},
-                {"B", ConfigRecord->Mailbeacon}});
+  EXPECT_EQ(8, Configuration->ConfigRecord.Mbl);
+  EXPECT_EQ(2, Configuration->ConfigRecord.Caracterh);
+  EXPECT_EQ(0, Configuration->ConfigRecord.Deldata);
+  EXPECT_EQ(10, Configuration->ConfigRecord.ForwardTotal);
+  EXPECT_EQ(2048, Configuration->ConfigRecord.Pms1);
+  EXPECT_EQ(2050, Configuration->ConfigRecord.FirstConTotal);
+  EXPECT_EQ(1023, Configuration->ConfigRecord.SystemTotal);
+  ExpectFields({{"3  0  1023", Configuration->ConfigRecord.SecurityOptions},
+                {"OK", Configuration->ConfigRecord.Forwardzub},
+                {"B", Configuration->ConfigRecord.Mailbeacon}});
 
   // Disabled forces 0 whatever else is ticked; the boxes stay as they are.
-  f.Desactivado1->SetChecked(true);
+  f.FirstConnection().Desactivado1->SetChecked(true);
   Save();
   EXPECT_EQ("0", Config("FirstConOptions"));
-  EXPECT_TRUE(f.Pms1->Checked());
+  EXPECT_TRUE(f.FirstConnection().Pms1->Checked());
 }
 
 TEST_F(SaveTest, UnprotoJoinsBackDelayAndLetters) {
   TForm1& f = Form();
   SetIdentity();
-  f.Editbackui->SetText("5");
-  f.Editdelayui->SetText("30");
-  SetChecked(true, {f.Ackui, f.Tituloui});
+  f.Unproto().Editbackui->SetText("5");
+  f.Unproto().Editdelayui->SetText("30");
+  SetChecked(true, {f.Unproto().Ackui, f.Unproto().Tituloui});
   Save();
   EXPECT_EQ("5 30 AM", Config("Unproto"));
-  ExpectFields({{"A", ConfigRecord->Ackui}, {"", ConfigRecord->Privateui}});
+  ExpectFields({{"A", Configuration->ConfigRecord.Ackui}, {"", Configuration->ConfigRecord.Privateui}});
 
-  SetChecked(false, {f.Ackui, f.Tituloui});
+  SetChecked(false, {f.Unproto().Ackui, f.Unproto().Tituloui});
   Save();
   EXPECT_EQ("5 30 ", Config("Unproto"));
 }
@@ -155,11 +155,11 @@ TEST_F(SaveTest, UnprotoJoinsBackDelayAndLetters) {
 TEST_F(SaveTest, CompoundValuesFillOnlyTheirEmptyPartsWithZero) {
   TForm1& f = Form();
   SetIdentity();
-  f.timeoutusuarios->SetText("11");
-  f.modemmax->SetText("150");
-  f.buferconsola->SetText("800");
-  f.Consoletext->SetColor(0x8000000F);
-  f.Sendtext->SetFontColor(RGB(1, 2, 3));
+  f.Miscellaneous2().timeoutusuarios->SetText("11");
+  f.Miscellaneous2().modemmax->SetText("150");
+  f.Miscellaneous2().buferconsola->SetText("800");
+  Configuration->Colours.Background = 0x8000000F;
+  Configuration->Colours.Sendtext = RGB(1, 2, 3);
   Save();
   ExpectStored(kConfigKey, {{"Timeout", "11  0"},
                             {"MaxDownloadYapp", "0  150"},
@@ -171,21 +171,21 @@ TEST_F(SaveTest, CompoundValuesFillOnlyTheirEmptyPartsWithZero) {
 TEST_F(SaveTest, AnEmptyDiskIsStoredAsAStar) {
   TForm1& f = Form();
   SetIdentity();
-  TEdit* disks[] = {f.Diska, f.Diskb, f.Diskc, f.Diskd, f.Diske, f.Diskf, f.Diskg, f.Diskh};
+  TEdit* disks[] = {f.Disks().Diska, f.Disks().Diskb, f.Disks().Diskc, f.Disks().Diskd, f.Disks().Diske, f.Disks().Diskf, f.Disks().Diskg, f.Disks().Diskh};
   for (int i = 0; i < 8; ++i)
     disks[i]->SetText(std::string(1, static_cast<char>('A' + i)) + ":\\d");
-  f.Diskb->SetText("");
+  f.Disks().Diskb->SetText("");
   Save();
   EXPECT_EQ("A:\\d,*,C:\\d,D:\\d,E:\\d,F:\\d,G:\\d,H:\\d", Folder("UsersPub"));
-  EXPECT_STREQ("*", ConfigRecord->Diskb);
-  EXPECT_EQ("", f.Diskb->Text());
+  EXPECT_STREQ("*", Configuration->ConfigRecord.Diskb);
+  EXPECT_EQ("", f.Disks().Diskb->Text());
 }
 
 TEST_F(SaveTest, ADiskFolderWithACommaIsNotStoredAndTheSaveSaysSo) {
   TForm1& f = Form();
   SetIdentity();
   WriteString(kFoldersKey, "UsersPub", "A:\\old,*,*,*,*,*,*,*");
-  f.Diska->SetText("A:\\one,two");
+  f.Disks().Diska->SetText("A:\\one,two");
   ConfigModified = true;
   TNotifyCounter notified;
   AnswerMessage(IDOK);
@@ -201,8 +201,8 @@ TEST_F(SaveTest, FoldersAreWrittenAndCreatedWithTheMailSubfolders) {
   TForm1& f = Form();
   SetIdentity();
   const std::string root = kTestRoot;
-  f.Directorioraiz->SetText(root);
-  f.Ficheroimport->SetText(root + "\\In\\Mail.in");
+  f.Folders().Directorioraiz->SetText(root);
+  f.Folders().Ficheroimport->SetText(root + "\\In\\Mail.in");
   Save();
   // Every folder but the import file is made as well as stored.
   const TNamedTexts folders = {
@@ -253,14 +253,14 @@ TEST_F(SaveTest, AnEmptyRootClearsEightFoldersAndKeepsTheRest) {
 TEST_F(SaveTest, PortsInUseGetKeysWithDefaultsAndTheOthersLoseTheirs) {
   SetIdentity();
   for (int n : {3, 5, 12}) CreateKey(PortKey(n));
-  SetField(PortTable[0].Driver, "TNC");
-  SetField(PortTable[2].Driver, "NON");
-  SetField(PortTable[2].Label, "Gone");
-  SetField(PortTable[9].Driver, "TCP");
-  SetField(PortTable[9].Unprotos, "L");
-  SetField(PortTable[9].Rdonly, "R");
-  SetField(PortTable[9].Tipopuerto, "B");
-  SetField(PortTable[9].Fwdminute, "15");
+  SetField(Configuration->PortTable[0].Driver, "TNC");
+  SetField(Configuration->PortTable[2].Driver, "NON");
+  SetField(Configuration->PortTable[2].Label, "Gone");
+  SetField(Configuration->PortTable[9].Driver, "TCP");
+  SetField(Configuration->PortTable[9].Unprotos, "L");
+  SetField(Configuration->PortTable[9].Rdonly, "R");
+  SetField(Configuration->PortTable[9].Tipopuerto, "B");
+  SetField(Configuration->PortTable[9].Fwdminute, "15");
   Save();
 
   std::vector<std::string> names = SubKeys(kPortsKey);
@@ -272,10 +272,10 @@ TEST_F(SaveTest, PortsInUseGetKeysWithDefaultsAndTheOthersLoseTheirs) {
                             {"MaxBlock", "10"},       {"Disabled", "false"},
                             {"FwdPeriode", "00/30"},  {"Mode", "G"},        {"Label", "Default"}});
   EXPECT_EQ(14u, Values(PortKey(1)).size());
-  EXPECT_STREQ("", PortTable[0].Mode);
+  EXPECT_STREQ("", Configuration->PortTable[0].Mode);
 
   ExpectStored(PortKey(10), {{"FwdPeriode", "15/30"}, {"Mode", "LRB"}});
-  EXPECT_STREQ("LRB", PortTable[9].Mode);
+  EXPECT_STREQ("LRB", Configuration->PortTable[9].Mode);
 
   // The pseudo-port, with its fixed values.
   ExpectStored(PortKey(0), {{"FwdPeriode", "00/01"}, {"Mode", "----"}, {"Label", "File-fwd."},
@@ -285,10 +285,10 @@ TEST_F(SaveTest, PortsInUseGetKeysWithDefaultsAndTheOthersLoseTheirs) {
 
 TEST_F(SaveTest, Port0IsWrittenOnceAndAResetTableRemovesEveryPortKey) {
   SetIdentity();
-  SetField(PortTable[3].Driver, "KISS");
+  SetField(Configuration->PortTable[3].Driver, "KISS");
   Save();
   WriteString(PortKey(0), "Label", "Changed by the BBS");
-  Borraports();
+  Configuration->Borraports();
   Save();
   EXPECT_EQ("Changed by the BBS", Text(PortKey(0), "Label"));
   EXPECT_EQ((std::vector<std::string>{"Port0"}), SubKeys(kPortsKey));
@@ -302,16 +302,16 @@ TEST_F(SaveTest, ServersInUseAreWrittenWithTheFileInCapitals) {
                                     {"Int", "INTERNAL SERVER", "", "true"},
                                     {"Unused", "", "", ""}};
   for (int i = 0; i < 3; ++i) {
-    SetField(ServerTable[i].Name, servers[i][0]);
-    SetField(ServerTable[i].File, servers[i][1]);
-    SetField(ServerTable[i].Description, servers[i][2]);
-    SetField(ServerTable[i].Disabled, servers[i][3]);
+    SetField(Configuration->ServerTable[i].Name, servers[i][0]);
+    SetField(Configuration->ServerTable[i].File, servers[i][1]);
+    SetField(Configuration->ServerTable[i].Description, servers[i][2]);
+    SetField(Configuration->ServerTable[i].Disabled, servers[i][3]);
   }
-  ServerCount = 2;
+  Configuration->ServerCount = 2;
   Save();
   ExpectStored(Key(kServersKey, "Pms"),
                {{"File", "PMS.EXE"}, {"Description", "Mailbox"}, {"Disabled", "false"}});
-  EXPECT_STREQ("PMS.EXE", ServerTable[0].File);
+  EXPECT_STREQ("PMS.EXE", Configuration->ServerTable[0].File);
   ExpectStored(Key(kServersKey, "Int"), {{"File", "INTERNAL SERVER"}, {"Disabled", "true"}});
   EXPECT_TRUE(KeyExists(Key(kServersKey, "Kept")));
   EXPECT_FALSE(KeyExists(Key(kServersKey, "Unused")));
@@ -323,13 +323,13 @@ TEST_F(SaveTest, ServersInUseAreWrittenWithTheFileInCapitals) {
 TEST_F(SaveTest, SavingAgainOrFlushingOnceWritesTheSameValues) {
   TForm1& f = Form();
   SetIdentity();
-  f.Directorioraiz->SetText(kTestRoot);
-  f.Diskb->SetText("B:\\x");
-  f.Mbl->SetChecked(true);
-  SetField(PortTable[0].Driver, "TNC");
-  SetField(PortTable[4].Driver, "AGW");
-  SetField(ServerTable[0].Name, "Pms");
-  ServerCount = 1;
+  f.Folders().Directorioraiz->SetText(kTestRoot);
+  f.Disks().Diskb->SetText("B:\\x");
+  f.Forwarding().Mbl->SetChecked(true);
+  SetField(Configuration->PortTable[0].Driver, "TNC");
+  SetField(Configuration->PortTable[4].Driver, "AGW");
+  SetField(Configuration->ServerTable[0].Name, "Pms");
+  Configuration->ServerCount = 1;
   Save();
   const TStoredTree first = Dump();
   Save();
@@ -337,7 +337,7 @@ TEST_F(SaveTest, SavingAgainOrFlushingOnceWritesTheSameValues) {
   EXPECT_EQ(kTestRoot, Folder("ZubRoot"));
   RemoveNodraxTree();
   SaveFlushesOnce = true;
-  EXPECT_TRUE(SaveConfiguration(f));
+  EXPECT_TRUE(f.Save());
   EXPECT_EQ(first, Dump());
 }
 
@@ -349,7 +349,7 @@ TEST_F(SaveTest, ASuccessfulSavePostsTheNotificationWithZeroParametersToEveryPro
   TNotifyListener listener(result, 20000);
   ASSERT_TRUE(listener.Started());
   TNotifyCounter notified;
-  EXPECT_TRUE(SaveConfiguration(Form()));
+  EXPECT_TRUE(Form().Save());
   EXPECT_FALSE(ConfigModified);
   EXPECT_EQ(0, notified.Seen());  // posted, not sent
   EXPECT_EQ(1, notified.Count());
@@ -367,12 +367,12 @@ TEST_F(SaveTest, ASuccessfulSavePostsTheNotificationWithZeroParametersToEveryPro
 TEST_F(SaveTest, AFailedWriteIsReportedAndKeepsTheChanges) {
   TForm1& f = Form();
   SetIdentity();
-  f.Directorioraiz->SetText(kTestRoot);
+  f.Folders().Directorioraiz->SetText(kTestRoot);
   ConfigModified = true;
   Deny(kConfigKey, KEY_SET_VALUE);
   TNotifyCounter notified;
   AnswerMessage(IDOK);
-  EXPECT_FALSE(SaveConfiguration(f));
+  EXPECT_FALSE(f.Save());
   ASSERT_EQ(1u, Messages().size());
   ExpectWarning(Messages()[0], {"HKEY_LOCAL_MACHINE\\Software\\Nodrax\\Config",
                                 SystemErrorMessage(ERROR_ACCESS_DENIED)});
@@ -402,7 +402,7 @@ TEST_F(SaveTest, EnterInTheLastFieldSavesAfterTheQuestion) {
   SetIdentity();
   ConfigModified = true;
   AnswerMessage(IDYES);
-  PressEnter(Form().bufermonitor);
+  PressEnter(Form().Miscellaneous2().bufermonitor);
   ASSERT_EQ(1u, Messages().size());
   EXPECT_EQ("Save Configuration?", Messages()[0].text);
   EXPECT_FALSE(ConfigModified);
@@ -411,15 +411,15 @@ TEST_F(SaveTest, EnterInTheLastFieldSavesAfterTheQuestion) {
 
 TEST_F(SaveTest, ReloadAnsweredYesSavesFirstThenLoadsWhatWasSaved) {
   SetIdentity();
-  Form().Editciudad->SetText("Saved");
+  Form().General().Editciudad->SetText("Saved");
   ConfigModified = true;
   AnswerMessage(IDYES);
   InvokeMenu("ReloadRegistry1");
   ASSERT_EQ(1u, Messages().size());
   EXPECT_EQ("Configuration has changed. Save?", Messages()[0].text);
   EXPECT_EQ("Saved", Config("Qth"));
-  EXPECT_EQ("Saved", Form().Editciudad->Text());
-  EXPECT_TRUE(Form().Datosusuario->Checked());  // from Hroute "OK"
+  EXPECT_EQ("Saved", Form().General().Editciudad->Text());
+  EXPECT_TRUE(Form().Miscellaneous1().Datosusuario->Checked());  // from Hroute "OK"
   EXPECT_FALSE(ConfigModified);
 }
 

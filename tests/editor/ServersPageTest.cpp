@@ -21,32 +21,32 @@ class ServersPageTest : public LoadSaveFixture {
   // The sysop types into fields that the program emptied.
   void Enter(const std::string& name, const std::string& file, const std::string& info = "") {
     TForm1& f = Form();
-    SelectPageOf(f.ListBox1);
+    SelectPageOf(f.Servers().ListBox1);
     const std::pair<TControl*, std::string> typed[] = {
-        {f.Editaddserver, name}, {f.Editfileserver, file}, {f.Editinfo, info}};
+        {f.Servers().Editaddserver, name}, {f.Servers().Editfileserver, file}, {f.Servers().Editinfo, info}};
     for (const auto& [field, text] : typed) {
       field->SetText("");
       Type(field, text);
     }
   }
   void ClickItem(int index) {
-    SelectPageOf(Form().ListBox1);
+    SelectPageOf(Form().Servers().ListBox1);
     RECT r{};
-    SendMessageA(Form().ListBox1->Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    SendMessageA(Form().Servers().ListBox1->Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
     const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageA(Form().ListBox1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(Form().ListBox1->Handle(), WM_LBUTTONUP, 0, at);
+    SendMessageA(Form().Servers().ListBox1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(Form().Servers().ListBox1->Handle(), WM_LBUTTONUP, 0, at);
     Pump();
   }
   TNames Listed() {
     TNames items;
-    for (int i = 0; i < Form().ListBox1->ItemCount(); ++i)
-      items.push_back(Form().ListBox1->Item(i));
+    for (int i = 0; i < Form().Servers().ListBox1->ItemCount(); ++i)
+      items.push_back(Form().Servers().ListBox1->Item(i));
     return items;
   }
   void ExpectFields(const std::string& name, const std::string& file, const std::string& info) {
     ExpectTexts(
-        {{Form().Editaddserver, name}, {Form().Editfileserver, file}, {Form().Editinfo, info}});
+        {{Form().Servers().Editaddserver, name}, {Form().Servers().Editfileserver, file}, {Form().Servers().Editinfo, info}});
   }
 };
 
@@ -66,21 +66,21 @@ TEST_F(ServersPageTest, AddStoresTheServerAndShowsItAgain) {
   TNotifyCounter notified;
   for (const Row& row : rows) {
     Enter(row.name, row.file, row.info);
-    if (row.disabled) Click(Form().Disabled);
-    Click(Form().Botonaddserver);
+    if (row.disabled) Click(Form().Servers().Disabled);
+    Click(Form().Servers().Botonaddserver);
     ExpectStored(Server(row.key), {{"File", row.stored},
                                    {"Description", row.info},
                                    {"Disabled", row.disabled ? "true" : "false"}});
     ExpectFields("", "", "");
-    EXPECT_FALSE(Form().Disabled->Checked() || Form().Apply->Enabled()) << row.key;
+    EXPECT_FALSE(Form().Servers().Disabled->Checked() || Form().Servers().Apply->Enabled()) << row.key;
   }
   EXPECT_EQ((TNames{"BOX", "INT", "PMS"}), Listed());
   EXPECT_EQ(3, notified.Count());
   for (int i = 0; i < 3; ++i) {
     ClickItem(i);
     ExpectFields(rows[i].key, rows[i].shown, rows[i].info);
-    EXPECT_EQ(rows[i].disabled, Form().Disabled->Checked());
-    EXPECT_FALSE(Form().Apply->Enabled());
+    EXPECT_EQ(rows[i].disabled, Form().Servers().Disabled->Checked());
+    EXPECT_FALSE(Form().Servers().Apply->Enabled());
   }
   EXPECT_FALSE(ConfigModified);
   EXPECT_TRUE(Messages().empty());
@@ -92,19 +92,19 @@ TEST_F(ServersPageTest, ApplyIsEnabledByTheSysopsEditsOnlyAndARenameAddsAServer)
   TForm1& f = Form();
   EXPECT_EQ(TNames{"OLD"}, Listed());
   for (TControl* edit :
-       {static_cast<TControl*>(f.Disabled), static_cast<TControl*>(f.Editinfo),
-        static_cast<TControl*>(f.Editfileserver), static_cast<TControl*>(f.Editaddserver)}) {
+       {static_cast<TControl*>(f.Servers().Disabled), static_cast<TControl*>(f.Servers().Editinfo),
+        static_cast<TControl*>(f.Servers().Editfileserver), static_cast<TControl*>(f.Servers().Editaddserver)}) {
     ClickItem(0);
-    EXPECT_FALSE(f.Apply->Enabled());
-    edit == f.Disabled ? Click(f.Disabled) : Type(edit, "X");
-    EXPECT_TRUE(f.Apply->Enabled()) << edit->Name;
+    EXPECT_FALSE(f.Servers().Apply->Enabled());
+    edit == f.Servers().Disabled ? Click(f.Servers().Disabled) : Type(edit, "X");
+    EXPECT_TRUE(f.Servers().Apply->Enabled()) << edit->Name;
   }
   ClickItem(0);
-  Erase(f.Editaddserver);
-  Type(f.Editaddserver, "XOLD");
-  Click(f.Apply);
+  Erase(f.Servers().Editaddserver);
+  Type(f.Servers().Editaddserver, "XOLD");
+  Click(f.Servers().Apply);
   EXPECT_EQ((TNames{"OLD", "XOLD"}), Listed());
-  EXPECT_EQ(-1, f.ListBox1->ItemIndex());
+  EXPECT_EQ(-1, f.Servers().ListBox1->ItemIndex());
   ExpectStored(Server("OLD"), {{"File", "old.exe"}, {"Description", "Old one"}});
   ExpectStored(Server("XOLD"), {{"File", "OLD.EXE"}, {"Description", "Old one"}});
   EXPECT_FALSE(ConfigModified);
@@ -115,20 +115,20 @@ TEST_F(ServersPageTest, EnterMovesThroughTheFieldsToAddServerAndLabelsFocusTheir
   TForm1& f = Form();
   Enter("ABC\\DEFGHIJKLMNOPQ", std::string(25, 'f'), std::string(120, 'd'));
   const std::pair<TControl*, const char*> steps[] = {
-      {f.Editaddserver, "Editfileserver"}, {f.Editfileserver, "Editinfo"},
-      {f.Editinfo, "Botonaddserver"},      {f.Label78, "Editaddserver"},
-      {f.Label79, "Editfileserver"},       {f.Label80, "Editinfo"}};
+      {f.Servers().Editaddserver, "Editfileserver"}, {f.Servers().Editfileserver, "Editinfo"},
+      {f.Servers().Editinfo, "Botonaddserver"},      {f.Servers().Label78, "Editaddserver"},
+      {f.Servers().Label79, "Editfileserver"},       {f.Servers().Label80, "Editinfo"}};
   for (const auto& [from, to] : steps) {
-    from == f.Label78 || from == f.Label79 || from == f.Label80 ? Click(from) : PressEnter(from);
+    from == f.Servers().Label78 || from == f.Servers().Label79 || from == f.Servers().Label80 ? Click(from) : PressEnter(from);
     EXPECT_EQ(to, FocusedName());
   }
   EXPECT_FALSE(KeyExists(kServersKey));
   ExpectFields("ABCDEFGHIJKLMN", std::string(19, 'f'), std::string(99, 'd'));
   // Typed, "\" is swallowed; pasted, it would make the name a path.
-  Erase(f.Editaddserver);
-  Paste(f.Editaddserver, "A\\B");
+  Erase(f.Servers().Editaddserver);
+  Paste(f.Servers().Editaddserver, "A\\B");
   AnswerMessage(IDOK);
-  Click(f.Botonaddserver);
+  Click(f.Servers().Botonaddserver);
   ExpectOnlyMessage("A server name cannot contain \"\\\".", "Nodraxcfg", MB_ICONWARNING | MB_OK);
   EXPECT_FALSE(KeyExists(kServersKey));
   EXPECT_FALSE(ConfigModified);
@@ -141,7 +141,7 @@ TEST_F(ServersPageTest, TheHundredAndFirstServerIsRefusedAndAChangeStillGoesThro
   TNotifyCounter notified;
   Enter("EXTRA", "extra.exe");
   AnswerMessage(IDOK);
-  Click(Form().Botonaddserver);
+  Click(Form().Servers().Botonaddserver);
   ExpectOnlyMessage(
       "The server list is full: the BBS runs at most 100 servers.\n"
       "Delete one before adding another.",
@@ -149,7 +149,7 @@ TEST_F(ServersPageTest, TheHundredAndFirstServerIsRefusedAndAChangeStillGoesThro
   EXPECT_FALSE(KeyExists(Server("EXTRA")));
   ExpectFields("EXTRA", "extra.exe", "");
   Enter("S7", "new.exe");
-  Click(Form().Botonaddserver);
+  Click(Form().Servers().Botonaddserver);
   EXPECT_EQ("NEW.EXE", Text(Server("S7"), "File"));
   EXPECT_EQ(1, notified.Count());
 }
@@ -176,12 +176,12 @@ TEST_F(ServersPageTest, RefusedWritesAndDeletesAreReportedAndKeepWhatWasTyped) {
     AnswerMessage(IDOK);
     if (row.name) {
       Enter(row.name, "typed.exe", "typed");
-      Click(Form().Botonaddserver);
+      Click(Form().Servers().Botonaddserver);
       ExpectFields(row.name, "typed.exe", "typed");
-      EXPECT_TRUE(Form().Apply->Enabled());
+      EXPECT_TRUE(Form().Servers().Apply->Enabled());
     } else {
       ClickItem(0);
-      Click(Form().Botondelserver);
+      Click(Form().Servers().Botondelserver);
     }
     ASSERT_EQ(1u, Messages().size());
     EXPECT_EQ(row.text + ("HKEY_LOCAL_MACHINE\\" + Server(row.name ? row.name : "KEPT")) +
@@ -201,15 +201,15 @@ TEST_F(ServersPageTest, AnotherProgramHearsOfAnAddButNotOfADelete) {
     TNotifyListener listener(result, 20000);
     ASSERT_TRUE(listener.Started());
     Enter("PMS", "pms.exe");
-    Click(Form().Botonaddserver);
+    Click(Form().Servers().Botonaddserver);
     EXPECT_EQ(0u, listener.ExitCode());
   }
   TNotifyListener listener(result, 3000);
   ASSERT_TRUE(listener.Started());
-  Click(Form().Botondelserver);  // nothing selected: nothing changes
+  Click(Form().Servers().Botondelserver);  // nothing selected: nothing changes
   EXPECT_EQ(TNames{"PMS"}, Listed());
   ClickItem(0);
-  Click(Form().Botondelserver);
+  Click(Form().Servers().Botondelserver);
   EXPECT_TRUE(Listed().empty());
   EXPECT_FALSE(KeyExists(Server("PMS")));
   ExpectFields("", "", "");

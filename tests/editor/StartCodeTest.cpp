@@ -99,7 +99,7 @@ TEST_F(StartCodeActivationTest, ActsOnlyAtTheFirstActivation) {
   ASSERT_EQ(1u, Messages().size());
   // The sysop moves on; coming back to the window changes nothing.
   Form().Pagina->SetActivePage(Form().Hojaforward);
-  Form().Forwardzub->SetFocus();
+  Form().Forwarding().Forwardzub->SetFocus();
   SendMessageA(FormHandle(), WM_ACTIVATE, WA_INACTIVE, 0);
   SendMessageA(FormHandle(), WM_ACTIVATE, WA_ACTIVE, 0);
   SendMessageA(FormHandle(), WM_ACTIVATE, WA_CLICKACTIVE, 0);

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "editor/app/About.h"
-#include "editor/config/Records.h"
+#include "editor/config/Configuration.h"
 #include "platform/Application.h"
 #include "support/EditorFixture.h"
 
@@ -254,8 +254,8 @@ TEST_P(VersionCheckTest, WarnsOnlyWhenTheStoredVersionIsNewer) {
   // Where newer versions are published: the project's own address.
   EXPECT_EQ(std::string("Download the new version at ") + kProjectMail, lines[1]);
   // Editing goes on as usual.
-  Type(Form().Editciudad, "Lugo");
-  EXPECT_EQ("Lugo", FieldText(ConfigRecord->Qth));
+  Type(Form().General().Editciudad, "Lugo");
+  EXPECT_EQ("Lugo", FieldText(Configuration->ConfigRecord.Qth));
 }
 
 INSTANTIATE_TEST_SUITE_P(StoredVersions, VersionCheckTest,
@@ -308,17 +308,17 @@ TEST_F(PositionTest, ClosingStoresVersionAndPosition) {
 using CloseTest = EditorTest;
 
 TEST_F(CloseTest, WithoutChangesClosesWithoutAskingEvenWithoutCallsign) {
-  ASSERT_EQ("", WindowText(Form().Editbbsindicativo));
+  ASSERT_EQ("", WindowText(Form().General().Editbbsindicativo));
   ASSERT_FALSE(ConfigModified);
   EXPECT_TRUE(RequestClose());
   EXPECT_TRUE(Messages().empty());
-  EXPECT_NE(nullptr, ConfigRecord) << "only No at the question releases the records";
+  EXPECT_NE(nullptr, Configuration) << "only No at the question releases the configuration";
   EXPECT_EQ("1.5.3", ReadString(kWindowKey, "Version").value_or(""));
 }
 
 TEST_F(CloseTest, ChangesWithoutCallsignAreRefusedOnTheCallsign) {
   Form().Pagina->SetActivePage(Form().Hojadirectorios);
-  Type(Form().Directorioraiz, "C:\\BBS");
+  Type(Form().Folders().Directorioraiz, "C:\\BBS");
   ASSERT_TRUE(ConfigModified);
   AnswerMessage(IDOK);
   EXPECT_FALSE(RequestClose());
@@ -330,7 +330,7 @@ TEST_F(CloseTest, ChangesWithoutCallsignAreRefusedOnTheCallsign) {
 
 TEST_F(CloseTest, ChangesWithoutHRouteAreRefusedAfterStoringThePosition) {
   Form().SetPosition(150, 88);
-  Type(Form().Editbbsindicativo, "EA4ZZZ");
+  Type(Form().General().Editbbsindicativo, "EA4ZZZ");
   Form().Pagina->SetActivePage(Form().Hojaforward);
   ASSERT_TRUE(ConfigModified);
   AnswerMessage(IDOK);
@@ -350,8 +350,8 @@ class CloseQuestionTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    Type(Form().Editbbsindicativo, "EA4ZZZ");
-    Type(Form().Edithroute, "#MAD.ESP.EU");
+    Type(Form().General().Editbbsindicativo, "EA4ZZZ");
+    Type(Form().General().Edithroute, "#MAD.ESP.EU");
     ASSERT_TRUE(ConfigModified);
   }
   void ExpectQuestion() {
@@ -364,21 +364,19 @@ TEST_F(CloseQuestionTest, CancelKeepsTheWindowAndEverythingInIt) {
   EXPECT_FALSE(RequestClose());
   ExpectQuestion();
   EXPECT_TRUE(ConfigModified);
-  ASSERT_NE(nullptr, ConfigRecord);
-  EXPECT_EQ("EA4ZZZ.#MAD.ESP.EU", FieldText(ConfigRecord->BbsCallsign));
+  ASSERT_NE(nullptr, Configuration);
+  EXPECT_EQ("EA4ZZZ.#MAD.ESP.EU", FieldText(Configuration->ConfigRecord.BbsCallsign));
   EXPECT_FALSE(ReadString(kConfigKey, "BbsCallsign")) << "Cancel saves nothing";
   // Still a working window.
-  Type(Form().Editciudad, "Madrid");
-  EXPECT_EQ("Madrid", FieldText(ConfigRecord->Qth));
+  Type(Form().General().Editciudad, "Madrid");
+  EXPECT_EQ("Madrid", FieldText(Configuration->ConfigRecord.Qth));
 }
 
 TEST_F(CloseQuestionTest, NoClosesWithoutSavingAndReleasesTheRecords) {
   AnswerMessage(IDNO);
   EXPECT_TRUE(RequestClose());
   ExpectQuestion();
-  EXPECT_EQ(nullptr, ConfigRecord);
-  EXPECT_EQ(nullptr, ServerTable);
-  EXPECT_EQ(nullptr, PortTable);
+  EXPECT_EQ(nullptr, Configuration);
   EXPECT_FALSE(ReadString(kConfigKey, "BbsCallsign")) << "No saves nothing";
   EXPECT_EQ("1.5.3", ReadString(kWindowKey, "Version").value_or(""));
 }
@@ -396,11 +394,11 @@ TEST_F(CloseQuestionTest, ExitFromTheMenuAsksTheSameQuestion) {
 using HandlerErrorTest = EditorTest;
 
 TEST_F(HandlerErrorTest, IsShownWithItsOwnTextAndTheEditorKeepsRunning) {
-  Form().Editciudad->OnChange = [](TObject*) {
+  Form().General().Editciudad->OnChange = [](TObject*) {
     throw std::runtime_error("The city list is locked by another program");
   };
   AnswerMessage(IDOK);
-  Type(Form().Editciudad, "L");
+  Type(Form().General().Editciudad, "L");
   const auto shown = Messages();
   ASSERT_EQ(1u, shown.size());
   EXPECT_EQ("The city list is locked by another program", shown[0].text);
@@ -408,8 +406,8 @@ TEST_F(HandlerErrorTest, IsShownWithItsOwnTextAndTheEditorKeepsRunning) {
   EXPECT_EQ(static_cast<UINT>(MB_OK), shown[0].type & MB_TYPEMASK);
   ASSERT_TRUE(EditorOpen());
   // The other handlers still work.
-  Type(Form().Editlocator, "in80");
-  EXPECT_EQ("IN80", FieldText(ConfigRecord->Locator));
+  Type(Form().General().Editlocator, "in80");
+  EXPECT_EQ("IN80", FieldText(Configuration->ConfigRecord.Locator));
   EXPECT_TRUE(ConfigModified);
 }
 
@@ -423,8 +421,8 @@ TEST_F(EditorFixture, APositionStoredAsTextNoLongerStopsTheShow) {
   ASSERT_TRUE(EditorOpen());
   EXPECT_TRUE(IsWindowVisible(FormHandle()));
   EXPECT_FALSE(RegistryLoading);
-  Type(Form().Editciudad, "Vigo");
-  EXPECT_EQ("Vigo", FieldText(ConfigRecord->Qth));
+  Type(Form().General().Editciudad, "Vigo");
+  EXPECT_EQ("Vigo", FieldText(Configuration->ConfigRecord.Qth));
   EXPECT_TRUE(ConfigModified);
 }
 
@@ -441,8 +439,8 @@ class ReloadTest : public EditorTest {
   }
   // Edits in the window and in the port table, not yet saved.
   void Edit() {
-    Type(Form().Editbbsindicativo, "EA4ZZZ");
-    SetField(PortTable[2].Driver, "KIS");
+    Type(Form().General().Editbbsindicativo, "EA4ZZZ");
+    SetField(Configuration->PortTable[2].Driver, "KIS");
     ASSERT_TRUE(ConfigModified);
   }
   void ExpectQuestion(int answer) {
@@ -450,9 +448,9 @@ class ReloadTest : public EditorTest {
                              MB_ICONQUESTION | MB_YESNOCANCEL, answer);
   }
   void ExpectEditsKept() {
-    EXPECT_EQ("EA4ZZZ", WindowText(Form().Editbbsindicativo));
-    EXPECT_EQ("", WindowText(Form().Editciudad)) << "the stored city came back";
-    EXPECT_EQ("KIS", FieldText(PortTable[2].Driver));
+    EXPECT_EQ("EA4ZZZ", WindowText(Form().General().Editbbsindicativo));
+    EXPECT_EQ("", WindowText(Form().General().Editciudad)) << "the stored city came back";
+    EXPECT_EQ("KIS", FieldText(Configuration->PortTable[2].Driver));
     EXPECT_TRUE(ConfigModified);
   }
 };
@@ -460,8 +458,8 @@ class ReloadTest : public EditorTest {
 TEST_F(ReloadTest, WithoutChangesReloadsWithoutAsking) {
   InvokeMenu("ReloadRegistry1");
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ("Lugo", WindowText(Form().Editciudad));
-  EXPECT_EQ("Lugo", FieldText(ConfigRecord->Qth));
+  EXPECT_EQ("Lugo", WindowText(Form().General().Editciudad));
+  EXPECT_EQ("Lugo", FieldText(Configuration->ConfigRecord.Qth));
   EXPECT_FALSE(ConfigModified);
   EXPECT_FALSE(RegistryLoading);
 }
@@ -477,9 +475,9 @@ TEST_F(ReloadTest, NoDiscardsTheChangesAndLoads) {
   Edit();
   ExpectQuestion(IDNO);
   InvokeMenu("ReloadRegistry1");
-  EXPECT_EQ("EB1AAA", WindowText(Form().Editbbsindicativo));
-  EXPECT_EQ("Lugo", WindowText(Form().Editciudad));
-  EXPECT_EQ("", FieldText(PortTable[2].Driver)) << "the port table is reset";
+  EXPECT_EQ("EB1AAA", WindowText(Form().General().Editbbsindicativo));
+  EXPECT_EQ("Lugo", WindowText(Form().General().Editciudad));
+  EXPECT_EQ("", FieldText(Configuration->PortTable[2].Driver)) << "the port table is reset";
   EXPECT_FALSE(ConfigModified);
   EXPECT_FALSE(RegistryLoading);
   EXPECT_EQ("EB1AAA.#GAL.ESP", ReadString(kConfigKey, "BbsCallsign").value_or(""))

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor/config/Records.h"
+#include "editor/config/Configuration.h"
 #include "platform/Application.h"
 
 namespace {
@@ -86,8 +86,8 @@ void EditorFixture::SetUp() {
   RegistryLoading = false;
   CommandTail.clear();
   // Fresh, empty records, as the module initialisation makes them.
-  ReleaseRecords();
-  AllocateRecords();
+  ReleaseConfiguration();
+  AllocateConfiguration();
   TApplication& app = Application();
   app.Title = "Nodrax configuration tool";
   app.HelpFile = "nodrax.hlp";
@@ -104,7 +104,7 @@ void EditorFixture::TearDown() {
   // An answer that no dialog took is a dialog that did not come.
   dialogs.VerifyAndClear();
   SetDialogs(previousDialogs_);
-  ReleaseRecords();
+  ReleaseConfiguration();
   ConfigModified = false;
   RegistryLoading = false;
   CommandTail.clear();

@@ -17,7 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/app/Main.h"
+#include "editor/app/Pages.h"
+#include "editor/config/Configuration.h"
 #include "support/ScriptedDialogs.h"
 
 class EditorFixture : public ::testing::Test {
@@ -49,6 +50,8 @@ class EditorFixture : public ::testing::Test {
   // (FormActivate) and handles the messages that follow.
   void OpenEditor();
   TForm1& Form() { return *form_; }
+  // The editor's configuration, which the window shows.
+  static TConfiguration& Config() { return *Configuration; }
   bool EditorOpen() const { return form_ && !form_->Closed(); }
   HWND FormHandle() const { return form_ ? form_->Handle() : nullptr; }
   // The close box: WM_CLOSE to the form. Returns whether the window closed.

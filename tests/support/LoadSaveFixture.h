@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "editor/app/Main.h"
-#include "editor/config/Records.h"
+#include "editor/app/MainWindow.h"
+#include "editor/config/Configuration.h"
 #include "editor/config/Save.h"
 #include "support/EditorFixture.h"
 

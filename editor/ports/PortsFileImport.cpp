@@ -7,8 +7,9 @@
 #include <cstdio>
 #include <string>
 
-#include "editor/app/Main.h"
-#include "editor/config/Records.h"
+#include "editor/app/MainWindow.h"
+#include "editor/config/Configuration.h"
+#include "editor/ports/PortsPage.h"
 #include "editor/ports/Ports.h"
 #include "editor/ports/Portsys.h"
 #include "platform/Dialogs.h"
@@ -48,12 +49,12 @@ void TForm1::ImportsysClick(TObject*) {
   const TPortsFileResult result = PortsFileFormatOf(request.fileName) == TPortsFileFormat::Numbered
                                       ? ReadPortsys(reads)
                                       : ReadPorts(reads);
-  if (!PortTable) return;
-  std::copy(result.Ports.begin(), result.Ports.end(), PortTable);
+  if (!Configuration) return;
+  std::copy(result.Ports.begin(), result.Ports.end(), Configuration->PortTable);
   if (result.AnyMatched()) ConfigModified = true;
   if (!result.Message.empty())
     Dialogs().MessageBox(Handle(), result.Message, "Nodraxcfg", MB_ICONERROR | MB_OK);
   // The page would otherwise go on showing the old port, and an edit there
   // would write a stale value into the new one.
-  PuertosbbsClick(this);
+  if (TPortsPage* ports = Built<TPortsPage>()) ports->PuertosbbsClick(this);
 }

@@ -1,6 +1,7 @@
 // Deletion of the stored configuration: the key Software\Nodrax with
 // everything below it, then the window is loaded from the emptied store.
-#include "editor/app/Main.h"
+#include "editor/app/MainWindow.h"
+#include "editor/config/Configuration.h"
 #include "editor/config/RegistryKeys.h"
 #include "platform/Registry.h"
 
@@ -18,6 +19,11 @@ void TForm1::DeleteConfig1Click(TObject* Sender) {
   // From the emptied store the load keeps what the window showed, but the
   // virtual disks belonged to the deleted configuration and go with it,
   // unless the sysop saved the window into the store or cancelled.
-  if (!ConfigModified && !TRegistry().KeyExists(kFoldersKey))
-    for (TEdit* disk : {Diska, Diskb, Diskc, Diskd, Diske, Diskf, Diskg, Diskh}) disk->SetText("");
+  if (!ConfigModified && !TRegistry().KeyExists(kFoldersKey) && Configuration) {
+    using T = TStationTexts;
+    for (TStationText disk : {&T::Diska, &T::Diskb, &T::Diskc, &T::Diskd, &T::Diske, &T::Diskf,
+                              &T::Diskg, &T::Diskh})
+      Configuration->SetText(disk, "");
+    ShowTexts();
+  }
 }

@@ -1,11 +1,8 @@
-// The first-run defaults go into the controls, whose change handlers carry
-// them into ConfigRecord; the check boxes they tick mark the configuration
-// as changed, so that leaving after a first run asks to save it.
-#include "editor/app/Primeravez.h"
+#include "editor/app/FirstRun.h"
 
 #include <string>
 
-#include "editor/app/Main.h"
+#include "editor/config/Configuration.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -72,42 +69,50 @@ std::string ProgramFilesFolder() {
 
 }  // namespace
 
-void Primeravez(TForm1& f) {
-  f.Editbbsindicativo->SetText(kSampleCallsign);
-  f.Edithroute->SetText(kSampleRoute);
-  f.Editssid->SetText("2");
-  f.Editlocator->SetText(kSampleLocator);
-  f.Editciudad->SetText(kSampleCity);
-  f.Directorioraiz->SetText(ProgramFilesFolder() + "\\Nodrax");
-  f.Editsysopnombre->SetText(kSampleName);
-  f.Editsysopindicativo->SetText(kSampleCallsign);
+void Primeravez(TConfiguration& c) {
+  using T = TStationTexts;
+  // In the order a sysop would fill the General page; the root derives the
+  // other folders on the way.
+  c.SetText(&T::Editbbsindicativo, kSampleCallsign);
+  c.SetText(&T::Edithroute, kSampleRoute);
+  c.SetText(&T::Editssid, "2");
+  c.SetText(&T::Editlocator, kSampleLocator);
+  c.SetText(&T::Editciudad, kSampleCity);
+  c.SetText(&T::Directorioraiz, ProgramFilesFolder() + "\\Nodrax");
+  c.SetText(&T::Editsysopnombre, kSampleName);
+  c.SetText(&T::Editsysopindicativo, kSampleCallsign);
 
-  f.Log->SetChecked(true);
-  f.Indicacioncanales->SetChecked(true);
-  f.Modotest->SetChecked(false);
-  for (TCheckBox* box : {f.Forwardzub, f.Compressforward, f.Datosusuario, f.Menos1mega,
-                         f.Errorarchivo, f.Servererror, f.Pingpong, f.Noruta, f.Nonts,
-                         f.Mensajenoencontrado, f.Errorpropuesta, f.Reject, f.Held})
-    box->SetChecked(true);
+  TStationBoxes& b = c.Boxes;
+  b.Log = true;
+  b.Indicacioncanales = true;
+  b.Modotest = false;
+  for (TStationBox box : {&TStationBoxes::Forwardzub, &TStationBoxes::Compressforward,
+                          &TStationBoxes::Datosusuario, &TStationBoxes::Menos1mega,
+                          &TStationBoxes::Errorarchivo, &TStationBoxes::Servererror,
+                          &TStationBoxes::Pingpong, &TStationBoxes::Noruta,
+                          &TStationBoxes::Nonts, &TStationBoxes::Mensajenoencontrado,
+                          &TStationBoxes::Errorpropuesta, &TStationBoxes::Reject,
+                          &TStationBoxes::Held})
+    b.*box = true;
 
-  f.timeoutusuarios->SetText("10");
-  f.Timeoutforward->SetText("10");
-  f.yappmax->SetText("200");
-  f.modemmax->SetText("100");
-  f.Indicativosbaliza->SetText("20");
-  f.buferusuario->SetText("1000");
-  f.buferconsola->SetText("1000");
-  f.bufermonitor->SetText("1000");
-  f.Cabecera->SetText("[$c] ZUB$E $$:$R");
-  f.Numerobid->SetText("10000");
-  f.Diasboletines->SetText("30");
+  c.SetText(&T::timeoutusuarios, "10");
+  c.SetText(&T::Timeoutforward, "10");
+  c.SetText(&T::yappmax, "200");
+  c.SetText(&T::modemmax, "100");
+  c.SetText(&T::Indicativosbaliza, "20");
+  c.SetText(&T::buferusuario, "1000");
+  c.SetText(&T::buferconsola, "1000");
+  c.SetText(&T::bufermonitor, "1000");
+  c.SetText(&T::Cabecera, "[$c] ZUB$E $$:$R");
+  c.SetText(&T::Numerobid, "10000");
+  c.SetText(&T::Diasboletines, "30");
 
-  f.Codpostal->SetText(kSampleZip);
+  c.SetText(&T::Codpostal, kSampleZip);
 
-  f.Ackui->SetChecked(true);
-  f.Privateui->SetChecked(true);
-  f.Userui->SetChecked(true);
-  f.Tituloui->SetChecked(false);
-  f.Editbackui->SetText("500");
-  f.Editdelayui->SetText("5");
+  b.Ackui = true;
+  b.Privateui = true;
+  b.Userui = true;
+  b.Tituloui = false;
+  c.SetText(&T::Editbackui, "500");
+  c.SetText(&T::Editdelayui, "5");
 }

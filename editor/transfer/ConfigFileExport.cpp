@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "editor/app/Main.h"
+#include "editor/app/MainWindow.h"
+#include "editor/config/Configuration.h"
 #include "editor/config/RegistryKeys.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
@@ -64,7 +65,7 @@ LONG SaveConfigurationFile(const std::string& path) {
 }  // namespace
 
 void TForm1::ExportConfig1Click(TObject*) {
-  std::string proposed = Editbbsindicativo->Text();
+  std::string proposed = Configuration ? Configuration->Texts.Editbbsindicativo : std::string();
   if (!proposed.empty()) CharLowerBuffA(&proposed[0], static_cast<DWORD>(proposed.size()));
   TFileDialogRequest request;
   request.owner = Handle();

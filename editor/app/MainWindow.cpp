@@ -1,0 +1,512 @@
+#include "editor/app/MainWindow.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <stdexcept>
+
+#include "editor/app/About.h"
+#include "editor/app/AprsPage.h"
+#include "editor/app/ColoursPage.h"
+#include "editor/app/DisksPage.h"
+#include "editor/app/FirstConnectionPage.h"
+#include "editor/app/FirstRun.h"
+#include "editor/app/FoldersPage.h"
+#include "editor/app/ForwardingPage.h"
+#include "editor/app/GeneralPage.h"
+#include "editor/app/Miscellaneous1Page.h"
+#include "editor/app/Miscellaneous2Page.h"
+#include "editor/app/SecurityPage.h"
+#include "editor/app/UnprotoPage.h"
+#include "editor/app/WarningsPage.h"
+#include "editor/config/Encodings.h"
+#include "editor/config/Load.h"
+#include "editor/config/Numbers.h"
+#include "editor/config/RegistryKeys.h"
+#include "editor/config/Save.h"
+#include "editor/ports/PortsPage.h"
+#include "editor/ports/ServersPage.h"
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/Registry.h"
+
+const char* const kEditorVersion = "1.5.3";
+bool ConfigModified = false;
+bool RegistryLoading = false;
+UINT ZubcfgNotifyMessage = 0;
+std::string CommandTail;
+TForm1* Form1 = nullptr;
+
+namespace {
+const char* const kCaption = "Nodraxcfg";
+
+class TWaitCursor {
+ public:
+  TWaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
+  ~TWaitCursor() { SetCursor(previous_); }
+  TWaitCursor(const TWaitCursor&) = delete;
+  TWaitCursor& operator=(const TWaitCursor&) = delete;
+
+ private:
+  HCURSOR previous_;
+};
+}  // namespace
+
+TForm1::TForm1() : TForm("TForm1", "Form1", 396, 407, TFormStyle{true, true, false}) {
+  Form1 = this;
+  IsMainForm = true;
+  LocalClock = [] {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now;
+  };
+  Bevel1 = Make<TLabel>(this, "Bevel1", "");
+  SetWindowLongPtrA(Bevel1->Handle(), GWL_STYLE,
+                    GetWindowLongPtrA(Bevel1->Handle(), GWL_STYLE) | SS_ETCHEDHORZ);
+  Bevel1->SetBounds(0, 0, 396, 1);
+  BuildMenu();
+  BuildSheets();
+  StatusBar1 = Make<TStatusBar>(this, "StatusBar1", std::vector<int>{280, 50});
+  StatusBar1->SetPanelCentered(1, true);
+  // A page makes its controls just before its sheet first shows; the
+  // general page is the first to show.
+  Pagina->OnShowing = [this](TTabSheet* sheet) { PageOf(sheet); };
+  Pagina->OnChange = [this](TObject*) {
+    if (TPage* page = BuiltPage(Pagina->ActivePage())) page->Enter();
+  };
+  Pagina->SetActivePage(Hojageneral);
+
+  OnShow = [this](TObject* s) { FormShow(s); };
+  OnActivate = [this](TObject* s) { FormActivate(s); };
+  OnCloseQuery = [this](TObject* s, bool& can) { FormCloseQuery(s, can); };
+
+  Timer1 = std::make_unique<TTimer>("Timer1", 1000);
+  Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+  Timer1->SetEnabled(true);
+}
+
+TForm1::~TForm1() {
+  if (Timer1) Timer1->SetEnabled(false);
+  // The pages' controls before the sheets that hold them, and the frame's
+  // children before their parents: the reverse of the order of creation.
+  Pagina->OnShowing = nullptr;
+  Pagina->OnChange = nullptr;
+  pages_.clear();
+  while (!frame_.empty()) frame_.pop_back();
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::BuildMenu() {
+  auto root = std::make_unique<TMenuItem>("MainMenu1", "");
+  TMenuItem* file = root->Add(std::make_unique<TMenuItem>("Menufile", "&File"));
+  auto item = [&](const char* name, const char* caption, void (TForm1::*handler)(TObject*)) {
+    TMenuItem* it = file->Add(std::make_unique<TMenuItem>(name, caption));
+    if (handler) it->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+    return it;
+  };
+  item("Menuimport", "&Import old INIT.SRV", &TForm1::MenuimportClick);
+  item("Importsys", "I&mport old PORT(S).SYS", &TForm1::ImportsysClick);
+  item("N1", "-", nullptr);
+  item("ReloadRegistry1", "&Reload Registry", &TForm1::ReloadRegistry1Click);
+  item("ReloadDriversDir1", "Reload &Drivers Dir", &TForm1::ReloadDriversDir1Click);
+  item("N4", "-", nullptr);
+  item("ImportConfig1", "Import &Config", &TForm1::ImportConfig1Click);
+  item("ExportConfig1", "&Export Config", &TForm1::ExportConfig1Click);
+  item("DeleteConfig1", "De&lete Config", &TForm1::DeleteConfig1Click);
+  item("N3", "-", nullptr);
+  item("Menusave", "&Save", &TForm1::MenusaveClick);
+  item("SaveExit1", "S&ave && Exit", &TForm1::SaveExit1Click);
+  item("N2", "-", nullptr);
+  item("Menuexit", "&Exit", &TForm1::MenuexitClick);
+  TMenuItem* about = root->Add(std::make_unique<TMenuItem>("About1", "&About"));
+  about->OnClick = [this](TObject* s) { About1Click(s); };
+  SetMenu(std::move(root));
+}
+
+void TForm1::BuildSheets() {
+  Pagina = Make<TPageControl>(this, "Pagina");
+  Pagina->SetBounds(0, 1, 396, 387);
+  Hojageneral = Make<TTabSheet>(Pagina, "Hojageneral", "General");
+  Hojadirectorios = Make<TTabSheet>(Pagina, "Hojadirectorios", "Folders");
+  Hojadirectorioszub = Make<TTabSheet>(Pagina, "Hojadirectorioszub", "ZubDos Virtual Disks");
+  Hojaunprotos = Make<TTabSheet>(Pagina, "Hojaunprotos", "Unproto Frames");
+  Hojaconexion = Make<TTabSheet>(Pagina, "Hojaconexion", "First Connection Options");
+  Hojaseguridadusuario = Make<TTabSheet>(Pagina, "Hojaseguridadusuario", "Security");
+  Hojamensajesaviso = Make<TTabSheet>(Pagina, "Hojamensajesaviso", "Warnings");
+  Hojaforward = Make<TTabSheet>(Pagina, "Hojaforward", "Forwarding");
+  Hojamiscelanea = Make<TTabSheet>(Pagina, "Hojamiscelanea", "Miscellaneous I");
+  Hojacolores = Make<TTabSheet>(Pagina, "Hojacolores", "Colours");
+  Hojaservers = Make<TTabSheet>(Pagina, "Hojaservers", "Servers");
+  Hojapuertosbbs = Make<TTabSheet>(Pagina, "Hojapuertosbbs", "Ports");
+  Hojatiempos = Make<TTabSheet>(Pagina, "Hojatiempos", "Miscellaneous II");
+  Hojaaprs = Make<TTabSheet>(Pagina, "Hojaaprs", "APRS", /*tabVisible=*/false);
+}
+
+// ---------------------------------------------------------------------------
+// The pages.
+
+TPage* TForm1::BuiltPage(TTabSheet* sheet) const {
+  auto it = pages_.find(sheet);
+  return it == pages_.end() ? nullptr : it->second.get();
+}
+
+TPage* TForm1::PageOf(TTabSheet* sheet) {
+  if (!sheet) return nullptr;
+  if (TPage* page = BuiltPage(sheet)) return page;
+  std::unique_ptr<TPage> page;
+  if (sheet == Hojageneral) page = std::make_unique<TGeneralPage>(*this, sheet);
+  else if (sheet == Hojadirectorios) page = std::make_unique<TFoldersPage>(*this, sheet);
+  else if (sheet == Hojadirectorioszub) page = std::make_unique<TDisksPage>(*this, sheet);
+  else if (sheet == Hojaunprotos) page = std::make_unique<TUnprotoPage>(*this, sheet);
+  else if (sheet == Hojaconexion) page = std::make_unique<TFirstConnectionPage>(*this, sheet);
+  else if (sheet == Hojaseguridadusuario) page = std::make_unique<TSecurityPage>(*this, sheet);
+  else if (sheet == Hojamensajesaviso) page = std::make_unique<TWarningsPage>(*this, sheet);
+  else if (sheet == Hojaforward) page = std::make_unique<TForwardingPage>(*this, sheet);
+  else if (sheet == Hojamiscelanea) page = std::make_unique<TMiscellaneous1Page>(*this, sheet);
+  else if (sheet == Hojacolores) page = std::make_unique<TColoursPage>(*this, sheet);
+  else if (sheet == Hojaservers) page = std::make_unique<TServersPage>(*this, sheet);
+  else if (sheet == Hojapuertosbbs) page = std::make_unique<TPortsPage>(*this, sheet);
+  else if (sheet == Hojatiempos) page = std::make_unique<TMiscellaneous2Page>(*this, sheet);
+  else if (sheet == Hojaaprs) page = std::make_unique<TAprsPage>(*this, sheet);
+  else return nullptr;
+  TPage* made = page.get();
+  pages_[sheet] = std::move(page);
+  made->Build();
+  made->ShowConfiguration();
+  return made;
+}
+
+TGeneralPage& TForm1::General() { return Page<TGeneralPage>(Hojageneral); }
+TFoldersPage& TForm1::Folders() { return Page<TFoldersPage>(Hojadirectorios); }
+TDisksPage& TForm1::Disks() { return Page<TDisksPage>(Hojadirectorioszub); }
+TUnprotoPage& TForm1::Unproto() { return Page<TUnprotoPage>(Hojaunprotos); }
+TFirstConnectionPage& TForm1::FirstConnection() { return Page<TFirstConnectionPage>(Hojaconexion); }
+TSecurityPage& TForm1::Security() { return Page<TSecurityPage>(Hojaseguridadusuario); }
+TWarningsPage& TForm1::Warnings() { return Page<TWarningsPage>(Hojamensajesaviso); }
+TForwardingPage& TForm1::Forwarding() { return Page<TForwardingPage>(Hojaforward); }
+TMiscellaneous1Page& TForm1::Miscellaneous1() { return Page<TMiscellaneous1Page>(Hojamiscelanea); }
+TColoursPage& TForm1::Colours() { return Page<TColoursPage>(Hojacolores); }
+TServersPage& TForm1::Servers() { return Page<TServersPage>(Hojaservers); }
+TPortsPage& TForm1::Ports() { return Page<TPortsPage>(Hojapuertosbbs); }
+TMiscellaneous2Page& TForm1::Miscellaneous2() { return Page<TMiscellaneous2Page>(Hojatiempos); }
+TAprsPage& TForm1::Aprs() { return Page<TAprsPage>(Hojaaprs); }
+
+void TForm1::ShowConfiguration() {
+  for (TTabSheet* sheet : Pagina->Pages())
+    if (TPage* page = BuiltPage(sheet)) page->ShowConfiguration();
+}
+
+void TForm1::ShowTexts() {
+  for (TTabSheet* sheet : Pagina->Pages())
+    if (TPage* page = BuiltPage(sheet)) page->ShowTexts();
+}
+
+TControl* TForm1::FindControl(const std::string& name) {
+  auto frame = frameByName_.find(name);
+  if (frame != frameByName_.end()) return frame->second;
+  for (const auto& [sheet, page] : pages_)
+    if (TControl* control = page->FindControl(name)) return control;
+  // Not made yet: the pages are made in tab order until one holds it.
+  for (TTabSheet* sheet : Pagina->Pages()) {
+    if (BuiltPage(sheet)) continue;
+    if (TControl* control = PageOf(sheet)->FindControl(name)) return control;
+  }
+  return nullptr;
+}
+
+TTabSheet* TForm1::FindSheet(const std::string& name) const {
+  for (TTabSheet* sheet : Pagina->Pages())
+    if (sheet->Name == name) return sheet;
+  return nullptr;
+}
+
+void TForm1::ShowField(TTabSheet* page, TControl* control) {
+  if (page) Pagina->SetActivePage(page);
+  if (control) control->SetFocus();
+}
+
+void TForm1::ShowField(const std::string& page, const std::string& field) {
+  TTabSheet* sheet = FindSheet(page);
+  if (sheet) Pagina->SetActivePage(sheet);
+  TControl* control = sheet ? PageOf(sheet)->FindControl(field) : nullptr;
+  if (!control) control = FindControl(field);
+  if (control) control->SetFocus();
+}
+
+// ---------------------------------------------------------------------------
+// Show, activation, close.
+
+void TForm1::FormShow(TObject*) {
+  SetCaption(std::string("Nodrax configuration  ") + kEditorVersion);
+  TRegistry reg;
+  if (reg.KeyExists(kConfigKey)) {
+    LoadRegistry();
+  } else if (Configuration) {
+    Primeravez(*Configuration);
+    ShowConfiguration();
+    // The defaults tick boxes the sysop never ticked: a first run always
+    // ends with changes to save.
+    ConfigModified = true;
+  }
+
+  std::string stored = "0.0.0";
+  if (reg.OpenKeyReadOnly(kWindowKey)) {
+    // A value of another type (some other tool wrote it) counts as absent:
+    // it must not keep the show from checking the version and filling the
+    // driver list.
+    try {
+      std::string version;
+      if (reg.TryReadString("Version", version)) stored = version;
+    } catch (const ERegistryException&) {
+    }
+    const POINT system = Position();
+    int left = system.x, top = system.y;
+    reg.TryReadInteger("Left", left);
+    reg.TryReadInteger("Top", top);
+    reg.CloseKey();
+    const POINT at = OnScreen(left, top);
+    SetPosition(at.x, at.y);
+  }
+  CheckStoredVersion(stored);
+  ReloadDriversDir1Click(this);
+}
+
+POINT TForm1::OnScreen(int left, int top) const {
+  // A position on a monitor that is gone, or one that no monitor ever had,
+  // would show the window where the sysop cannot reach its caption: it
+  // then goes into the work area of the nearest monitor.
+  RECT now{};
+  GetWindowRect(Handle(), &now);
+  const LONG width = now.right - now.left, height = now.bottom - now.top;
+  auto coordinate = [](long long v) {
+    return static_cast<LONG>(std::max<long long>(INT_MIN / 2, std::min<long long>(v, INT_MAX / 2)));
+  };
+  RECT window{coordinate(left), coordinate(top), coordinate(static_cast<long long>(left) + width),
+              coordinate(static_cast<long long>(top) + height)};
+  RECT caption = window;
+  caption.bottom = coordinate(static_cast<long long>(window.top) + GetSystemMetrics(SM_CYCAPTION));
+  if (MonitorFromRect(&caption, MONITOR_DEFAULTTONULL)) return POINT{left, top};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor))
+    return POINT{left, top};
+  const RECT& work = monitor.rcWork;
+  return POINT{std::max(work.left, std::min(window.left, work.right - width)),
+               std::max(work.top, std::min(window.top, work.bottom - height))};
+}
+
+void TForm1::CheckStoredVersion(const std::string& stored) {
+  if (CompareVersions(stored, kEditorVersion) > 0) {
+    Dialogs().MessageBox(Handle(),
+                         std::string("This is an older version than you used for set this ZUB.\n"
+                                     "Download the new version at ") +
+                             kProjectMail,
+                         "Nodrax configuration", MB_ICONWARNING | MB_OK);
+  }
+}
+
+void TForm1::FormActivate(TObject*) {
+  if (activated_) return;
+  activated_ = true;
+  ActOnStartCode();
+}
+
+void TForm1::ActOnStartCode() {
+  const int32_t code = StartCode(CommandTail);
+  ShowField("Hojageneral", "Editbbsindicativo");
+  const TStartCodeRow row = StartCodeRowFor(code);
+  if (row.ImportsInitSrv || row.ImportsPortsSys) {
+    // The import codes take over the old text files, each through its own
+    // file dialog, the station file first, then save and close; a cancelled
+    // dialog imports nothing and the save still runs.
+    if (row.ImportsInitSrv) MenuimportClick(this);
+    if (row.ImportsPortsSys) ImportsysClick(this);
+    SaveExit1Click(this);
+    return;
+  }
+  if (!row.Message.empty()) StatusBar1->SetPanelText(0, std::string(row.Message));
+  ShowField(std::string(row.Page), std::string(row.Field));
+  if (StartCodeShowsInfoBox(code)) {
+    Dialogs().MessageBox(Handle(), "More information about the error in status bar",
+                         "Nodrax error", MB_ICONINFORMATION | MB_OK);
+  }
+}
+
+void TForm1::WriteWindowState() {
+  TRegistry reg;
+  if (!reg.OpenKey(kWindowKey, true)) return;
+  POINT at = Position();
+  // A minimised window stands far off the screen; what the sysop gets back
+  // at the next start is where it stood before.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement))
+    at = {placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+  reg.WriteString("Version", kEditorVersion);
+  reg.WriteInteger("Left", at.x);
+  reg.WriteInteger("Top", at.y);
+  reg.CloseKey();
+}
+
+void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
+  WriteWindowState();
+  if (!ConfigModified || !Configuration) {
+    CanClose = true;
+    return;
+  }
+  if (Configuration->Texts.Editbbsindicativo.empty()) {
+    Dialogs().MessageBox(Handle(), "BBS must have a Callsign", kCaption, MB_ICONWARNING | MB_OK);
+    ShowField("Hojageneral", "Editbbsindicativo");
+    CanClose = false;
+    return;
+  }
+  if (Configuration->Texts.Edithroute.empty()) {
+    Dialogs().MessageBox(Handle(), "BBS must have Hierarcical Route ", kCaption,
+                         MB_ICONWARNING | MB_OK);
+    ShowField("Hojageneral", "Edithroute");
+    CanClose = false;
+    return;
+  }
+  switch (Dialogs().MessageBox(Handle(), "Save Configuration?", kCaption,
+                               MB_ICONQUESTION | MB_YESNOCANCEL)) {
+    case IDYES:
+      MenusaveClick(this);
+      // A save whose writes failed keeps ConfigModified: closing now would
+      // lose the changes it could not store.
+      CanClose = !ConfigModified;
+      break;
+    case IDNO:
+      ReleaseConfiguration();
+      CanClose = true;
+      break;
+    default:
+      CanClose = false;
+      break;
+  }
+}
+
+void TForm1::Timer1Timer(TObject*) {
+  const SYSTEMTIME now = LocalClock();
+  auto two = [](int v) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%s%d", v < 10 ? "0" : "", v);
+    return std::string(text);
+  };
+  char line[64];
+  std::snprintf(line, sizeof line, "%s %s:%s:%s", "Local Time: ", two(now.wHour).c_str(),
+                two(now.wMinute).c_str(), two(now.wSecond).c_str());
+  StatusBar1->SetPanelText(1, line);
+}
+
+// ---------------------------------------------------------------------------
+// Menu.
+
+bool TForm1::Save() {
+  if (!Configuration) return false;
+  TSaveResult result;
+  {
+    TWaitCursor wait;
+    result = SaveConfiguration(*Configuration);
+  }
+  switch (result.Outcome) {
+    case TSaveOutcome::NoCallsign:
+      Dialogs().MessageBox(Handle(), "BBS must have a Callsign", kCaption, MB_ICONWARNING | MB_OK);
+      ShowField("Hojageneral", "Editbbsindicativo");
+      return false;
+    case TSaveOutcome::NoRoute:
+      Dialogs().MessageBox(Handle(), "BBS must have Hierarcical Route ", kCaption,
+                           MB_ICONWARNING | MB_OK);
+      ShowField("Hojageneral", "Edithroute");
+      return false;
+    case TSaveOutcome::WriteFailed:
+      Dialogs().MessageBox(Handle(), result.Failure, kCaption, MB_ICONWARNING | MB_OK);
+      return false;
+    case TSaveOutcome::Saved:
+      break;
+  }
+  ConfigModified = false;
+  NotifyConfigurationChanged();
+  return true;
+}
+
+void TForm1::MenusaveClick(TObject*) { Save(); }
+
+void TForm1::SaveExit1Click(TObject* Sender) {
+  MenusaveClick(Sender);
+  Close();
+}
+
+void TForm1::MenuexitClick(TObject*) { Close(); }
+
+void TForm1::ReloadRegistry1Click(TObject* Sender) {
+  if (ConfigModified) {
+    switch (Dialogs().MessageBox(Handle(), "Configuration has changed. Save?", kCaption,
+                                 MB_ICONQUESTION | MB_YESNOCANCEL)) {
+      case IDYES:
+        MenusaveClick(Sender);
+        // A save that refused or failed keeps ConfigModified: loading over
+        // the window now would throw away what the sysop asked to keep.
+        if (ConfigModified) return;
+        break;
+      case IDNO:
+        break;
+      default:
+        return;
+    }
+  }
+  if (Configuration) Configuration->Borraports();
+  ConfigModified = false;
+  LoadRegistry();
+}
+
+void TForm1::LoadRegistry() {
+  if (!Configuration) return;
+  bool olderFolders = false;
+  {
+    struct TLoading {
+      TLoading() { RegistryLoading = true; }
+      ~TLoading() { RegistryLoading = false; }
+    } loading;
+    olderFolders = CargaRegistro(*Configuration);
+    ShowConfiguration();
+    // The older folder key is carried over by a save, which writes Folders
+    // and removes Directories.
+    if (olderFolders) MenusaveClick(this);
+  }
+  // The ports page shows the reloaded port, not the one it showed before.
+  if (TPortsPage* ports = Built<TPortsPage>()) ports->PuertosbbsClick(this);
+}
+
+// ---------------------------------------------------------------------------
+// About.
+
+void TForm1::About1Click(TObject*) {
+  // A new window, with a new timer, for every opening.
+  auto about = std::make_unique<TForm2>(Handle());
+  const POINT at = Position();
+  about->SetPosition(at.x + 50, at.y + 50);
+  about->ShowModal();
+}
+
+// ---------------------------------------------------------------------------
+// Change tracking.
+
+void TForm1::EditbbsindicativoKeyUp(TObject*, WORD& Key) {
+  if (Key != VK_RETURN) ConfigModified = true;
+}
+
+void TForm1::ForwardzubKeyPress(TObject*, char& Key) {
+  if (Key == ' ') {
+    Key = 0;
+    ConfigModified = true;
+  }
+}
+
+void TForm1::CachebidsClick(TObject*) {
+  if (!RegistryLoading) ConfigModified = true;
+}
+
+void NotifyConfigurationChanged() {
+  if (!ZubcfgNotifyMessage) ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
+  PostMessageA(HWND_BROADCAST, ZubcfgNotifyMessage, 0, 0);
+}

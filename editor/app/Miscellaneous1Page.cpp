@@ -1,0 +1,72 @@
+#include "editor/app/Miscellaneous1Page.h"
+
+#include "editor/app/MainWindow.h"
+
+void TMiscellaneous1Page::Build() {
+  using P = TMiscellaneous1Page;
+  using T = TStationTexts;
+  using B = TStationBoxes;
+  static const TCheckRow<P> boxes[] = {
+      {&P::Modotest, "Modotest", "Test mode", &B::Modotest},
+      {&P::Log, "Log", "Full log", &B::Log},
+      {&P::Indicacioncanales, "Indicacioncanales", "Indication of channels",
+       &B::Indicacioncanales},
+      {&P::Datosusuario, "Datosusuario", "User must give information", &B::Datosusuario},
+      {&P::Mailbeacon, "Mailbeacon", "Bulletins in Mail beacon", &B::Mailbeacon},
+      {&P::Deldata, "Deldata", "Delete DATA messages to SysOp", &B::Deldata},
+      {&P::Wpnoheld, "Wpnoheld", "WP Messages are not Held", &B::Wpnoheld},
+      {&P::Testcallsign, "Testcallsign", "Test of Callsigns is less strict", &B::Testcallsign},
+      {&P::Nobbscallsign, "Nobbscallsign", "No BBS field. Use callsign of this BBS",
+       &B::Nobbscallsign},
+      {&P::Norecover, "Norecover", "Do not use recovered BID, create new", &B::Norecover},
+  };
+  int y = 10;
+  for (const TCheckRow<P>& row : boxes) {
+    MakeCheck(row, 6, y, 214);
+    y += 28;
+  }
+  // Caption above its field in the right column.
+  static const TFieldRow<P> rows[] = {
+      {&P::Indicativosbaliza, "Indicativosbaliza", &T::Indicativosbaliza, &P::Label9, nullptr,
+       "Label9", "Number of callsigns in mail beacon:", 0, true, true,
+       &P::IndicativosbalizaChange, nullptr, "Numerobid", nullptr},
+      {&P::Numerobid, "Numerobid", &T::Numerobid, &P::Label28, nullptr, "Label28",
+       "Number of MID/BID in database:", 0, true, true, &P::NumerobidChange, nullptr,
+       "Sysopmessage", nullptr},
+      {&P::Sysopmessage, "Sysopmessage", &T::Sysopmessage, &P::Label60, nullptr, "Label60",
+       "SysOp messages to:", 0, true, true, &P::SysopmessageChange, nullptr, "Wpmessage",
+       nullptr},
+      {&P::Wpmessage, "Wpmessage", &T::Wpmessage, &P::Label61, nullptr, "Label61",
+       "WP messages via:", 0, true, true, &P::WpmessageChange, nullptr, "Cabecera", nullptr},
+      {&P::Cabecera, "Cabecera", &T::Cabecera, &P::Label16, nullptr, "Label16", "ZUB Header:", 0,
+       false, true, &P::CabeceraChange, nullptr, nullptr, nullptr},
+  };
+  const int x = 224, width = 160;
+  y = 8;
+  for (const TFieldRow<P>& row : rows) {
+    BuildFieldRows(&row, 1, x, 0, y, 0, width);
+    // The first caption is too long for one line of the column.
+    const int labelHeight = &row == &rows[0] ? 2 * kLabelHeight : kLabelHeight;
+    (this->*row.Label)->SetBounds(x, y, width, labelHeight);
+    (this->*row.Field)->SetBounds(x, y + labelHeight + 2, width, kRowHeight);
+    y += labelHeight + 2 + kRowHeight + 12;
+  }
+  Cabecera->OnKeyPress = [this](TObject* s, char& k) { CabeceraKeyPress(s, k); };
+  Cabecera->SetHint("Do not change !");
+  Label16->SetHint("Do not change !");
+  Label17 = Make<TLabel>(Sheet(), "Label17", "Do not change ZUB Header !");
+  Label17->SetFontColor(RGB(255, 0, 0));
+  Label17->SetBounds(x, y - 9, width, kLabelHeight);
+}
+
+void TMiscellaneous1Page::IndicativosbalizaChange(TObject* Sender) { StoreText(Sender); }
+void TMiscellaneous1Page::NumerobidChange(TObject* Sender) { StoreText(Sender); }
+void TMiscellaneous1Page::SysopmessageChange(TObject* Sender) { StoreText(Sender); }
+void TMiscellaneous1Page::WpmessageChange(TObject* Sender) { StoreText(Sender); }
+void TMiscellaneous1Page::CabeceraChange(TObject* Sender) { StoreText(Sender); }
+
+void TMiscellaneous1Page::CabeceraKeyPress(TObject*, char& Key) {
+  if (Key != '\r') return;
+  Key = 0;
+  Form().Pagina->SetActivePage(Form().Hojacolores);
+}

@@ -1,0 +1,175 @@
+// A page of the main window: the controls of one tab sheet, made from the
+// page's table the first time the sheet is shown, and a view of the
+// configuration: it shows what the configuration holds and writes the
+// sysop's edits into it.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "editor/config/Configuration.h"
+#include "platform/Controls.h"
+
+class TForm1;
+
+class TPage {
+ public:
+  TPage(TForm1& form, TTabSheet* sheet) : form_(form), sheet_(sheet) {}
+  virtual ~TPage();
+  TPage(const TPage&) = delete;
+  TPage& operator=(const TPage&) = delete;
+
+  TTabSheet* Sheet() const { return sheet_; }
+  TForm1& Form() const { return form_; }
+
+  // Makes and places the controls; runs once, before the sheet first shows.
+  virtual void Build() = 0;
+  // Shows the configuration as it stands, after a command replaced it (a
+  // load, an import, the first run); nothing counts as an edit.
+  virtual void ShowConfiguration() {}
+  // Shows the station texts that changed behind the page's back: the
+  // folders that another field derived.
+  virtual void ShowTexts() {}
+  // The sheet has just become the active page.
+  virtual void Enter() {}
+
+  TControl* FindControl(const std::string& name) const;
+  const std::vector<std::unique_ptr<TControl>>& Controls() const { return owned_; }
+
+  // Enter in a text field: swallowed, and the focus moves to the field's
+  // successor (its page selected first). A field without one keeps it.
+  void FieldKeyPress(TObject* Sender, char& Key);
+  // A click on a field's caption label focuses the field.
+  void CaptionLabelClick(TObject* Sender);
+
+ protected:
+  template <class T, class... Args>
+  T* Make(Args&&... args) {
+    auto control = std::make_unique<T>(std::forward<Args>(args)...);
+    T* raw = control.get();
+    byName_[raw->Name] = raw;
+    owned_.push_back(std::move(control));
+    return raw;
+  }
+  // Enter in the field moves to the named field, on the named page (or on
+  // this one when page is empty).
+  void SetSuccessor(TControl* field, const std::string& page, const std::string& next);
+  void SetCaption(TControl* label, TControl* field);
+
+ private:
+  TForm1& form_;
+  TTabSheet* sheet_;
+  std::vector<std::unique_ptr<TControl>> owned_;
+  std::map<std::string, TControl*> byName_;
+  std::map<TControl*, std::pair<std::string, std::string>> successor_;
+  std::map<TControl*, TControl*> captionOf_;
+};
+
+// The pages of the station's settings: text fields and check boxes that
+// show TStationTexts and TStationBoxes.
+class TStationPage : public TPage {
+ public:
+  using TPage::TPage;
+  void ShowConfiguration() override;
+  void ShowTexts() override;
+
+  // The folder browse of every folder and disk button.
+  void SpeedrootClick(TObject* Sender);
+
+ protected:
+  // Layout of the page contents, in pixels of the sheet's client area.
+  static constexpr int kRowHeight = 21;
+  static constexpr int kLabelHeight = 14;
+  static constexpr int kCheckHeight = 17;
+
+  // One text field with its caption: a label, or a flat browse button that
+  // puts a chosen folder into the field. The members are the page's own.
+  template <class P>
+  struct TFieldRow {
+    TEdit* P::*Field;
+    const char* Name;
+    TStationText Text;
+    TLabel* P::*Label;           // nullptr when the caption is a browse button
+    TSpeedButton* P::*Button;
+    const char* CaptionName;
+    const char* Caption;
+    int MaxLength;               // 0: no limit
+    bool Upper;
+    bool Oem;
+    void (P::*Change)(TObject*);
+    const char* NextPage;        // nullptr: the same page
+    const char* Next;            // nullptr: Enter keeps the focus
+    const char* Unit;            // text right of the field, or nullptr
+  };
+  // Makes the rows one below the other: caption at left, field beside it.
+  template <class P>
+  void BuildFieldRows(const TFieldRow<P>* rows, std::size_t count, int left, int captionWidth,
+                      int top, int step, int fieldWidth) {
+    P& page = static_cast<P&>(*this);
+    for (std::size_t i = 0; i < count; ++i) {
+      const TFieldRow<P>& row = rows[i];
+      const int y = top + static_cast<int>(i) * step;
+      TControl* caption = nullptr;
+      if (row.Label) {
+        TLabel* label = Make<TLabel>(Sheet(), row.CaptionName, row.Caption);
+        label->SetBounds(left, y + 3, captionWidth, kLabelHeight);
+        page.*row.Label = label;
+        caption = label;
+      } else if (row.Button) {
+        TSpeedButton* button = Make<TSpeedButton>(Sheet(), row.CaptionName, row.Caption);
+        button->SetBounds(left, y, captionWidth, kRowHeight);
+        page.*row.Button = button;
+        caption = button;
+      }
+      TEdit* edit = MakeField(row.Name, row.Text, row.MaxLength, row.Upper, row.Oem);
+      edit->SetBounds(left + captionWidth + 4, y, fieldWidth, kRowHeight);
+      page.*row.Field = edit;
+      edit->OnChange = [&page, change = row.Change](TObject* s) { (page.*change)(s); };
+      if (row.Label) SetCaption(caption, edit);
+      if (row.Button) folderOf_[static_cast<TSpeedButton*>(caption)] = edit;
+      if (row.Next) SetSuccessor(edit, row.NextPage ? row.NextPage : "", row.Next);
+      if (row.Unit) {
+        TLabel* unit = Make<TLabel>(Sheet(), std::string(row.Name) + "Unit", row.Unit);
+        unit->SetBounds(left + captionWidth + fieldWidth + 10, y + 3, 70, kLabelHeight);
+      }
+    }
+  }
+  // A field showing a station text, with the input rules and the shared
+  // key handling of the pages.
+  TEdit* MakeField(const char* name, TStationText text, int maxLength, bool upper, bool oem);
+
+  template <class P>
+  struct TCheckRow {
+    TCheckBox* P::*Member;
+    const char* Name;
+    const char* Caption;
+    TStationBox Box;
+  };
+  template <class P>
+  TCheckBox* MakeCheck(const TCheckRow<P>& row, int left, int top, int width) {
+    TCheckBox* box = MakeCheckBox(row.Name, row.Caption, row.Box);
+    box->SetBounds(left, top, width, kCheckHeight);
+    static_cast<P&>(*this).*row.Member = box;
+    return box;
+  }
+  // A check box showing a station box; a click marks a change as every
+  // option box's does.
+  TCheckBox* MakeCheckBox(const char* name, const char* caption, TStationBox box);
+
+  // The field's text goes into the configuration; the folders it derives
+  // show on every page made so far.
+  void StoreText(TObject* field);
+  // The box's state goes into the configuration.
+  void StoreBox(TObject* box);
+
+  TEdit* Field(TStationText text) const;
+  std::map<TSpeedButton*, TEdit*> folderOf_;  // browse button -> field
+
+ private:
+  std::vector<std::pair<TEdit*, TStationText>> texts_;
+  std::vector<std::pair<TCheckBox*, TStationBox>> boxes_;
+};

@@ -1,0 +1,17 @@
+// Every page of the main window, for code that works on all of them.
+#pragma once
+#include "editor/app/AprsPage.h"
+#include "editor/app/ColoursPage.h"
+#include "editor/app/DisksPage.h"
+#include "editor/app/FirstConnectionPage.h"
+#include "editor/app/FoldersPage.h"
+#include "editor/app/ForwardingPage.h"
+#include "editor/app/GeneralPage.h"
+#include "editor/app/MainWindow.h"
+#include "editor/app/Miscellaneous1Page.h"
+#include "editor/app/Miscellaneous2Page.h"
+#include "editor/app/SecurityPage.h"
+#include "editor/app/UnprotoPage.h"
+#include "editor/app/WarningsPage.h"
+#include "editor/ports/PortsPage.h"
+#include "editor/ports/ServersPage.h"
