@@ -10,30 +10,6 @@
 #include "platform/Application.h"
 
 namespace {
-constexpr REGSAM kView32 = KEY_WOW64_32KEY;
-
-HKEY OpenRaw(const std::string& path, REGSAM access, REGSAM view = kView32) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access | view, &key) != ERROR_SUCCESS)
-    return nullptr;
-  return key;
-}
-
-// Creates the key with its parents, then sets the value unless data is
-// nullptr.
-void SetValue(const std::string& path, const std::string& name, DWORD type, const void* data,
-              DWORD size) {
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                                           KEY_ALL_ACCESS | kView32, nullptr, &key, nullptr))
-      << path;
-  const LONG set =
-      data ? RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size)
-           : ERROR_SUCCESS;
-  EXPECT_EQ(ERROR_SUCCESS, set) << path << '\\' << name;
-  RegCloseKey(key);
-}
-
 // The calls of one kind of dialog, each reduced to what a test looks at.
 template <typename Pick>
 auto Collect(const TScriptedDialogs& dialogs, TDialogKind kind, Pick pick) {
@@ -45,13 +21,6 @@ auto Collect(const TScriptedDialogs& dialogs, TDialogKind kind, Pick pick) {
 // Keys go to the focused control: the sysop clicks into it first.
 void Focus(HWND hwnd) {
   if (GetFocus() != hwnd) SetFocus(hwnd);
-}
-
-void RemoveTree(REGSAM view) {
-  HKEY software = OpenRaw("Software", KEY_ALL_ACCESS, view);
-  if (!software) return;
-  RegDeleteTreeA(software, "Nodrax");
-  RegCloseKey(software);
 }
 
 // Key messages carry the repeat count, the scan code and, for a release,
@@ -78,16 +47,13 @@ void DropQuit() {
 }  // namespace
 
 void EditorFixture::SetUp() {
+  RegistryTreeFixture::SetUp();
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
-  RemoveNodraxTree();
   previousDialogs_ = SetDialogs(&dialogs);
   ConfigModified = false;
   RegistryLoading = false;
   CommandTail.clear();
-  // Fresh, empty records, as the module initialisation makes them.
-  ReleaseConfiguration();
-  AllocateConfiguration();
   TApplication& app = Application();
   app.Title = "Nodrax configuration tool";
   app.HelpFile = "nodrax.hlp";
@@ -104,66 +70,10 @@ void EditorFixture::TearDown() {
   // An answer that no dialog took is a dialog that did not come.
   dialogs.VerifyAndClear();
   SetDialogs(previousDialogs_);
-  ReleaseConfiguration();
   ConfigModified = false;
   RegistryLoading = false;
   CommandTail.clear();
-  RemoveNodraxTree();
-}
-
-// ---------------------------------------------------------------------------
-// Registry.
-
-void EditorFixture::RemoveNodraxTree() {
-  RemoveTree(KEY_WOW64_32KEY);
-  RemoveTree(KEY_WOW64_64KEY);
-}
-
-void EditorFixture::CreateKey(const std::string& path) { SetValue(path, "", REG_NONE, nullptr, 0); }
-
-void EditorFixture::WriteString(const std::string& path, const std::string& name,
-                                const std::string& value) {
-  SetValue(path, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
-}
-
-void EditorFixture::WriteDword(const std::string& path, const std::string& name, DWORD value) {
-  SetValue(path, name, REG_DWORD, &value, sizeof value);
-}
-
-bool EditorFixture::KeyExists(const std::string& path) {
-  HKEY key = OpenRaw(path, KEY_READ);
-  if (key) RegCloseKey(key);
-  return key != nullptr;
-}
-
-std::optional<std::string> EditorFixture::ReadString(const std::string& path,
-                                                     const std::string& name) {
-  HKEY key = OpenRaw(path, KEY_QUERY_VALUE);
-  if (!key) return std::nullopt;
-  DWORD type = 0, size = 0;
-  std::optional<std::string> result;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-      (type == REG_SZ || type == REG_EXPAND_SZ)) {
-    std::vector<char> data(size + 1, '\0');
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                         &size) == ERROR_SUCCESS)
-      result = std::string(data.data());
-  }
-  RegCloseKey(key);
-  return result;
-}
-
-std::optional<DWORD> EditorFixture::ReadDword(const std::string& path, const std::string& name) {
-  HKEY key = OpenRaw(path, KEY_QUERY_VALUE);
-  if (!key) return std::nullopt;
-  DWORD type = 0, value = 0, size = sizeof value;
-  std::optional<DWORD> result;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                       &size) == ERROR_SUCCESS &&
-      type == REG_DWORD)
-    result = value;
-  RegCloseKey(key);
-  return result;
+  RegistryTreeFixture::TearDown();
 }
 
 // ---------------------------------------------------------------------------

@@ -19,39 +19,19 @@
 
 #include "editor/app/Pages.h"
 #include "editor/config/Configuration.h"
+#include "support/RegistryTree.h"
 #include "support/ScriptedDialogs.h"
 
-class EditorFixture : public ::testing::Test {
+class EditorFixture : public RegistryTreeFixture {
  protected:
   void SetUp() override;
   void TearDown() override;
-
-  // --- Registry, HKEY_LOCAL_MACHINE, the 32-bit view the editor uses ------
-  static constexpr const char* kNodraxKey = "Software\\Nodrax";
-  static constexpr const char* kConfigKey = "Software\\Nodrax\\Config";
-  static constexpr const char* kFoldersKey = "Software\\Nodrax\\Folders";
-  static constexpr const char* kWindowKey = "Software\\Nodrax\\Windows\\Nodraxcfg";
-
-  // Removes Software\Nodrax in both views.
-  static void RemoveNodraxTree();
-  static void CreateKey(const std::string& path);
-  static void WriteString(const std::string& path, const std::string& name,
-                          const std::string& value);
-  static void WriteDword(const std::string& path, const std::string& name, DWORD value);
-  static bool KeyExists(const std::string& path);
-  static std::optional<std::string> ReadString(const std::string& path, const std::string& name);
-  static std::optional<DWORD> ReadDword(const std::string& path, const std::string& name);
-  // An empty Config key: the window loads (nothing) instead of applying the
-  // first-run defaults.
-  static void CreateEmptyConfig() { CreateKey(kConfigKey); }
 
   // --- The window -------------------------------------------------------
   // Creates TForm1, shows it (FormShow), activates it as the system does
   // (FormActivate) and handles the messages that follow.
   void OpenEditor();
   TForm1& Form() { return *form_; }
-  // The editor's configuration, which the window shows.
-  static TConfiguration& Config() { return *Configuration; }
   bool EditorOpen() const { return form_ && !form_->Closed(); }
   HWND FormHandle() const { return form_ ? form_->Handle() : nullptr; }
   // The close box: WM_CLOSE to the form. Returns whether the window closed.

@@ -1,10 +1,8 @@
-// What the load, save and first-run tests share on top of EditorFixture: a
-// byte-exact picture of the stored tree, keys whose ACL refuses writes, a
-// folder on C: for the folders a save creates, and a window of this process
-// that counts the save's notifications.
+// What the load, save and first-run tests of the window share on top of
+// EditorFixture: windows of this process and of another that count the
+// save's notifications, and checks of many controls at once.
 #pragma once
 #include <windows.h>
-#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -19,13 +17,6 @@
 #include "editor/config/Configuration.h"
 #include "editor/config/Save.h"
 #include "support/EditorFixture.h"
-
-// Every value of a key: name -> (type, raw bytes).
-using TStoredValues = std::map<std::string, std::pair<DWORD, std::string>>;
-// Every key below a root, by path relative to it ("" for the root itself).
-using TStoredTree = std::map<std::string, TStoredValues>;
-// Value names with their texts, as written or as expected.
-using TNamedTexts = std::vector<std::pair<std::string, std::string>>;
 
 // Counts "ZUBCFG_NOTIFY" messages that reach a top-level window of this
 // process, with the parameters of the last one.
@@ -123,93 +114,16 @@ class TNotifyListener {
 
 class LoadSaveFixture : public EditorFixture {
  protected:
-  static constexpr const char* kPortsKey = "Software\\Nodrax\\Ports";
-  static constexpr const char* kServersKey = "Software\\Nodrax\\Servers";
-  static constexpr const char* kDirectoriesKey = "Software\\Nodrax\\Directories";
-  // Every folder a test saves lies below this one.
-  static constexpr const char* kTestFolder = "C:\\NodraxTest";
-  static constexpr const char* kTestRoot = "C:\\NodraxTest\\BBS";
-
   void SetUp() override {
     EditorFixture::SetUp();
     ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
     SaveFlushesOnce = false;
-    RemoveTestFolder();
   }
   void TearDown() override {
-    for (const std::string& key : denied_) SetDacl(key, "D:(A;;KA;;;WD)");
-    denied_.clear();
     EditorFixture::TearDown();
     SaveFlushesOnce = false;
-    RemoveTestFolder();
   }
 
-  static void RemoveTestFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(kTestFolder, ignored);
-  }
-  static bool FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-  }
-
-  // The values as the registry holds them, below root in the 32-bit view;
-  // the editor's own window state is left out.
-  static TStoredTree Dump(const std::string& root = kNodraxKey) {
-    TStoredTree tree;
-    DumpKey(root, "", tree);
-    return tree;
-  }
-  static TStoredValues Values(const std::string& path) {
-    TStoredValues values;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
-        ERROR_SUCCESS)
-      return values;
-    char name[16384];
-    std::vector<BYTE> data(1 << 16);
-    for (DWORD i = 0;; ++i) {
-      DWORD nameLength = sizeof name, size = static_cast<DWORD>(data.size()), type = 0;
-      if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data.data(), &size) !=
-          ERROR_SUCCESS)
-        break;
-      values[std::string(name, nameLength)] = {
-          type, std::string(reinterpret_cast<const char*>(data.data()), size)};
-    }
-    RegCloseKey(key);
-    return values;
-  }
-  static std::vector<std::string> SubKeys(const std::string& path) {
-    std::vector<std::string> names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
-        ERROR_SUCCESS)
-      return names;
-    char name[256];
-    for (DWORD i = 0;; ++i) {
-      DWORD length = sizeof name;
-      if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        break;
-      names.emplace_back(name, length);
-    }
-    RegCloseKey(key);
-    return names;
-  }
-  // The text of a value, "<none>" when absent: reads well in a failure.
-  static std::string Text(const std::string& path, const std::string& name) {
-    return ReadString(path, name).value_or("<none>");
-  }
-
-  static std::string Key(const std::string& parent, const std::string& child) {
-    return parent + "\\" + child;
-  }
-  static void WriteStrings(const std::string& path, const TNamedTexts& values) {
-    for (const auto& [name, text] : values) WriteString(path, name, text);
-  }
-  static void ExpectStored(const std::string& path, const TNamedTexts& expected) {
-    for (const auto& [name, text] : expected)
-      EXPECT_EQ(text, Text(path, name)) << path << '\\' << name;
-  }
   static void ExpectTexts(std::initializer_list<std::pair<const TControl*, std::string>> expected) {
     for (const auto& [control, text] : expected) EXPECT_EQ(text, control->Text()) << control->Name;
   }
@@ -219,48 +133,4 @@ class LoadSaveFixture : public EditorFixture {
   static void SetChecked(bool checked, std::initializer_list<TCheckBox*> boxes) {
     for (TCheckBox* box : boxes) box->SetChecked(checked);
   }
-  // Record fields hold no names: a failure tells the field by its place.
-  static void ExpectFields(
-      std::initializer_list<std::pair<const char*, const char*>> expectedAndActual) {
-    int place = 0;
-    for (const auto& [expected, actual] : expectedAndActual) {
-      EXPECT_STREQ(expected, actual) << "field " << place << " of the list";
-      ++place;
-    }
-  }
-
-  // Everyone may do everything to the key except what `denied` names (an
-  // access mask such as KEY_SET_VALUE); the grant is put back at TearDown.
-  void Deny(const std::string& path, DWORD denied) {
-    const std::string sddl = "D:(D;;" + std::to_string(denied) + ";;;WD)(A;;KA;;;WD)";
-    ASSERT_TRUE(SetDacl(path, sddl.c_str())) << path;
-    denied_.push_back(path);
-  }
-
- private:
-  static void DumpKey(const std::string& root, const std::string& relative, TStoredTree& tree) {
-    if (relative == "Windows") return;
-    const std::string path = relative.empty() ? root : Key(root, relative);
-    if (!KeyExists(path)) return;
-    TStoredValues values = Values(path);
-    // The root holds keys, not values: it counts only when it has some.
-    if (!relative.empty() || !values.empty()) tree[relative] = std::move(values);
-    for (const std::string& child : SubKeys(path))
-      DumpKey(root, relative.empty() ? child : Key(relative, child), tree);
-  }
-  static bool SetDacl(const std::string& path, const char* sddl) {
-    PSECURITY_DESCRIPTOR sd = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr))
-      return false;
-    HKEY key = nullptr;
-    LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY, &key);
-    if (rc == ERROR_SUCCESS) {
-      rc = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
-      RegCloseKey(key);
-    }
-    LocalFree(sd);
-    return rc == ERROR_SUCCESS;
-  }
-
-  std::vector<std::string> denied_;
 };
