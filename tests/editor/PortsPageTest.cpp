@@ -299,7 +299,9 @@ TEST_F(PortsPageTest, EnterIsSwallowedAndOtherKeysMarkAChange) {
     PressKey(edit, VK_RIGHT);
     EXPECT_TRUE(ConfigModified) << name;
   }
-  for (TComboBox* list : {Form().Ports().Velocidadserie, Form().Ports().Comports}) {
+  // The type selector too, like every other field of the page.
+  for (TComboBox* list :
+       {Form().Ports().Velocidadserie, Form().Ports().Comports, Form().Ports().Modopuerto2}) {
     ConfigModified = false;
     PressKey(list, VK_SHIFT);
     EXPECT_TRUE(ConfigModified) << list->Name;
@@ -421,6 +423,27 @@ TEST_F(PortsStartCodeTest, ImportedPortsAreSaved) {
   EXPECT_EQ((Strings{"Port0", "Port2"}), SubKeys(kPortsKey));
   EXPECT_EQ("8000", Text(Key(kPortsKey, "Port2"), "BaudRate"));
   EXPECT_EQ("G", Text(Key(kPortsKey, "Port2"), "Mode"));
+}
+
+// Reading the drivers folder again leaves the shown port its type: with an
+// empty selector, a port number typed for a TCP port went to HexAddress,
+// and entering the page again took the port for a serial one, whose baud
+// list then overwrote the port number.
+TEST_F(PortsPageTest, ReloadingTheDriversKeepsTheTypeOfTheShownPort) {
+  Drivers({"kam.dll"});
+  SetFields(Configuration->PortTable[0], {"TCP", "8", "6300", "0"});
+  SelectPort(0);
+  InvokeMenu("ReloadDriversDir1");
+  EXPECT_EQ("TCP", Form().Ports().Modopuerto2->Text());
+  EXPECT_EQ(2, Form().Ports().Modopuerto2->ItemCount()) << "None and KAM";
+  Erase(Form().Ports().Direccionserie);
+  Type(Form().Ports().Direccionserie, "8100");
+  ClickTab(Form().Hojageneral);
+  ClickTab(Form().Hojapuertosbbs);
+  EXPECT_EQ("8100", FieldText(Configuration->PortTable[0].BaudRate));
+  EXPECT_EQ("0", FieldText(Configuration->PortTable[0].HexAddress));
+  EXPECT_EQ("8100", WindowText(Form().Ports().Direccionserie));
+  EXPECT_EQ("TCP Port:", WindowText(Form().Ports().Label83));
 }
 
 TEST_F(PortsPageTest, AReloadShowsTheReloadedPort) {

@@ -1,6 +1,8 @@
 // The Servers page under the keyboard and the mouse: servers written straight
 // into the registry and read back, Apply, the keyboard, the full list,
 // refused writes and deletes, and the broadcast.
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -132,6 +134,43 @@ TEST_F(ServersPageTest, EnterMovesThroughTheFieldsToAddServerAndLabelsFocusTheir
   ExpectOnlyMessage("A server name cannot contain \"\\\".", "Nodraxcfg", MB_ICONWARNING | MB_OK);
   EXPECT_FALSE(KeyExists(kServersKey));
   EXPECT_FALSE(ConfigModified);
+}
+
+// Servers that an import brought in and that are not stored yet stay in
+// the list whatever the page does to the other servers, and the next save
+// stores them; the page used to read the list back from the registry, and
+// they vanished. A name is in capitals however it comes into its field.
+TEST_F(ServersPageTest, ImportedServersStayUntilSavedAndNamesAreCapitals) {
+  WriteString(Server("OLD"), "File", "old.exe");
+  OpenEditor();
+  std::filesystem::create_directories(kTestFolder);
+  const std::string file = std::string(kTestFolder) + "\\Init.srv";
+  std::ofstream(file, std::ios::binary)
+      << "N0CALL.#TEST\r\n--\r\nwp WP.EXE White pages\r\nCHAT CHAT.EXE Chat\r\n";
+  AnswerOpenFile(file);
+  InvokeMenu("Menuimport");
+  ASSERT_EQ((TNames{"wp", "CHAT"}), Listed());
+  ClickItem(0);
+  ExpectFields("WP", "WP.EXE", "White pages");
+
+  Enter("", "box.exe", "Box");
+  Paste(Form().Servers().Editaddserver, "box");
+  EXPECT_EQ("BOX", WindowText(Form().Servers().Editaddserver));
+  Click(Form().Servers().Botonaddserver);
+  EXPECT_EQ((TNames{"BOX", "wp", "CHAT"}), Listed());
+  ClickItem(2);
+  Erase(Form().Servers().Editinfo);
+  Type(Form().Servers().Editinfo, "Chat room");
+  Click(Form().Servers().Apply);
+  EXPECT_EQ("Chat room", Text(Server("CHAT"), "Description"));
+  ClickItem(1);
+  Click(Form().Servers().Botondelserver);
+  EXPECT_EQ((TNames{"BOX", "CHAT"}), Listed());
+
+  Form().MenusaveClick(nullptr);
+  EXPECT_FALSE(ConfigModified);
+  EXPECT_EQ((TNames{"BOX", "CHAT", "OLD"}), SubKeys(kServersKey));
+  EXPECT_EQ("BOX.EXE", Text(Server("BOX"), "File"));
 }
 
 TEST_F(ServersPageTest, TheHundredAndFirstServerIsRefusedAndAChangeStillGoesThrough) {
