@@ -1,7 +1,11 @@
 // The floor of the editor's start-up: a Win32 program that shows one empty
 // window and waits in its message loop, built and linked as the editor is.
-// It closes on WM_CLOSE.
+// It closes on WM_CLOSE. Built twice: bare, and with the editor's manifest
+// and the common controls 6 it binds, initialised as the editor does.
 #include <windows.h>
+#ifdef NODRAX_FLOOR_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 namespace {
 
@@ -16,6 +20,10 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+#ifdef NODRAX_FLOOR_COMMON_CONTROLS
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+#endif
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = WindowProc;

@@ -1,7 +1,8 @@
 // Times the editor's save and load of a full configuration against the
 // fewest raw registry calls that write and read the same values; then, with
-// that configuration stored, the editor's start-up, the add of a server,
-// the show of a port and one message to a control, each against its floor.
+// that configuration stored, the editor's start-up, the first show of each
+// page, the add of a server, the show of a port, the transfers and one
+// message to a control, each against its floor.
 //
 //   registry_benchmark [runs]     (default 25; at least 20)
 //
@@ -16,12 +17,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "bench/ControlsBenchmark.h"
 #include "bench/ServersBenchmark.h"
 #include "bench/StartupBenchmark.h"
+#include "bench/PagesBenchmark.h"
 #include "bench/PortsBenchmark.h"
 #include "bench/TransfersBenchmark.h"
 #include "bench/Timing.h"
@@ -129,99 +132,44 @@ void RawRead(const std::vector<TKey>& keys) {
   }
 }
 
-BOOL CALLBACK ClearEdit(HWND child, LPARAM) {
-  char cls[16];
-  if (GetClassNameA(child, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0)
-    SetWindowTextA(child, "");
-  return TRUE;
-}
-
 double MedianMs(int runs, const std::function<void()>& work) {
   std::vector<double> ms;
   for (int i = 0; i < runs; ++i) ms.push_back(TimeMs(work));
   return Median(ms);
 }
 
-// The texts that a load puts into the window's edit fields, each in a bare
-// edit control of its own, in a hidden window as the editor's are.
-class TBareEdits {
- public:
-  explicit TBareEdits(TForm1& form) {
-    EnumChildWindows(form.Handle(), Collect, reinterpret_cast<LPARAM>(&texts_));
-    parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 400, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    for (std::size_t i = 0; i < texts_.size(); ++i) {
-      HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
-                                  WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0,
-                                  static_cast<int>(i) * 2, 150, 21, parent_, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-      SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(Application().Font()), FALSE);
-      edits_.push_back(edit);
-    }
-  }
-  ~TBareEdits() { DestroyWindow(parent_); }
-  std::size_t Count() const { return texts_.size(); }
-  void Clear() {
-    for (HWND edit : edits_) SetWindowTextA(edit, "");
-  }
-  void Fill() {
-    for (std::size_t i = 0; i < edits_.size(); ++i) SetWindowTextA(edits_[i], texts_[i].c_str());
-  }
-
- private:
-  static BOOL CALLBACK Collect(HWND child, LPARAM param) {
-    char cls[16];
-    char text[512];
-    if (GetClassNameA(child, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0 &&
-        GetWindowTextA(child, text, sizeof text) > 0)
-      reinterpret_cast<std::vector<std::string>*>(param)->push_back(text);
-    return TRUE;
-  }
-  std::vector<std::string> texts_;
-  std::vector<HWND> edits_;
-  HWND parent_ = nullptr;
-};
+const char kCallsign[] = "EA9ZZB";
 
 // Every page set, all ten ports in use, a hundred servers.
-void FillFullConfiguration(TForm1& f) {
-  f.General().Editbbsindicativo->SetText("EA9ZZB");
-  f.General().Edithroute->SetText("#CE.ESP.EURO");
-  f.General().Editssid->SetText("2");
-  f.General().Editciudad->SetText("Ceuta");
-  f.General().Editlocator->SetText("IM75JV");
-  f.General().Codpostal->SetText("51001");
-  f.General().Editsysopindicativo->SetText("EA9ZZB");
-  f.General().Editsysopnombre->SetText("Luis");
-  f.Folders().Directorioraiz->SetText("C:\\NodraxBench\\BBS");
-  for (TEdit* disk : {f.Disks().Diska, f.Disks().Diskb, f.Disks().Diskd, f.Disks().Diske, f.Disks().Diskf, f.Disks().Diskg, f.Disks().Diskh})
-    disk->SetText("C:\\NodraxBench\\BBS\\UsersPub");
-  f.Unproto().Editbackui->SetText("500");
-  f.Unproto().Editdelayui->SetText("5");
-  f.Miscellaneous1().Indicativosbaliza->SetText("20");
-  f.Miscellaneous1().Numerobid->SetText("10000");
-  f.Miscellaneous1().Sysopmessage->SetText("EA9ZZB");
-  f.Miscellaneous1().Wpmessage->SetText("EA9ZZB");
-  f.Miscellaneous1().Cabecera->SetText("[$c] ZUB$E $$:$R");
-  f.Miscellaneous2().timeoutusuarios->SetText("10");
-  f.Miscellaneous2().Timeoutforward->SetText("10");
-  f.Miscellaneous2().Diasboletines->SetText("30");
-  f.Miscellaneous2().yappmax->SetText("200");
-  f.Miscellaneous2().modemmax->SetText("100");
-  f.Miscellaneous2().buferusuario->SetText("1000");
-  f.Miscellaneous2().buferconsola->SetText("1000");
-  f.Miscellaneous2().bufermonitor->SetText("1000");
+void FillFullConfiguration(TConfiguration& c) {
+  using T = TStationTexts;
+  const std::pair<TStationText, const char*> texts[] = {
+      {&T::Editbbsindicativo, kCallsign}, {&T::Edithroute, "#CE.ESP.EURO"}, {&T::Editssid, "2"},
+      {&T::Editciudad, "Ceuta"}, {&T::Editlocator, "IM75JV"}, {&T::Codpostal, "51001"},
+      {&T::Editsysopindicativo, "EA9ZZB"}, {&T::Editsysopnombre, "Luis"},
+      {&T::Directorioraiz, "C:\\NodraxBench\\BBS"}, {&T::Editbackui, "500"},
+      {&T::Editdelayui, "5"}, {&T::Indicativosbaliza, "20"}, {&T::Numerobid, "10000"},
+      {&T::Sysopmessage, "EA9ZZB"}, {&T::Wpmessage, "EA9ZZB"}, {&T::Cabecera, "[$c] ZUB$E $$:$R"},
+      {&T::timeoutusuarios, "10"}, {&T::Timeoutforward, "10"}, {&T::Diasboletines, "30"},
+      {&T::yappmax, "200"}, {&T::modemmax, "100"}, {&T::buferusuario, "1000"},
+      {&T::buferconsola, "1000"}, {&T::bufermonitor, "1000"}};
+  for (const auto& [field, text] : texts) c.SetText(field, text);
+  for (TStationText disk : {&T::Diska, &T::Diskb, &T::Diskd, &T::Diske, &T::Diskf, &T::Diskg,
+                            &T::Diskh})
+    c.SetText(disk, "C:\\NodraxBench\\BBS\\UsersPub");
+  // Every third box of every set left clear.
   int n = 0;
-  for (TCheckBox* box :
-       {f.Unproto().Ackui, f.Unproto().Privateui, f.Unproto().Userui, f.Unproto().Tituloui, f.FirstConnection().Excluido1, f.FirstConnection().Local1, f.FirstConnection().Experto1, f.FirstConnection().Sysop1,
-        f.FirstConnection().Bbs1, f.FirstConnection().Paginacion1, f.FirstConnection().Guest1, f.FirstConnection().Modem1, f.FirstConnection().Todosmensajes1, f.FirstConnection().Listaunprotos1,
-        f.FirstConnection().Listanuevos1, f.FirstConnection().Pms1, f.Security().Todosmensajesuser, f.Security().Borramensajessysop, f.Security().Syssys,
-        f.Security().Remoteuser, f.Security().Labelssysop, f.Security().Deletesys, f.Warnings().Menos1mega, f.Warnings().Errorarchivo, f.Warnings().Servererror,
-        f.Warnings().Pingpong, f.Warnings().Noruta, f.Warnings().Held, f.Forwarding().Forwardzub, f.Forwarding().Compressforward, f.Forwarding().Resume, f.Forwarding().Xprotocol,
-        f.Forwarding().Mbl, f.Forwarding().Caracterh, f.Miscellaneous1().Modotest, f.Miscellaneous1().Log, f.Miscellaneous1().Indicacioncanales, f.Miscellaneous1().Datosusuario,
-        f.Miscellaneous1().Mailbeacon, f.Miscellaneous1().Deldata, f.Miscellaneous1().Wpnoheld})
-    box->SetChecked(n++ % 3 != 0);
+  for (const TBoxGroup& group : {ForwardingBoxes(), ResumeBoxes(), FirstConnectionBoxes(),
+                                 SecurityBoxes(0), SecurityBoxes(1), SecurityBoxes(2),
+                                 WarningBoxes()})
+    for (std::size_t i = 0; i < group.Count; ++i) c.Boxes.*group.Boxes[i] = n++ % 3 != 0;
+  for (TStationBox box : {&TStationBoxes::Ackui, &TStationBoxes::Privateui,
+                          &TStationBoxes::Forwardzub, &TStationBoxes::Compressforward,
+                          &TStationBoxes::Log, &TStationBoxes::Indicacioncanales,
+                          &TStationBoxes::Datosusuario, &TStationBoxes::Mailbeacon})
+    c.Boxes.*box = true;
   for (int i = 0; i < kPortCount; ++i) {
-    TPortRecord& p = Configuration->PortTable[i];
+    TPortRecord& p = c.PortTable[i];
     SetField(p.Driver, i % 2 ? "TCP" : "KIS");
     SetField(p.Com, std::to_string(i + 1));
     SetField(p.BaudRate, "9600");
@@ -240,13 +188,13 @@ void FillFullConfiguration(TForm1& f) {
     SetField(p.Label, "Port " + std::to_string(i + 1));
   }
   for (int i = 0; i < kServerCount; ++i) {
-    TServerRecord& s = Configuration->ServerTable[i];
+    TServerRecord& s = c.ServerTable[i];
     SetField(s.Name, "SRV" + std::to_string(i));
     SetField(s.File, "srv" + std::to_string(i) + ".exe");
     SetField(s.Description, "Server number " + std::to_string(i));
     SetField(s.Disabled, i % 2 ? "true" : "false");
   }
-  Configuration->ServerCount = kServerCount;
+  c.ServerCount = kServerCount;
 }
 
 }  // namespace
@@ -258,78 +206,59 @@ int main(int argc, char** argv) {
   ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
   TRegistry().DeleteKey(kNodraxKey);
   AllocateConfiguration();
-  TForm1 form;
-  FillFullConfiguration(form);
+  TConfiguration& config = *Configuration;
+  FillFullConfiguration(config);
 
   SaveFlushesOnce = false;
-  if (!form.Save()) {
+  if (SaveConfiguration(config).Outcome != TSaveOutcome::Saved) {
     std::fprintf(stderr, "the first save failed\n");
     return 1;
   }
   std::vector<TKey> keys;
   Snapshot(kTree, keys);
 
-  const double saveEach = MedianMs(runs, [&] { form.Save(); });
+  const double saveEach = MedianMs(runs, [&] { SaveConfiguration(config); });
   std::vector<TKey> afterEach;
   Snapshot(kTree, afterEach);
   SaveFlushesOnce = true;
-  const double saveOnce = MedianMs(runs, [&] { form.Save(); });
+  const double saveOnce = MedianMs(runs, [&] { SaveConfiguration(config); });
   std::vector<TKey> afterOnce;
   Snapshot(kTree, afterOnce);
   SaveFlushesOnce = false;
   const double floor = MedianMs(runs, [&] { RawWrite(keys); });
-  // A load into the window that holds the same configuration, and one into a
-  // window that holds another: there every field is emptied (untimed) before
-  // each run, so every text the load sets is new. Their floors: the raw read
-  // alone, and the raw read with the same texts set on bare edit controls,
-  // emptied the same way. The four take turns, so that all meet the same
-  // load of the machine.
-  auto emptiedLoad = [&] {
-    EnumChildWindows(form.Handle(), ClearEdit, 0);
-    return TimeMs([&] {
-      RegistryLoading = true;
-      CargaRegistro(*Configuration);
-      form.ShowConfiguration();
-      RegistryLoading = false;
-    });
-  };
-  emptiedLoad();
-  TBareEdits bare(form);
-  std::vector<double> same, cold, raw, withControls;
+  // The load into a new configuration, as at start-up, and into one that
+  // holds the same configuration already, against the raw read. The three
+  // take turns, so that all meet the same load of the machine.
+  std::vector<double> fresh, same, raw;
+  bool loadedAll = true;
   for (int i = 0; i < runs; ++i) {
-    same.push_back(TimeMs([&] {
-      RegistryLoading = true;
-      CargaRegistro(*Configuration);
-      form.ShowConfiguration();
-      RegistryLoading = false;
-    }));
-    cold.push_back(emptiedLoad());
+    auto loaded = std::make_unique<TConfiguration>();
+    fresh.push_back(TimeMs([&] { CargaRegistro(*loaded); }));
+    loadedAll = loadedAll && loaded->ServerCount == kServerCount &&
+                FieldText(loaded->ConfigRecord.BbsCallsign) == FieldText(config.ConfigRecord.BbsCallsign);
+    same.push_back(TimeMs([&] { CargaRegistro(*loaded); }));
     raw.push_back(TimeMs([&] { RawRead(keys); }));
-    bare.Clear();
-    withControls.push_back(TimeMs([&] {
-      RawRead(keys);
-      bare.Fill();
-    }));
   }
-  const double load = Median(same), loadCold = Median(cold), rawRead = Median(raw),
-               loadFloor = Median(withControls);
+  const double load = Median(fresh), loadSame = Median(same), rawRead = Median(raw);
   std::printf("full configuration: %zu keys, %zu values; %d runs each, medians\n", keys.size(),
               CountValues(keys), runs);
   std::printf("save, flush per key     %8.3f ms\n", saveEach);
   std::printf("save, one flush at end  %8.3f ms\n", saveOnce);
   std::printf("floor (raw writes)      %8.3f ms\n", floor);
-  std::printf("load (same in window)   %8.3f ms\n", load);
-  std::printf("load (window emptied)   %8.3f ms\n", loadCold);
-  std::printf("raw read                %8.3f ms\n", rawRead);
-  std::printf("raw read + %zu texts on bare edits  %8.3f ms\n", bare.Count(), loadFloor);
   std::printf("save/floor              %8.2f (flush per key), %.2f (one flush)\n", saveEach / floor,
               saveOnce / floor);
-  std::printf("load/raw read           %8.2f (same in window), %.2f (window emptied)\n",
-              load / rawRead, loadCold / rawRead);
-  std::printf("load/floor with controls %7.2f (window emptied)\n", loadCold / loadFloor);
+  std::printf("load into a new configuration      %8.3f ms\n", load);
+  std::printf("load into the same configuration   %8.3f ms\n", loadSame);
+  std::printf("raw read                           %8.3f ms\n", rawRead);
+  std::printf("load/raw read           %8.2f (new), %.2f (same)\n", load / rawRead,
+              loadSame / rawRead);
+  std::printf("loaded as saved         %s\n", loadedAll ? "yes" : "NO");
   std::printf("same values both ways   %s\n",
               SameTree(keys, afterEach) && SameTree(keys, afterOnce) ? "yes" : "NO");
-  RunStartupBenchmark(runs, Configuration->ServerCount);
+  RunStartupBenchmark(runs, kCallsign);
+  RunPagesBenchmark(runs);
+  TForm1 form;
+  form.Show();
   BenchServers(form, runs);
   RunPortsBenchmark(form, runs);
   BenchmarkExport(form, runs);

@@ -1,6 +1,8 @@
-// Times the editor's start-up against a program that shows one empty window.
+// Times the editor's start-up against programs that show one empty window.
 #pragma once
+#include <string>
 
-// Needs the full configuration stored, with servers servers, and
-// Nodraxcfg.exe and startup_floor.exe beside the running program.
-void RunStartupBenchmark(int runs, int servers);
+// Needs the full configuration stored, its station callsign given, and
+// Nodraxcfg.exe, startup_floor.exe and startup_floor_manifest.exe beside the
+// running program.
+void RunStartupBenchmark(int runs, const std::string& callsign);

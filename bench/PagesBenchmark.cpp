@@ -1,0 +1,154 @@
+// The first show of a page: its controls made from its table, the
+// configuration shown in them and the sheet painted, against the floor of
+// the same windows made bare, each with its class, styles, place, font and
+// text, and painted. Each run has a new main window; the page and its floor
+// take turns, so that both meet the same load of the machine.
+#include "bench/PagesBenchmark.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/Timing.h"
+#include "editor/app/MainWindow.h"
+#include "platform/Application.h"
+
+namespace {
+
+using bench::Median;
+using bench::TimeMs;
+
+struct TWindowSpec {
+  std::string Class;
+  DWORD Style, ExStyle;
+  RECT Rect;  // in the parent's client coordinates
+  std::string Text;
+  int Parent;  // index into the specs, -1 for the sheet
+  HFONT Font;
+  std::vector<std::string> Items;  // of a combo box
+};
+
+struct TWalk {
+  std::vector<TWindowSpec>* Specs;
+  HWND Parent;
+  int ParentIndex;
+};
+
+void Describe(HWND parent, int parentIndex, std::vector<TWindowSpec>& specs) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    TWindowSpec spec;
+    char cls[64] = "";
+    GetClassNameA(child, cls, sizeof cls);
+    // The platform's own containers (panels, groups, radio groups) are bare
+    // windows that only hold others.
+    spec.Class = lstrcmpiA(cls, "NodraxContainer") == 0 ? "STATIC" : cls;
+    spec.Style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
+    spec.ExStyle = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_EXSTYLE));
+    GetWindowRect(child, &spec.Rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&spec.Rect), 2);
+    char text[512] = "";
+    GetWindowTextA(child, text, sizeof text);
+    spec.Text = text;
+    spec.Parent = parentIndex;
+    spec.Font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
+    specs.push_back(spec);
+    // A combo box's own edit and list come with it; its items are texts
+    // the page sets.
+    if (lstrcmpiA(cls, "ComboBox") == 0) {
+      const LRESULT count = SendMessageA(child, CB_GETCOUNT, 0, 0);
+      for (LRESULT i = 0; i < count; ++i) {
+        char item[256] = "";
+        SendMessageA(child, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        specs.back().Items.push_back(item);
+      }
+    } else {
+      Describe(child, static_cast<int>(specs.size()) - 1, specs);
+    }
+  }
+}
+
+// Makes the windows below a visible child of the host, then paints it.
+void MakeBare(HWND host, const RECT& area, const std::vector<TWindowSpec>& specs) {
+  HWND sheet = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left,
+                               area.top, area.right - area.left, area.bottom - area.top, host,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  std::vector<HWND> made;
+  for (const TWindowSpec& s : specs) {
+    HWND parent = s.Parent < 0 ? sheet : made[s.Parent];
+    HWND w = CreateWindowExA(s.ExStyle, s.Class.c_str(), s.Text.c_str(), s.Style | WS_CHILD,
+                             s.Rect.left, s.Rect.top, s.Rect.right - s.Rect.left,
+                             s.Rect.bottom - s.Rect.top, parent, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    if (w && s.Font) SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(s.Font), FALSE);
+    for (const std::string& item : s.Items)
+      SendMessageA(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    made.push_back(w);
+  }
+  UpdateWindow(host);
+}
+
+struct TPageTimes {
+  std::string Name;
+  std::size_t Windows = 0;
+  double Page = 0, Floor = 0;
+};
+
+}  // namespace
+
+void RunPagesBenchmark(int runs) {
+  std::vector<TPageTimes> pages;
+  std::vector<std::string> sheets;
+  {
+    TForm1 form;
+    for (TTabSheet* sheet : form.Pagina->Pages())
+      if (sheet->TabVisible && sheet != form.Hojageneral) sheets.push_back(sheet->Name);
+  }
+  for (const std::string& name : sheets) {
+    TPageTimes times;
+    times.Name = name;
+    std::vector<double> page, floor;
+    std::vector<TWindowSpec> specs;
+    for (int i = 0; i < runs; ++i) {
+      // The editor: a new window, shown, and the page's first show.
+      {
+        TForm1 form;
+        ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+        UpdateWindow(form.Handle());
+        TTabSheet* sheet = form.FindSheet(name);
+        page.push_back(TimeMs([&] {
+          form.Pagina->SetActivePage(sheet);
+          UpdateWindow(form.Handle());
+        }));
+        if (specs.empty()) Describe(sheet->Handle(), -1, specs);
+        // The floor, in a window of the same size at the same place.
+        RECT area = form.Pagina->DisplayRect();
+        RECT outer;
+        GetWindowRect(form.Handle(), &outer);
+        HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, outer.left, outer.top,
+                                    outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                                    nullptr, GetModuleHandleA(nullptr), nullptr);
+        floor.push_back(TimeMs([&] { MakeBare(host, area, specs); }));
+        DestroyWindow(host);
+      }
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    times.Windows = specs.size();
+    times.Page = Median(page);
+    times.Floor = Median(floor);
+    pages.push_back(times);
+  }
+  const TPageTimes* heaviest = nullptr;
+  for (const TPageTimes& p : pages) {
+    std::printf("first show of %-22s %3zu windows %7.3f ms, floor %7.3f ms, ratio %5.2f\n",
+                p.Name.c_str(), p.Windows, p.Page, p.Floor, p.Page / p.Floor);
+    if (!heaviest || p.Page > heaviest->Page) heaviest = &p;
+  }
+  if (heaviest)
+    std::printf("heaviest page: %s, %.3f ms against %.3f ms bare, ratio %.2f\n",
+                heaviest->Name.c_str(), heaviest->Page, heaviest->Floor,
+                heaviest->Page / heaviest->Floor);
+}
