@@ -278,6 +278,36 @@ TEST_F(AppletTest, ARootTooLongForTheCommandStartsNothing) {
     EXPECT_TRUE(Launches(folder).empty()) << folder << " was started";
 }
 
+// From its start on, the process loads no DLL by name from the current
+// folder or a PATH folder, where a user may plant one, and still loads the
+// system's. Each case is a process of its own, so the search before the
+// start is the host's unchanged one.
+TEST_F(AppletTest, ItsStartTakesTheCurrentAndPathFoldersOutOfTheDllSearch) {
+  const std::string onPath = kTestRoot + "\\on path";
+  SHCreateDirectoryExA(nullptr, onPath.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(HostPath(NODRAX_APPLET).c_str(), (kTestRoot + "\\nxcurrent.dll").c_str(),
+                        FALSE));
+  ASSERT_TRUE(CopyFileA(HostPath(NODRAX_APPLET).c_str(), (onPath + "\\nxpath.dll").c_str(), FALSE));
+  ASSERT_TRUE(SetCurrentDirectoryA(kTestRoot.c_str()));
+  char path[32768] = "";
+  GetEnvironmentVariableA("PATH", path, sizeof path);
+  SetEnvironmentVariableA("PATH", (onPath + ";" + path).c_str());
+  for (int started = 0; started < 2; ++started) {
+    if (started) {
+      EXPECT_EQ(1, Send(CPL_INIT));
+    }
+    for (const char* name : {"nxcurrent.dll", "nxpath.dll"}) {
+      HMODULE planted = LoadLibraryA(name);
+      EXPECT_EQ(!started, planted != nullptr) << name << (started ? " after" : " before");
+      if (planted) FreeLibrary(planted);
+    }
+    HMODULE system = LoadLibraryA("imagehlp.dll");
+    EXPECT_NE(nullptr, system);
+    if (system) FreeLibrary(system);
+  }
+  SetEnvironmentVariableA("PATH", path);
+}
+
 // The Control Panel runs unelevated, where HKEY_LOCAL_MACHINE grants reading
 // only: reading is all the applet needs.
 TEST_F(AppletTest, AKeyThatGrantsOnlyReadingIsEnough) {
