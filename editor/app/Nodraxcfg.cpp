@@ -40,9 +40,12 @@ void RestrictDllSearch() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
-  // Never released or closed: it lives exactly as long as this editor.
+  // Never released or closed: it lives exactly as long as this editor. The
+  // mutex of an editor that runs as another user, or elevated, has an access
+  // list that refuses this process: that editor is running all the same.
   CreateMutexA(nullptr, TRUE, "PRIMERA_INSTANCIA_NODRAX_CFG");
-  if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+  const DWORD instance = GetLastError();
+  if (instance == ERROR_ALREADY_EXISTS || instance == ERROR_ACCESS_DENIED) return 0;
 
   ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
   CommandTail = CommandLineTail();
