@@ -4,7 +4,8 @@
 #   default-folder  a silent install with nothing stored before: ZubRoot, the
 #                   registrations, the Start-menu entry and Add/Remove
 #                   Programs; the applet, opened by
-#                   Wine's control.exe, starts the installed editor; then the
+#                   Wine's control.exe, starts the installed editor; while it
+#                   runs, installs and the uninstall change nothing; then the
 #                   silent uninstall
 #   chosen-folder   /D into a folder of the sysop's choice, whose first run
 #                   (started from the Start menu and saved) takes it as the
@@ -154,6 +155,31 @@ default-folder)
   check "the Control Panel opens the applet, which starts the editor" wait_for 30 editor_window
   check "the editor runs from the BBS root folder" wait_for 5 editor_in "$default_root"
 
+  # While it runs, nothing is replaced or removed: silently the run ends
+  # with ERROR_SHARING_VIOLATION, interactively the sysop is asked.
+  before=$(contents "$default_root")
+  install /S
+  check "a silent install while the editor runs ends with 32" test "$installed" -eq 32
+  # "_?=" runs the uninstaller in place rather than from a copy of itself,
+  # so that its exit code is the uninstall's.
+  in_place "\"$default_root\\Uninstall-Nodraxcfg.exe\" /S _?=$default_root"
+  check "and so does a silent uninstall" test $? -eq 32
+  check "neither changes a file" test "$(contents "$default_root")" = "$before"
+  check "nor a registration" test -n "$(value "$cpls" Nodraxcpl 64)"
+  wine 'C:\Nodraxcfg-setup.exe' &
+  setup=$!
+  # The directory page first: its Install button (id 1) goes on.
+  check "the interactive installer shows its folder page" \
+    wine "$probe" press "Nodraxcfg 1.5.3 Setup" 1
+  question=$(wine "$probe" press "Nodraxcfg is running" 4 | tr -d '\r')  # Retry
+  check "it asks to close the running editor, with Retry and Cancel" \
+    grep -q '^Nodraxcfg is running\. Close it' <<<"$question"
+  check "Retry asks again while the editor still runs" \
+    wine "$probe" press "Nodraxcfg is running" 2  # Cancel
+  wait "$setup"
+  cancelled=$?
+  check "Cancel ends the installer with 32" test "$cancelled" -eq 32
+  check "and nothing was changed" test "$(contents "$default_root")" = "$before"
   for editor in $(editors); do kill "$editor"; done
   wait_for 10 no_editor
 
