@@ -2,8 +2,8 @@
 # The installer as a sysop runs it, each scenario on a fresh Wine prefix of
 # its own (a copy of one made once and never used):
 #   default-folder  a silent install with nothing stored before: ZubRoot, the
-#                   registrations, the Start-menu entry and Add/Remove
-#                   Programs; the applet, opened by
+#                   registrations, the Start-menu entry, Add/Remove Programs
+#                   and the programs' access list; the applet, opened by
 #                   Wine's control.exe, starts the installed editor; while it
 #                   runs, installs and the uninstall change nothing; then the
 #                   silent uninstall
@@ -100,6 +100,19 @@ nothing_in() {  # nothing_in <root>: none of them is there
   local file
   for file in "${programs[@]}"; do test ! -e "$(host "$1")/$file" || return 1; done
 }
+locked() {  # locked <root>: Wine's view of the programs' access list
+  # Wine keeps no access lists: it maps the one the installer sets onto the
+  # Unix mode and reports back SYSTEM and the owner (the installing
+  # administrator) with full access, and no ACE for anyone else; a file it
+  # did not change reports Everyone with read and execute.
+  local lines files file
+  mapfile -t files < <(in_root "$1" windows)
+  lines=$(wine "$probe" sddl "${files[@]}" | tr -d '\r') || return 1
+  [ "$(grep -c . <<<"$lines")" -eq 3 ] || return 1
+  ! grep -Ev '^O:(S-[0-9-]+)D:\(A;;FA;;;SY\)\(A;;FA;;;\1\)$' <<<"$lines" || return 1
+  mapfile -t files < <(in_root "$1" host)
+  for file in "${files[@]}"; do [ "$(stat -c %a "$file")" = 770 ] || return 1; done
+}
 finish() {
   wineserver -k 2>/dev/null
   wineserver -w 2>/dev/null
@@ -145,6 +158,7 @@ default-folder)
   for pair in "${expected[@]}"; do
     check "Add/Remove Programs: $pair" test "$(value "$uninstall_key" "${pair%%=*}" 64)" = "${pair#*=}"
   done
+  check "only administrators and SYSTEM may change the installed programs" locked "$default_root"
 
   # The applet, opened from its registration, starts the installed editor
   # from the root that the installer stored. The 64-bit Control Panel: with
@@ -199,6 +213,7 @@ chosen-folder)
   check "it installs into the folder that /D names" installed_in "$chosen"
   check "and nothing into the default folder" nothing_in "$default_root"
   check "it stores that folder as ZubRoot" test "$(value "$folders" ZubRoot 32)" = "$chosen"
+  check "only administrators and SYSTEM may change the installed programs" locked "$chosen"
 
   # The first run, from the Start menu: closed with Yes to "Save
   # Configuration?", it stores the folders below the root it proposed.
