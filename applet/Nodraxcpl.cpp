@@ -31,9 +31,25 @@ bool Append(char (&buffer)[kCommandSize], size_t& used, const char* text) {
   return true;
 }
 
-// Reads ZubRoot into root. Returns false only for a root that does not fit
-// the buffer; a missing key or value leaves root empty and counts as read,
-// so that the editor is then looked for at the root of the current drive.
+// A root the applet may start a program from: a full path on a drive
+// ("C:\...") or on a share ("\\server\share..."), without a double quote,
+// which would end the quoted path early and hand the rest to the editor as
+// arguments. Anything else, the empty root of a missing value included, would
+// start a program found relative to the Control Panel's current drive or
+// folder, where a user may have put one.
+bool IsStartableRoot(const char* root) {
+  if (std::strchr(root, '"')) return false;
+  const auto slash = [](char c) { return c == '\\' || c == '/'; };
+  const bool letter = (root[0] >= 'A' && root[0] <= 'Z') || (root[0] >= 'a' && root[0] <= 'z');
+  if (letter && root[1] == ':' && slash(root[2])) return true;
+  // Not "\\?\" or "\\.\", the device namespaces.
+  return slash(root[0]) && slash(root[1]) && root[2] != '\0' && root[2] != '?' &&
+         root[2] != '.' && !slash(root[2]);
+}
+
+// Reads ZubRoot into root, expanding a REG_EXPAND_SZ text. False, with root
+// empty, for a missing root, one that does not fit the buffer (before or
+// after the expansion) and one that IsStartableRoot refuses.
 bool ReadRoot(char (&root)[kCommandSize]) {
   std::memset(root, 0, sizeof root);
   // The 32-bit view, where the editor and the BBS keep their tree. Reading
@@ -42,32 +58,42 @@ bool ReadRoot(char (&root)[kCommandSize]) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFoldersKey, 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY,
                     &key) != ERROR_SUCCESS)
-    return true;
+    return false;
+  char stored[kCommandSize] = {};
   DWORD type = 0;
-  DWORD size = sizeof root;
+  DWORD size = sizeof stored;
   const LONG read =
-      RegQueryValueExA(key, kRootValue, nullptr, &type, reinterpret_cast<BYTE*>(root), &size);
+      RegQueryValueExA(key, kRootValue, nullptr, &type, reinterpret_cast<BYTE*>(stored), &size);
   RegCloseKey(key);
-  if (read == ERROR_MORE_DATA) {
-    std::memset(root, 0, sizeof root);
+  // A string stored without its terminator that fills the buffer to the end
+  // has lost its tail.
+  if (read != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) ||
+      (size == sizeof stored && stored[sizeof stored - 1] != '\0'))
     return false;
+  stored[sizeof stored - 1] = '\0';
+  if (type == REG_SZ) {
+    std::memcpy(root, stored, sizeof root);
+  } else {
+    // The count includes the terminator; one larger than the room means the
+    // expansion did not fit, and what was written is not the root. The ANSI
+    // call may write one byte more than the room it is given, hence one less.
+    const DWORD room = sizeof root - 1;
+    const DWORD needed = ExpandEnvironmentStringsA(stored, root, room);
+    if (needed == 0 || needed > room) {
+      std::memset(root, 0, sizeof root);
+      return false;
+    }
   }
-  if (read != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
-    std::memset(root, 0, sizeof root);
-    return true;
-  }
-  // A string stored without its terminator fills the buffer to the end.
-  if (size == sizeof root && root[sizeof root - 1] != '\0') {
-    std::memset(root, 0, sizeof root);
-    return false;
-  }
-  return true;
+  if (IsStartableRoot(root)) return true;
+  std::memset(root, 0, sizeof root);
+  return false;
 }
 
 // The editor's path in quotes, so that no part of a root with blanks in it
 // ("C:\Program Files\Nodrax") is taken for a program of its own. A root that
 // ends in "\" gives a doubled backslash, which the system accepts. False
-// when the command would not fit the buffer: then nothing is started.
+// when there is no root to start from or the command would not fit the
+// buffer: then nothing is started.
 bool BuildCommand(char (&command)[kCommandSize]) {
   char root[kCommandSize];
   std::memset(command, 0, sizeof command);
@@ -99,12 +125,30 @@ void StartEditor(HWND owner) {
   if (SUCCEEDED(com)) CoUninitialize();
 }
 
+// Takes the current folder and the PATH folders out of the process's DLL
+// search, where a user may put a DLL of a system name. The applet is a guest
+// in the Control Panel's process and the setting is the whole process's:
+// LOAD_LIBRARY_SEARCH_DEFAULT_DIRS keeps the host's own folder, System32 and
+// any folder the host added with AddDllDirectory, which is where Windows's
+// hosts (control.exe, rundll32.exe, explorer.exe) and the components they
+// load find their DLLs. Looked up by name, as Windows 7 without its update
+// KB2533623 has no such function; the applet works there as before.
+void RestrictDllSearch() {
+  using TSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
+  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  // Through void*: FARPROC has no parameters, and GCC warns on the direct cast.
+  const auto set = reinterpret_cast<TSetDefaultDllDirectories>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  if (set) set(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+}
+
 }  // namespace
 
 extern "C" LONG APIENTRY CPlApplet(HWND hwndCPl, UINT uMsg, LPARAM lParam1, LPARAM lParam2) {
   (void)lParam1;
   switch (uMsg) {
     case CPL_INIT:
+      RestrictDllSearch();
       return 1;
     case CPL_GETCOUNT:
       return 1;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editor/config/Configuration.h"
+#include "editor/config/RegistryKeys.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -67,6 +68,39 @@ std::string ProgramFilesFolder() {
   return folder;
 }
 
+// The BBS root of a first run. The installer stores the folder it installed
+// into as ZubRoot, so that the root follows the install (a /D folder, an
+// earlier install's); a REG_EXPAND_SZ text is expanded. Only without one is
+// it the program-files folder's "Nodrax", where the installer puts it by
+// default.
+std::string FirstRunRoot() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFoldersKey + 1, 0,  // less its leading backslash
+                    KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) == ERROR_SUCCESS) {
+    DWORD type = 0, size = 0;
+    std::string stored;
+    LONG rc = RegQueryValueExA(key, "ZubRoot", nullptr, &type, nullptr, &size);
+    if (rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
+      stored.assign(size + 1, '\0');
+      rc = RegQueryValueExA(key, "ZubRoot", nullptr, &type, reinterpret_cast<BYTE*>(&stored[0]),
+                            &size);
+      // A stored text need not end in NUL; it ends at the first one or at
+      // the size read.
+      stored.resize(rc == ERROR_SUCCESS ? strnlen(stored.c_str(), size) : 0);
+    }
+    RegCloseKey(key);
+    if (!stored.empty() && type == REG_EXPAND_SZ) {
+      const DWORD needed = ExpandEnvironmentStringsA(stored.c_str(), nullptr, 0);
+      std::string expanded(needed + 1, '\0');  // one more for the ANSI call's extra byte
+      const DWORD used = needed ? ExpandEnvironmentStringsA(stored.c_str(), &expanded[0], needed + 1)
+                                : 0;
+      stored = used && used <= needed + 1 ? expanded.c_str() : "";
+    }
+    if (!stored.empty()) return stored;
+  }
+  return ProgramFilesFolder() + "\\Nodrax";
+}
+
 }  // namespace
 
 void Primeravez(TConfiguration& c) {
@@ -78,7 +112,7 @@ void Primeravez(TConfiguration& c) {
   c.SetText(&T::Editssid, "2");
   c.SetText(&T::Editlocator, kSampleLocator);
   c.SetText(&T::Editciudad, kSampleCity);
-  c.SetText(&T::Directorioraiz, ProgramFilesFolder() + "\\Nodrax");
+  c.SetText(&T::Directorioraiz, FirstRunRoot());
   c.SetText(&T::Editsysopnombre, kSampleName);
   c.SetText(&T::Editsysopindicativo, kSampleCallsign);
 

@@ -23,12 +23,29 @@ std::string CommandLineTail() {
   while (*p == ' ' || *p == '\t') ++p;
   return p;
 }
+
+// From here on the process loads DLLs by name from System32 only: the
+// program is linked statically and ships no DLL, so neither its own folder
+// nor the current folder nor PATH has one it needs, and a DLL put there
+// beside an editor that runs elevated is never loaded. Looked up by name,
+// as Windows 7 without its update KB2533623 has no such function.
+void RestrictDllSearch() {
+  using TSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
+  // Through void*: FARPROC has no parameters, and GCC warns on the direct cast.
+  const auto set = reinterpret_cast<TSetDefaultDllDirectories>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+  if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // Never released or closed: it lives exactly as long as this editor.
+  RestrictDllSearch();
+  // Never released or closed: it lives exactly as long as this editor. The
+  // mutex of an editor that runs as another user, or elevated, has an access
+  // list that refuses this process: that editor is running all the same.
   CreateMutexA(nullptr, TRUE, "PRIMERA_INSTANCIA_NODRAX_CFG");
-  if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+  const DWORD instance = GetLastError();
+  if (instance == ERROR_ALREADY_EXISTS || instance == ERROR_ACCESS_DENIED) return 0;
 
   ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
   CommandTail = CommandLineTail();

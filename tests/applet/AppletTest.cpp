@@ -16,6 +16,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -91,12 +92,12 @@ class AppletTest : public ::testing::Test {
 
   // ZubRoot in the 32-bit view, where the editor writes it; raw bytes, so
   // that a test can store a string without its terminator.
-  static void SetRoot(const std::string& bytes) {
+  static void SetRoot(const std::string& bytes, DWORD type = REG_SZ) {
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFoldersKey, 0, nullptr, 0,
                                              KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key,
                                              nullptr));
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "ZubRoot", 0, REG_SZ,
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "ZubRoot", 0, type,
                                             reinterpret_cast<const BYTE*>(bytes.data()),
                                             static_cast<DWORD>(bytes.size())));
     RegCloseKey(key);
@@ -190,18 +191,21 @@ TEST_F(AppletTest, DoubleClickStartsTheEditorOfTheStoredRoot) {
   // The longest root that fits: quote, root, "\Nodraxcfg.exe", quote and
   // the terminator make exactly 200 bytes.
   const std::string longest = kTestRoot + "\\" + std::string(183 - kTestRoot.size() - 1, 'l');
-  const std::pair<std::string, std::string> rows[] = {  // root, the editor's folder
-      {kTestRoot + "\\with blank", kTestRoot + "\\with blank"},
-      {kTestRoot + "\\trailing\\", kTestRoot + "\\trailing"},  // "trailing\\Nodraxcfg.exe"
-      {longest, longest}};
+  SetEnvironmentVariableA("NXT", kTestRoot.c_str());
+  const std::tuple<std::string, DWORD, std::string> rows[] = {  // root, type, editor's folder
+      {kTestRoot + "\\with blank", REG_SZ, kTestRoot + "\\with blank"},
+      {kTestRoot + "\\trailing\\", REG_SZ, kTestRoot + "\\trailing"},  // "trailing\\Nodraxcfg.exe"
+      {longest, REG_SZ, longest},
+      {"%NXT%\\expanded", REG_EXPAND_SZ, kTestRoot + "\\expanded"},
+      {"%NXT%" + longest.substr(kTestRoot.size()), REG_EXPAND_SZ, longest}};
   // Decoys where an unquoted command line finds a program first:
   // "C:\nodrax" + ".exe", then "C:\nodrax applet test\with" + ".exe".
   PlaceEditor("C:", "nodrax.exe");
   PlaceEditor(kTestRoot, "with.exe");
-  for (const auto& [root, folder] : rows) {
+  for (const auto& [root, type, folder] : rows) {
     SCOPED_TRACE(root);
     PlaceEditor(folder);
-    SetRoot(root + '\0');
+    SetRoot(root + '\0', type);
     EXPECT_EQ(0, Send(CPL_DBLCLK));
     const std::vector<TLaunch> launches = WaitForLaunch(folder);
     ASSERT_EQ(1u, launches.size()) << "the editor did not start, or more than once";
@@ -216,12 +220,39 @@ TEST_F(AppletTest, DoubleClickStartsTheEditorOfTheStoredRoot) {
   EXPECT_TRUE(Launches(kTestRoot).empty()) << "the decoy in the test folder was started";
 }
 
-TEST_F(AppletTest, WithoutTheKeyTheEditorAtTheRootOfTheCurrentDriveIsTried) {
-  PlaceEditor("C:");
-  SHCreateDirectoryExA(nullptr, kTestRoot.c_str(), nullptr);
+// A root that is not a full path would start whatever program lies at the
+// Control Panel's current drive or folder; a double quote would end the
+// quoted path early. None of them starts anything, with decoys where each
+// would find a program.
+TEST_F(AppletTest, ARootThatIsNoFullPathOrHoldsAQuoteStartsNothing) {
+  const std::string inside = kTestRoot + "\\quoted";
+  const std::string decoys[] = {"C:", kTestRoot, kTestRoot + "\\relative",
+                                kTestRoot + "\\drive relative", inside,
+                                kTestRoot + "\\%NODRAX_APPLET_UNSET%\\x"};
+  for (const std::string& folder : decoys) PlaceEditor(folder);
   ASSERT_TRUE(SetCurrentDirectoryA(kTestRoot.c_str()));
-  EXPECT_EQ(0, Send(CPL_DBLCLK));
-  EXPECT_EQ(1u, WaitForLaunch("C:").size());
+  SetEnvironmentVariableA("NODRAX_APPLET_QUOTE", (inside + "\"").c_str());
+  Send(CPL_INIT);
+  EXPECT_EQ(0, Send(CPL_DBLCLK)) << "no key";
+  SetRoot("", REG_BINARY);
+  EXPECT_EQ(0, Send(CPL_DBLCLK)) << "no value";
+  const std::pair<std::string, DWORD> rows[] = {
+      {"", REG_SZ},                          // the current drive's root
+      {"relative", REG_SZ},                  // the current folder
+      {"\\nodrax applet test", REG_SZ},      // the current drive
+      {"C:drive relative", REG_SZ},          // the current folder of drive C:
+      {inside + "\"", REG_SZ},               // "...\quoted"" \Nodraxcfg.exe"
+      {"%NODRAX_APPLET_QUOTE%", REG_EXPAND_SZ},
+      {"%NODRAX_APPLET_UNSET%\\x", REG_EXPAND_SZ},  // stays unexpanded: no full path
+      {"\\\\?\\C:\\nodrax applet test", REG_SZ},  // the device namespaces
+      {"\\\\.\\C:\\nodrax applet test", REG_SZ}};
+  for (const auto& [root, type] : rows) {
+    SetRoot(root + '\0', type);
+    EXPECT_EQ(0, Send(CPL_DBLCLK)) << root;
+  }
+  Sleep(2000);  // long enough for a start that should not have happened
+  for (const std::string& folder : decoys)
+    EXPECT_TRUE(Launches(folder).empty()) << folder << " was started";
 }
 
 // A root that does not fit the 200-byte command starts nothing at all: not
@@ -231,15 +262,50 @@ TEST_F(AppletTest, ARootTooLongForTheCommandStartsNothing) {
   for (const std::string& folder : {std::string("C:"), tooLong, tooLong.substr(0, 183)})
     PlaceEditor(folder);
   ASSERT_TRUE(SetCurrentDirectoryA(kTestRoot.c_str()));
-  for (const std::string& root : {tooLong + '\0',                   // one byte past the command
-                                  kTestRoot + std::string(250, 'y') + '\0',  // past the read
-                                  std::string(200, 'z')}) {         // no terminator
-    SetRoot(root);
+  SetEnvironmentVariableA("NXT", kTestRoot.c_str());
+  const std::pair<std::string, DWORD> rows[] = {
+      {tooLong + '\0', REG_SZ},                               // one byte past the command
+      {kTestRoot + std::string(250, 'y') + '\0', REG_SZ},     // past the read
+      {std::string(200, 'z'), REG_SZ},                        // no terminator
+      {"%NXT%" + tooLong.substr(kTestRoot.size()) + '\0', REG_EXPAND_SZ},
+      {"%NXT%" + std::string(190, 'y') + '\0', REG_EXPAND_SZ}};  // past the room
+  for (const auto& [root, type] : rows) {
+    SetRoot(root, type);
     EXPECT_EQ(0, Send(CPL_DBLCLK));
   }
   Sleep(2000);  // long enough for a start that should not have happened
   for (const std::string& folder : {std::string("C:"), tooLong, tooLong.substr(0, 183)})
     EXPECT_TRUE(Launches(folder).empty()) << folder << " was started";
+}
+
+// From its start on, the process loads no DLL by name from the current
+// folder or a PATH folder, where a user may plant one, and still loads the
+// system's. Each case is a process of its own, so the search before the
+// start is the host's unchanged one.
+TEST_F(AppletTest, ItsStartTakesTheCurrentAndPathFoldersOutOfTheDllSearch) {
+  const std::string onPath = kTestRoot + "\\on path";
+  SHCreateDirectoryExA(nullptr, onPath.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(HostPath(NODRAX_APPLET).c_str(), (kTestRoot + "\\nxcurrent.dll").c_str(),
+                        FALSE));
+  ASSERT_TRUE(CopyFileA(HostPath(NODRAX_APPLET).c_str(), (onPath + "\\nxpath.dll").c_str(), FALSE));
+  ASSERT_TRUE(SetCurrentDirectoryA(kTestRoot.c_str()));
+  char path[32768] = "";
+  GetEnvironmentVariableA("PATH", path, sizeof path);
+  SetEnvironmentVariableA("PATH", (onPath + ";" + path).c_str());
+  for (int started = 0; started < 2; ++started) {
+    if (started) {
+      EXPECT_EQ(1, Send(CPL_INIT));
+    }
+    for (const char* name : {"nxcurrent.dll", "nxpath.dll"}) {
+      HMODULE planted = LoadLibraryA(name);
+      EXPECT_EQ(!started, planted != nullptr) << name << (started ? " after" : " before");
+      if (planted) FreeLibrary(planted);
+    }
+    HMODULE system = LoadLibraryA("imagehlp.dll");
+    EXPECT_NE(nullptr, system);
+    if (system) FreeLibrary(system);
+  }
+  SetEnvironmentVariableA("PATH", path);
 }
 
 // The Control Panel runs unelevated, where HKEY_LOCAL_MACHINE grants reading

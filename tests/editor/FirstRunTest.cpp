@@ -144,4 +144,40 @@ TEST_F(FirstRunTest, WithoutThe32BitValueTheNativeProgramFilesFolderIsTaken) {
   EXPECT_EQ(*native + "\\Nodrax", Form().Folders().Directorioraiz->Text());
 }
 
+// The installer stores the folder it installed into as ZubRoot: a first run
+// takes it as the root, expanded when it is a REG_EXPAND_SZ text and cut at
+// the stored size when it has no terminator. An empty one leaves the
+// program-files rule.
+struct TStoredRoot {
+  DWORD type;
+  std::string bytes, root;
+};
+
+class FirstRunRootTest : public FirstRunTest, public ::testing::WithParamInterface<TStoredRoot> {};
+
+TEST_P(FirstRunRootTest, TheRootIsTheStoredZubRootWhenThereIsOne) {
+  TProgramFiles32 programFiles(std::string("C:\\NodraxTest\\PF32"));
+  SetEnvironmentVariableA("NODRAX_FIRST_RUN", "C:\\NodraxTest\\Expanded");
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFoldersKey, 0, nullptr, 0,
+                                           KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr));
+  RegSetValueExA(key, "ZubRoot", 0, GetParam().type,
+                 reinterpret_cast<const BYTE*>(GetParam().bytes.data()),
+                 static_cast<DWORD>(GetParam().bytes.size()));
+  RegCloseKey(key);
+  OpenEditor();
+  EXPECT_EQ(GetParam().root, Form().Folders().Directorioraiz->Text());
+  EXPECT_EQ(GetParam().root + "\\Data", Form().Folders().Directoriodata->Text());
+  EXPECT_FALSE(KeyExists(kConfigKey)) << "the first run stores nothing before a save";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roots, FirstRunRootTest,
+    ::testing::Values(
+        TStoredRoot{REG_SZ, std::string("D:\\Radio BBS") + '\0', "D:\\Radio BBS"},
+        TStoredRoot{REG_EXPAND_SZ, std::string("%NODRAX_FIRST_RUN%\\Root") + '\0',
+                    "C:\\NodraxTest\\Expanded\\Root"},
+        TStoredRoot{REG_SZ, "C:\\Unterminated", "C:\\Unterminated"},
+        TStoredRoot{REG_SZ, std::string(1, '\0'), "C:\\NodraxTest\\PF32\\Nodrax"}));
+
 }  // namespace

@@ -18,7 +18,9 @@ std::string ProgramPath() {
   return path;
 }
 
-TEST(ProgramResourcesTest, IconInThreeSizesAndVersionBlock153) {
+// 16, 32 and 48 pixels as 32-bit bitmaps; 256 (0 in the directory) as a PNG
+// picture, which the system decodes.
+TEST(ProgramResourcesTest, IconInFourSizesAndVersionBlock153) {
   const std::string path = ProgramPath();
   HMODULE program = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(nullptr, program) << path;
@@ -29,10 +31,20 @@ TEST(ProgramResourcesTest, IconInThreeSizesAndVersionBlock153) {
   std::set<int> sizes;
   for (WORD i = 0; i < count; ++i) {
     const BYTE* entry = dir + 6 + i * 14;
-    sizes.insert(entry[0]);
+    const int size = entry[0] ? entry[0] : 256;
+    sizes.insert(size);
     EXPECT_EQ(32, *reinterpret_cast<const WORD*>(entry + 6)) << "bits of picture " << i;
+    HRSRC picture = FindResourceA(
+        program, MAKEINTRESOURCEA(*reinterpret_cast<const WORD*>(entry + 12)), MAKEINTRESOURCEA(3));
+    ASSERT_NE(nullptr, picture) << size;
+    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(program, picture)));
+    EXPECT_EQ(size == 256, std::string(reinterpret_cast<const char*>(data), 4) == "\x89PNG") << size;
+    HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(data), SizeofResource(program, picture),
+                                          TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR);
+    EXPECT_NE(nullptr, icon) << "picture " << size << " does not decode";
+    if (icon) DestroyIcon(icon);
   }
-  EXPECT_EQ((std::set<int>{16, 32, 48}), sizes);
+  EXPECT_EQ((std::set<int>{16, 32, 48, 256}), sizes);
   FreeLibrary(program);
 
   DWORD ignored = 0;

@@ -1,7 +1,9 @@
 // Two real editor processes: the second start ends at once and opens
 // nothing; the first keeps running; after the first has ended a new start
-// works again.
+// works again. A mutex this user may not open, as another user's editor
+// holds it, counts as a running editor too.
 #include <windows.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +54,24 @@ struct Editor {
     return found;
   }
 
+  // Watches the process until it ends, 10 s at most: it must end with code 0
+  // and never have a TForm1 window of its own.
+  ::testing::AssertionResult EndsWithoutAWindow() const {
+    bool openedForm = false;
+    const DWORD start = GetTickCount();
+    DWORD waited = WAIT_TIMEOUT;
+    while (waited == WAIT_TIMEOUT && GetTickCount() - start < 10000) {
+      if (!Forms().empty()) openedForm = true;
+      waited = WaitForSingleObject(info.hProcess, 20);
+    }
+    DWORD code = 99;
+    if (waited != WAIT_OBJECT_0) return ::testing::AssertionFailure() << "it is still running";
+    GetExitCodeProcess(info.hProcess, &code);
+    if (code != 0) return ::testing::AssertionFailure() << "it ended with code " << code;
+    if (openedForm) return ::testing::AssertionFailure() << "it opened a window";
+    return ::testing::AssertionSuccess();
+  }
+
   HWND WaitForForm(DWORD timeoutMs) const {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
@@ -79,19 +99,7 @@ TEST_F(SingleInstanceTest, ASecondStartEndsAtOnceAndTheFirstKeepsRunning) {
 
   Editor second;
   ASSERT_TRUE(second.started);
-  // Watch it until it ends: it must never show a window of its own.
-  bool secondOpenedForm = false;
-  const DWORD start = GetTickCount();
-  DWORD waited = WAIT_TIMEOUT;
-  while (waited == WAIT_TIMEOUT && GetTickCount() - start < 10000) {
-    if (!second.Forms().empty()) secondOpenedForm = true;
-    waited = WaitForSingleObject(second.info.hProcess, 20);
-  }
-  ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), waited) << "the second editor is still running";
-  DWORD code = 99;
-  ASSERT_TRUE(GetExitCodeProcess(second.info.hProcess, &code));
-  EXPECT_EQ(0u, code);
-  EXPECT_FALSE(secondOpenedForm);
+  ASSERT_TRUE(second.EndsWithoutAWindow());
 
   // The first is untouched.
   EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(first.info.hProcess, 0));
@@ -111,4 +119,28 @@ TEST_F(SingleInstanceTest, AfterTheFirstHasEndedANewStartOpensItsWindow) {
   Editor again;
   ASSERT_TRUE(again.started);
   EXPECT_NE(nullptr, again.WaitForForm(30000)) << "the mutex outlived its editor";
+}
+
+// Another user's editor (or an elevated one) holds the mutex with an access
+// list that refuses this user: CreateMutexA fails with ERROR_ACCESS_DENIED,
+// and the start ends as when the mutex is this user's.
+TEST_F(SingleInstanceTest, AMutexThatRefusesThisUserCountsAsARunningEditor) {
+  CreateEmptyConfig();
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  // A protected, empty access list: nobody is granted anything.
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P", SDDL_REVISION_1,
+                                                                   &descriptor, nullptr));
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+  HANDLE held = CreateMutexA(&attributes, TRUE, "PRIMERA_INSTANCIA_NODRAX_CFG");
+  LocalFree(descriptor);
+  ASSERT_NE(nullptr, held);
+  HANDLE again = CreateMutexA(nullptr, TRUE, "PRIMERA_INSTANCIA_NODRAX_CFG");
+  const DWORD refusal = GetLastError();
+  if (again) CloseHandle(again);
+  ASSERT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), refusal) << "the access list is not applied";
+
+  Editor refused;
+  ASSERT_TRUE(refused.started);
+  EXPECT_TRUE(refused.EndsWithoutAWindow());
+  CloseHandle(held);
 }

@@ -1,21 +1,35 @@
 #!/usr/bin/env bash
-# The installer on a fresh Wine prefix, as a sysop runs it: silently into
-# the default BBS root folder; the applet registered with the Control Panel
-# in the 64-bit view and opened by Wine's control.exe, which starts the
-# installed editor; then the silent uninstall, which removes the files and
-# both registrations and leaves the stored configuration in place.
-#   installer-test.sh <installer.exe> <scratch folder>
+# The installer as a sysop runs it, each scenario on a fresh Wine prefix of
+# its own (a copy of one made once and never used):
+#   default-folder  a silent install with nothing stored before: ZubRoot, the
+#                   registrations, the Start-menu entry, Add/Remove Programs
+#                   and the programs' access list; the applet, opened by
+#                   Wine's control.exe, starts the installed editor; while it
+#                   runs, installs and the uninstall change nothing; then the
+#                   silent uninstall
+#   chosen-folder   /D into a folder of the sysop's choice, whose first run
+#                   (started from the Start menu and saved) takes it as the
+#                   root; an upgrade without /D goes there, a /D still wins,
+#                   and an expandable root is expanded
+#   installer-test.sh <scenario> <installer.exe> <InstallProbe.exe> <build folder>
 # Needs a display (CTest runs under xvfb-run) and Wine's 32-bit half.
 set -uo pipefail
-installer=$1
-export WINEPREFIX=$2/wineprefix-install WINEDEBUG=-all
+scenario=$1 installer=$2 probe=$3 build=$4
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run="$here/../../scripts/wine-run.sh"
-root_folder='C:\Program Files (x86)\Nodrax'
-root_host="$WINEPREFIX/drive_c/Program Files (x86)/Nodrax"
+export WINEDEBUG=-all
+# No menu entries on the host's desktop for the Start-menu shortcut.
+export WINEDLLOVERRIDES=winemenubuilder.exe=d
+pristine=$build/wineprefix-installer-fresh
+export WINEPREFIX=$build/wineprefix-installer-$scenario
+
+default_root='C:\Program Files (x86)\Nodrax'
+folders='HKLM\Software\Nodrax\Folders'
+config='HKLM\Software\Nodrax\Config'
 cpls='HKLM\Software\Microsoft\Windows\CurrentVersion\Control Panel\Cpls'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Nodraxcfg'
-config='HKLM\Software\Nodrax\Config'
+shortcut='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Nodraxcfg.lnk'
+programs=(Nodraxcfg.exe Nodraxcpl.cpl Uninstall-Nodraxcfg.exe)
 
 failures=0
 passes=0
@@ -29,68 +43,214 @@ check() {  # check <description> <command...>
     echo "FAILED: $what"
   fi
 }
-value() {  # value <key> <name> <view 32|64>: the data of a REG_SZ value
+value() {  # value <key> <name> <view 32|64>: the data of a value, any type
   wine reg query "$1" /v "$2" "/reg:$3" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^ *$2 *REG_SZ *//p"
+    sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+host() {  # host <Windows path on C:>: the path on the host
+  local path=${1#C:}
+  echo "$WINEPREFIX/drive_c${path//\\//}"
 }
 wait_for() {  # wait_for <seconds> <command...>
   local deadline=$((SECONDS + $1))
   shift
   until "$@" >/dev/null 2>&1; do
     [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.5
+    sleep 0.3
   done
 }
 editor_window() { xdotool search --name '^Nodrax configuration  1\.5\.3$'; }
+editors() {  # editors [root]: the editors of this prefix (started from root)
+  local pid
+  for pid in $(pgrep -f '\\Nodraxcfg\.exe'); do
+    grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || continue
+    [ -z "${1:-}" ] || tr '\0' ' ' <"/proc/$pid/cmdline" | grep -qF -- "$1\\Nodraxcfg.exe" ||
+      continue
+    echo "$pid"
+  done
+}
+editor_in() { [ -n "$(editors "$1")" ]; }
+no_editor() { [ -z "$(editors)" ]; }
+in_root() {  # in_root <root> <host|windows>: the programs' paths there
+  local file
+  for file in "${programs[@]}"; do
+    if [ "$2" = host ]; then host "$1\\$file"; else echo "$1\\$file"; fi
+  done
+}
+contents() {  # contents <root>: one checksum of the three programs
+  local files
+  mapfile -t files < <(in_root "$1" host)
+  cat "${files[@]}" | md5sum
+}
+in_place() {  # in_place <command line>: runs it as typed, returns its exit code
+  # "/D=" and "_?=" take the rest of the line, blanks and all, unquoted;
+  # Wine would quote an argument with blanks in it, a batch file does not.
+  printf '@%s\r\n@exit /b %%errorlevel%%\r\n' "$1" >"$(host 'C:\installer-test.bat')"
+  wine cmd /c 'C:\installer-test.bat'
+}
+install() {  # install <arguments>: runs the installer, its exit code in $installed
+  in_place "C:\Nodraxcfg-setup.exe $*"
+  installed=$?
+}
+installed_in() {  # installed_in <root>: the three programs are there
+  local file
+  for file in "${programs[@]}"; do test -f "$(host "$1")/$file" || return 1; done
+}
+nothing_in() {  # nothing_in <root>: none of them is there
+  local file
+  for file in "${programs[@]}"; do test ! -e "$(host "$1")/$file" || return 1; done
+}
+locked() {  # locked <root>: Wine's view of the programs' access list
+  # Wine keeps no access lists: it maps the one the installer sets onto the
+  # Unix mode and reports back SYSTEM and the owner (the installing
+  # administrator) with full access, and no ACE for anyone else; a file it
+  # did not change reports Everyone with read and execute.
+  local lines files file
+  mapfile -t files < <(in_root "$1" windows)
+  lines=$(wine "$probe" sddl "${files[@]}" | tr -d '\r') || return 1
+  [ "$(grep -c . <<<"$lines")" -eq 3 ] || return 1
+  ! grep -Ev '^O:(S-[0-9-]+)D:\(A;;FA;;;SY\)\(A;;FA;;;\1\)$' <<<"$lines" || return 1
+  mapfile -t files < <(in_root "$1" host)
+  for file in "${files[@]}"; do [ "$(stat -c %a "$file")" = 770 ] || return 1; done
+}
 finish() {
   wineserver -k 2>/dev/null
   wineserver -w 2>/dev/null
-  echo "installer test: $SECONDS s"
+  echo "installer test, $scenario: $SECONDS s"
   echo "$passes passed, $failures failed"
   [ $failures -eq 0 ]
   exit $?
 }
 
-start=$SECONDS
+# A fresh prefix: a copy of one that Wine made and nothing has used.
+if [ ! -f "$pristine/system.reg" ]; then
+  rm -rf "$pristine"
+  WINEPREFIX=$pristine "$wine_run" cmd /c exit 0 >/dev/null 2>&1
+  WINEPREFIX=$pristine wineserver -w
+fi
 wineserver -k 2>/dev/null
 rm -rf "$WINEPREFIX"
-"$wine_run" cmd /c exit 0 >/dev/null 2>&1
-echo "fresh prefix: $((SECONDS - start)) s"
-# A stored configuration that the uninstall must leave alone.
-wine reg add "$config" /v BbsCallsign /d N0CALL /f /reg:32 >/dev/null 2>&1
+cp -a "$pristine" "$WINEPREFIX"
+cp "$installer" "$(host 'C:\Nodraxcfg-setup.exe')"
+echo "fresh prefix: $SECONDS s"
 
-wine "$installer" /S
-check "the installer ends with success" test $? -eq 0
-for file in Nodraxcfg.exe Nodraxcpl.cpl Uninstall-Nodraxcfg.exe; do
-  check "$file is in the default BBS root folder" test -f "$root_host/$file"
-done
-cpl=$(value "$cpls" Nodraxcpl 64)
-check "the applet is registered in the 64-bit view" test "$cpl" = "$root_folder\\Nodraxcpl.cpl"
-check "and only there" test -z "$(value "$cpls" Nodraxcpl 32)"
-check "Add/Remove Programs lists it" test -n "$(value "$uninstall_key" DisplayName 64)"
-check "with its uninstaller" \
-  test "$(value "$uninstall_key" UninstallString 64)" = "\"$root_folder\\Uninstall-Nodraxcfg.exe\""
+case $scenario in
+default-folder)
+  # A stored configuration that the uninstall must leave alone.
+  wine reg add "$config" /v BbsCallsign /d N0CALL /f /reg:32 >/dev/null 2>&1
+  install /S
+  check "the installer ends with success" test "$installed" -eq 0
+  check "it installs into the default BBS root folder" installed_in "$default_root"
+  check "and stores that folder as ZubRoot" test "$(value "$folders" ZubRoot 32)" = "$default_root"
+  check "in the 32-bit view only" test -z "$(value "$folders" ZubRoot 64)"
+  cpl=$(value "$cpls" Nodraxcpl 64)
+  check "the applet is registered in the 64-bit view" test "$cpl" = "$default_root\\Nodraxcpl.cpl"
+  check "and only there" test -z "$(value "$cpls" Nodraxcpl 32)"
+  check "the Start menu of all users has the editor" test -f "$(host "$shortcut")"
+  check "the editor's shortcut names the installed editor" \
+    grep -qa 'Nodrax.Nodraxcfg\.exe' "$(host "$shortcut")"
+  mapfile -t files < <(in_root "$default_root" host)
+  size_kb=$((($(cat "${files[@]}" | wc -c) + 1023) / 1024))
+  expected=("DisplayName=Nodraxcfg (Nodrax configuration tool)" "DisplayVersion=1.5.3"
+            "Publisher=Nodrax project" "DisplayIcon=$default_root\\Nodraxcfg.exe,0"
+            "EstimatedSize=$(printf '0x%x' "$size_kb")"
+            "UninstallString=\"$default_root\\Uninstall-Nodraxcfg.exe\"")
+  for pair in "${expected[@]}"; do
+    check "Add/Remove Programs: $pair" test "$(value "$uninstall_key" "${pair%%=*}" 64)" = "${pair#*=}"
+  done
+  check "only administrators and SYSTEM may change the installed programs" locked "$default_root"
 
-# The applet, opened from its registration, starts the installed editor
-# from the root that the editor's save stores.
-wine reg add 'HKLM\Software\Nodrax\Folders' /v ZubRoot /d "$root_folder" /f /reg:32 >/dev/null 2>&1
-# The 64-bit Control Panel: with Wine's 32-bit half installed, "wine" alone
-# would run the 32-bit one, which cannot load a 64-bit item.
-wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
-"$wine64" control.exe "$cpl"
-check "the Control Panel opens the applet, which starts the editor" wait_for 30 editor_window
-check "the editor runs from the BBS root folder" \
-  wait_for 5 pgrep -f 'Nodrax\\Nodraxcfg\.exe'
-editor=$(pgrep -f 'Nodrax\\Nodraxcfg\.exe' | head -n 1)
-[ -z "$editor" ] || kill "$editor"
-wait_for 10 sh -c '! pgrep -f "Nodrax\\\\Nodraxcfg\\.exe"'
+  # The applet, opened from its registration, starts the installed editor
+  # from the root that the installer stored. The 64-bit Control Panel: with
+  # Wine's 32-bit half installed, "wine" alone would run the 32-bit one,
+  # which cannot load a 64-bit item.
+  wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
+  "$wine64" control.exe "$cpl"
+  check "the Control Panel opens the applet, which starts the editor" wait_for 30 editor_window
+  check "the editor runs from the BBS root folder" wait_for 5 editor_in "$default_root"
 
-# The uninstaller copies itself away and removes the files from there.
-wine "$root_host/Uninstall-Nodraxcfg.exe" /S
-check "the uninstaller removes the files" \
-  wait_for 60 sh -c "! ls \"$root_host\"/Nodraxcfg.exe \"$root_host\"/Nodraxcpl.cpl \"$root_host\"/Uninstall-Nodraxcfg.exe"
-check "and the applet's registration" test -z "$(value "$cpls" Nodraxcpl 64)"
-check "and the Add/Remove Programs entry" sh -c "! wine reg query '$uninstall_key' /reg:64"
-check "the stored configuration stays" test "$(value "$config" BbsCallsign 32)" = N0CALL
-check "the stored root stays" test "$(value 'HKLM\Software\Nodrax\Folders' ZubRoot 32)" = "$root_folder"
+  # While it runs, nothing is replaced or removed: silently the run ends
+  # with ERROR_SHARING_VIOLATION, interactively the sysop is asked.
+  before=$(contents "$default_root")
+  install /S
+  check "a silent install while the editor runs ends with 32" test "$installed" -eq 32
+  # "_?=" runs the uninstaller in place rather than from a copy of itself,
+  # so that its exit code is the uninstall's.
+  in_place "\"$default_root\\Uninstall-Nodraxcfg.exe\" /S _?=$default_root"
+  check "and so does a silent uninstall" test $? -eq 32
+  check "neither changes a file" test "$(contents "$default_root")" = "$before"
+  check "nor a registration" test -n "$(value "$cpls" Nodraxcpl 64)"
+  wine 'C:\Nodraxcfg-setup.exe' &
+  setup=$!
+  # The directory page first: its Install button (id 1) goes on.
+  check "the interactive installer shows its folder page" \
+    wine "$probe" press "Nodraxcfg 1.5.3 Setup" 1
+  question=$(wine "$probe" press "Nodraxcfg is running" 4 | tr -d '\r')  # Retry
+  check "it asks to close the running editor, with Retry and Cancel" \
+    grep -q '^Nodraxcfg is running\. Close it' <<<"$question"
+  check "Retry asks again while the editor still runs" \
+    wine "$probe" press "Nodraxcfg is running" 2  # Cancel
+  wait "$setup"
+  cancelled=$?
+  check "Cancel ends the installer with 32" test "$cancelled" -eq 32
+  check "and nothing was changed" test "$(contents "$default_root")" = "$before"
+  for editor in $(editors); do kill "$editor"; done
+  wait_for 10 no_editor
+
+  wine "$(host "$default_root")/Uninstall-Nodraxcfg.exe" /S
+  check "the uninstaller removes the files" wait_for 60 nothing_in "$default_root"
+  check "and the Start-menu entry" test ! -e "$(host "$shortcut")"
+  check "and the applet's registration" test -z "$(value "$cpls" Nodraxcpl 64)"
+  check "and the Add/Remove Programs entry" sh -c "! wine reg query '$uninstall_key' /reg:64"
+  check "the stored configuration stays" test "$(value "$config" BbsCallsign 32)" = N0CALL
+  check "the stored root stays" test "$(value "$folders" ZubRoot 32)" = "$default_root"
+  ;;
+
+chosen-folder)
+  chosen='C:\Radio BBS'
+  install /S "/D=$chosen"
+  check "the installer ends with success" test "$installed" -eq 0
+  check "it installs into the folder that /D names" installed_in "$chosen"
+  check "and nothing into the default folder" nothing_in "$default_root"
+  check "it stores that folder as ZubRoot" test "$(value "$folders" ZubRoot 32)" = "$chosen"
+  check "only administrators and SYSTEM may change the installed programs" locked "$chosen"
+
+  # The first run, from the Start menu: closed with Yes to "Save
+  # Configuration?", it stores the folders below the root it proposed.
+  wine start "$shortcut"
+  check "the Start-menu entry starts the installed editor" wait_for 30 editor_window
+  check "from the chosen folder" wait_for 5 editor_in "$chosen"
+  wine "$probe" close TForm1
+  check "closing the first run asks to save" wine "$probe" press "Save Configuration?" 6  # Yes
+  wait_for 20 no_editor
+  check "the first run's root is the chosen folder" test "$(value "$folders" Data 32)" = "$chosen\\Data"
+  check "and the save made its data folder there" test -d "$(host "$chosen")/Data"
+  check "the root stays stored" test "$(value "$folders" ZubRoot 32)" = "$chosen"
+
+  # An upgrade without /D goes where the stored root is.
+  rm -f "$(host "$chosen")/Nodraxcfg.exe" "$(host "$chosen")/Uninstall-Nodraxcfg.exe"
+  install /S
+  check "an upgrade ends with success" test "$installed" -eq 0
+  check "it goes into the stored root" installed_in "$chosen"
+  check "not into the default folder" nothing_in "$default_root"
+  check "Add/Remove Programs names that folder" \
+    test "$(value "$uninstall_key" InstallLocation 64)" = "$chosen"
+
+  # /D still wins, and leaves the sysop's stored root as it is.
+  other='C:\Second Copy'
+  install /S "/D=$other"
+  check "with /D it installs where /D says" installed_in "$other"
+  check "the stored root stays" test "$(value "$folders" ZubRoot 32)" = "$chosen"
+
+  # A root stored as REG_EXPAND_SZ text is expanded.
+  wine reg add 'HKLM\Software\Nodrax\Folders' /v ZubRoot /t REG_EXPAND_SZ \
+    /d '%SystemDrive%\Expanded Root' /f /reg:32 >/dev/null 2>&1
+  install /S
+  check "an expandable stored root is expanded" installed_in 'C:\Expanded Root'
+  ;;
+*)
+  echo "unknown scenario $scenario"
+  failures=1
+  ;;
+esac
 finish
