@@ -19,6 +19,7 @@
 #include "editor/config/Records.h"
 #include "editor/config/RegistryKeys.h"
 #include "editor/config/Save.h"
+#include "editor/transfer/ReplaceSteps.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 
@@ -232,6 +233,9 @@ void TForm1::ImportConfig1Click(TObject* Sender) {
   if (!Dialogs().OpenFile(request)) return;
 
   const char kImportCaption[] = "Import Config File";
+  // A crash while an earlier file was mounted left the mount point taken.
+  if (!FreeImportMountPoint(*this, kImportCaption)) return;
+
   const LONG mounted = TRegistry().LoadKey(kMountKey, request.fileName);
   if (mounted != ERROR_SUCCESS) {
     Dialogs().MessageBox(Handle(), SystemErrorMessage(mounted), kImportCaption, MB_OK);
