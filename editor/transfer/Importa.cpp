@@ -267,6 +267,11 @@ void TForm1::ImportConfig1Click(TObject* Sender) {
     return;
   }
 
+  // Nothing can refuse the file any more: the stored tree is backed up (or
+  // the sysop goes on without a backup) before the delete takes it.
+  if (!BackUpBeforeReplacing(*this, TReplacement::Import, request.fileName)) return;
+  const TStoreCovered covered;
+
   DeleteConfig1Click(Sender);
   {
     TLoadingFlag loading;
