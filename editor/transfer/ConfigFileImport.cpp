@@ -15,6 +15,7 @@
 #include "editor/config/Load.h"
 #include "editor/config/RegistryKeys.h"
 #include "editor/config/Save.h"
+#include "editor/transfer/ReplaceSteps.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 
@@ -54,6 +55,9 @@ void TForm1::ImportConfig1Click(TObject* Sender) {
   if (!Dialogs().OpenFile(request)) return;
 
   const char kImportCaption[] = "Import Config File";
+  // A crash while an earlier file was mounted left the mount point taken.
+  if (!FreeImportMountPoint(*this, kImportCaption)) return;
+
   const LONG mounted = TRegistry().LoadKey(kMountKey, request.fileName);
   if (mounted != ERROR_SUCCESS) {
     Dialogs().MessageBox(Handle(), SystemErrorMessage(mounted), kImportCaption, MB_OK);
@@ -85,6 +89,11 @@ void TForm1::ImportConfig1Click(TObject* Sender) {
                          kImportCaption, MB_ICONWARNING | MB_OK);
     return;
   }
+
+  // Nothing can refuse the file any more: the stored tree is backed up (or
+  // the sysop goes on without a backup) before the delete takes it.
+  if (!BackUpBeforeReplacing(*this, TReplacement::Import, request.fileName)) return;
+  const TStoreCovered covered;
 
   DeleteConfig1Click(Sender);
   {

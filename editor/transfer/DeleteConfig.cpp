@@ -3,6 +3,7 @@
 #include "editor/app/MainWindow.h"
 #include "editor/config/Configuration.h"
 #include "editor/config/RegistryKeys.h"
+#include "editor/transfer/ReplaceSteps.h"
 #include "platform/Registry.h"
 
 void TForm1::DeleteConfig1Click(TObject* Sender) {
@@ -10,6 +11,11 @@ void TForm1::DeleteConfig1Click(TObject* Sender) {
   if (!reg.OpenKey(kNodraxKey, false)) return;  // nothing stored
   const bool hasKeys = reg.HasSubKeys();
   reg.CloseKey();
+
+  // Nothing goes without a backup (the import has taken its own) or the
+  // sysop's Yes to going on without one.
+  if (!TStoreCovered::Now() && !BackUpBeforeReplacing(*this, TReplacement::Delete)) return;
+
   // Deepest keys first; a key that cannot be deleted stays with its parents
   // and the others still go.
   reg.DeleteKey(kNodraxKey);

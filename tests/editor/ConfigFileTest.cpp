@@ -10,6 +10,7 @@
 #include "editor/config/RegistryKeys.h"
 #include "platform/Application.h"
 #include "platform/Registry.h"
+#include "support/DialogAnswerer.h"
 #include "support/LoadSaveFixture.h"
 
 namespace {
@@ -23,6 +24,7 @@ class ConfigFileTest : public LoadSaveFixture {
  protected:
   void SetUp() override {
     LoadSaveFixture::SetUp();
+    TRegistry().UnLoadKey(kMount);  // left by a run that was cut short
     std::filesystem::remove_all(kFolder);
     std::filesystem::create_directory(kFolder);
     CreateEmptyConfig();
@@ -251,4 +253,41 @@ TEST_F(ConfigFileTest, WithoutThePrivilegesTheSysopSeesThePlatformsRefusal) {
   CloseHandle(process);
   EXPECT_FALSE(std::filesystem::exists(File("new.zub")));
   EXPECT_EQ(Text(kConfigKey, "BbsCallsign"), "EA9ZZB.#CE.ESP.EURO");
+}
+
+// An import cut short while its file was mounted leaves the mount point
+// taken: the next import unmounts it first. One that cannot be unmounted (a
+// program holds it open) is named plainly, in a real box, and nothing is
+// imported.
+TEST_F(ConfigFileTest, AMountLeftByAnImportCutShortIsFreedOrNamedPlainly) {
+  StoreConfiguration("EB1XX");
+  SaveHive(File("other.zub"));
+  StoreConfiguration();
+  SaveHive(File("stale.zub"));
+  ASSERT_EQ(ERROR_SUCCESS, TRegistry().LoadKey(kMount, File("stale.zub")));
+  Import(File("other.zub"), ERROR_SUCCESS);
+  EXPECT_EQ(Text(kConfigKey, "BbsCallsign"), "EB1XX.#CE.ESP.EURO");
+  EXPECT_FALSE(Mounted());
+
+  const TStoredTree before = Dump();
+  ASSERT_EQ(ERROR_SUCCESS, TRegistry().LoadKey(kMount, File("stale.zub")));
+  HKEY held = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMount, 0, KEY_READ, &held));
+  {
+    TRealMessageBoxes real(dialogs);
+    TDialogsGuard installed(real);
+    dialogs.ExpectOpenFile(File("other.zub"));
+    TDialogAnswerer sysop("Import Config File", IDOK);
+    InvokeMenu("ImportConfig1");
+    sysop.Join();
+    ASSERT_TRUE(sysop.Found());
+    EXPECT_EQ(sysop.Seen().text,
+              "HKEY_LOCAL_MACHINE\\Nodrax, the key where the import reads its file, is taken (an "
+              "earlier import may have stopped while its file was there) and cannot be freed:\n" +
+                  SystemErrorMessage(ERROR_ACCESS_DENIED) +
+                  "\n\nNothing was imported. Close the programs that may look into that key, or "
+                  "restart Windows, and try again.");
+  }
+  RegCloseKey(held);
+  EXPECT_EQ(Dump(), before);
 }

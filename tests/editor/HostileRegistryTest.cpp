@@ -465,6 +465,9 @@ TEST_P(HostileImportTest, ImportOfAFileTakesWhatTheLoadTakes) {
 
   TScratchCurrentFolder scratch(std::string(kTestFolder) + "\\Current");
   dialogs.ExpectOpenFile(file);
+  // The store replaced names no BBS root to keep its backup in.
+  dialogs.ExpectMessageBoxContaining("Nodraxcfg", "no BBS root folder",
+                                     MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2, IDYES);
   dialogs.ExpectMessageBox("Import Config File", SystemErrorMessage(ERROR_SUCCESS), MB_OK, IDOK);
   InvokeMenu("ImportConfig1");
   EXPECT_FALSE(ConfigModified);
