@@ -15,9 +15,11 @@ if [ -z "$win" ]; then
   exit 1
 fi
 sleep 1.5
+# The window with its frame, wherever it stands and whatever its DPI.
+eval "$(xdotool getwindowgeometry --shell "$win")"
 i=1
 for page in "${pages[@]}"; do
-  import -window root -crop 404x452+0+0 "$SHOTS_OUT/page-$(printf %02d $i)-$page.png"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$SHOTS_OUT/page-$(printf %02d $i)-$page.png"
   xdotool key ctrl+Tab
   sleep 0.5
   i=$((i + 1))
