@@ -18,7 +18,7 @@ std::string ProgramPath() {
   return path;
 }
 
-TEST(ProgramResourcesTest, IconInThreeSizesAndVersionBlock153) {
+TEST(ProgramResourcesTest, IconInTheSizesOfEachDpiAndVersionBlock153) {
   const std::string path = ProgramPath();
   HMODULE program = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(nullptr, program) << path;
@@ -32,7 +32,11 @@ TEST(ProgramResourcesTest, IconInThreeSizesAndVersionBlock153) {
     sizes.insert(entry[0]);
     EXPECT_EQ(32, *reinterpret_cast<const WORD*>(entry + 6)) << "bits of picture " << i;
   }
-  EXPECT_EQ((std::set<int>{16, 32, 48}), sizes);
+  // The small and the large icon of each screen DPI, drawn for that size
+  // rather than scaled by the system.
+  for (int dpi : {96, 120, 144, 192})
+    for (int size : {16, 32})
+      EXPECT_EQ(1u, sizes.count(MulDiv(size, dpi, 96))) << size << " at " << dpi << " DPI";
   FreeLibrary(program);
 
   DWORD ignored = 0;
