@@ -1,6 +1,7 @@
 // The base control, the containers and the label.
 #include "platform/Controls.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include <stdexcept>
@@ -727,15 +728,29 @@ void TLabel::ApplyDpi(int oldDpi) {
 SIZE TLabel::CaptionSize() const {
   SIZE size{};
   if (!hwnd_) return size;
-  HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)));
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
   const std::string text = Text();
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd_, dc);
+  auto measure = [&](HFONT with) {
+    SIZE extent{};
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, with);
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    return extent;
+  };
+  size = measure(font);
   if (dpi_ != 96) {
     size.cx = (size.cx * 96 + dpi_ - 1) / dpi_;
     size.cy = (size.cy * 96 + dpi_ - 1) / dpi_;
+    // Text does not grow in proportion to the DPI: the same kind of font at
+    // 96 DPI may need more. The larger holds the caption at both, should
+    // the window move to a monitor of 96 DPI.
+    if (HFONT at96 = Application().FontAt(font, 96)) {
+      const SIZE wide = measure(at96);
+      size.cx = std::max(size.cx, wide.cx);
+      size.cy = std::max(size.cy, wide.cy);
+    }
   }
   return size;
 }

@@ -235,8 +235,8 @@ class TLabel : public TControl {
   void SetTransparent(bool transparent);
   void SetBold(bool bold);
   void SetAlignment(TAlignment alignment);
-  // The caption on one line in the label's own font, in 96-DPI pixels
-  // (rounded up, so that bounds of this size hold it at any DPI).
+  // The caption on one line in the label's own font, in 96-DPI pixels:
+  // bounds of this size hold it at the label's DPI and at 96 DPI.
   SIZE CaptionSize() const;
 
   bool HandleCommand(WORD code) override;

@@ -215,10 +215,19 @@ TEST_F(DpiLayoutTest, EveryPageKeepsItsControlsApartInsideTheirParentsWithTheirT
   CheckEveryPage("");
 }
 
-TEST_F(DpiLayoutTest, AboutWindowHasTheScaledClientSizeAndItsLayout) {
+// Also after a move to a monitor of another DPI (see below): its labels are
+// sized to their captions when it opens.
+TEST_F(DpiLayoutTest, AboutWindowHasTheScaledClientSizeAndItsLayoutAndKeepsThemOnAMove) {
   TForm2 about(FormHandle());
-  ExpectClientSize(about.Handle(), AboutClient96(), about.Dpi());
-  CheckLayout(about.Handle(), "Form2");
+  const int dpi = about.Dpi();
+  for (int at : {dpi, dpi == 96 ? 144 : 96}) {
+    RECT window{};
+    GetWindowRect(about.Handle(), &window);
+    SendMessageA(about.Handle(), WM_DPICHANGED, MAKEWPARAM(at, at),
+                 reinterpret_cast<LPARAM>(&window));
+    ExpectClientSize(about.Handle(), AboutClient96(), at);
+    CheckLayout(about.Handle(), "Form2 at " + std::to_string(at) + " DPI");
+  }
 }
 
 // Under Wine a window never moves to a monitor of another DPI: the message
