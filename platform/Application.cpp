@@ -8,10 +8,7 @@
 
 namespace {
 
-HFONT MakeFont(int weight) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+HFONT MakeFont(int weight, int dpi) {
   HFONT font = CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, weight, FALSE, FALSE, FALSE,
                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Shell Dlg 2");
@@ -97,12 +94,29 @@ void TApplication::Guard(const std::function<void()>& fn) {
   }
 }
 
-HFONT TApplication::Font() {
-  if (!font_) font_ = MakeFont(FW_NORMAL);
-  return font_;
+HFONT TApplication::Font() { return Font(nodrax_controls::SystemDpi()); }
+
+HFONT TApplication::BoldFont() { return BoldFont(nodrax_controls::SystemDpi()); }
+
+// Made once for each DPI and kept while the process runs: every control of
+// a window shares them.
+HFONT TApplication::Font(int dpi) {
+  HFONT& font = fonts_[dpi];
+  if (!font) font = MakeFont(FW_NORMAL, dpi);
+  return font;
 }
 
-HFONT TApplication::BoldFont() {
-  if (!boldFont_) boldFont_ = MakeFont(FW_BOLD);
-  return boldFont_;
+HFONT TApplication::BoldFont(int dpi) {
+  HFONT& font = boldFonts_[dpi];
+  if (!font) font = MakeFont(FW_BOLD, dpi);
+  return font;
+}
+
+HFONT TApplication::FontAt(HFONT font, int dpi) {
+  if (!font) return nullptr;
+  for (const auto& [at, made] : fonts_)
+    if (made == font) return Font(dpi);
+  for (const auto& [at, made] : boldFonts_)
+    if (made == font) return BoldFont(dpi);
+  return nullptr;
 }

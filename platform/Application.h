@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <functional>
+#include <map>
 #include <string>
 
 class TApplication {
@@ -22,13 +23,19 @@ class TApplication {
   void ShowException(const std::exception& error);
   // Runs fn; an error escaping it is shown and swallowed.
   void Guard(const std::function<void()>& fn);
-  // The font every control is given.
+  // The font every control is given: 8 points at the DPI of the control's
+  // window. Without a DPI, the system's.
   HFONT Font();
   HFONT BoldFont();
+  HFONT Font(int dpi);
+  HFONT BoldFont(int dpi);
+  // The same kind of font (Font or BoldFont) for another DPI; nullptr for a
+  // font that is not one of these.
+  HFONT FontAt(HFONT font, int dpi);
 
  private:
-  HFONT font_ = nullptr;
-  HFONT boldFont_ = nullptr;
+  std::map<int, HFONT> fonts_;      // by DPI
+  std::map<int, HFONT> boldFonts_;  // by DPI
 };
 
 TApplication& Application();

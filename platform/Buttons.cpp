@@ -152,14 +152,18 @@ LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 namespace {
 
-// A small folder: a tab above a body, 15 x 12 pixels from (x, y).
-void DrawFolder(HDC dc, int x, int y, bool enabled) {
-  HPEN pen = CreatePen(PS_SOLID, 1, enabled ? RGB(128, 96, 0) : GetSysColor(COLOR_GRAYTEXT));
+// A small folder: a tab above a body, 15 x 12 pixels from (x, y) at 96 DPI,
+// scaled by the control.
+void DrawFolder(HDC dc, const TControl& button, int x, int y, bool enabled) {
+  // Whole pixels only: a line a pixel and a half wide would blur.
+  const int line = std::max(1, button.Dpi() / 96);
+  HPEN pen = CreatePen(line > 1 ? PS_INSIDEFRAME : PS_SOLID, line,
+                       enabled ? RGB(128, 96, 0) : GetSysColor(COLOR_GRAYTEXT));
   HBRUSH fill = CreateSolidBrush(enabled ? RGB(255, 208, 80) : GetSysColor(COLOR_BTNFACE));
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, fill);
-  Rectangle(dc, x, y, x + 7, y + 4);
-  Rectangle(dc, x, y + 2, x + 15, y + 12);
+  Rectangle(dc, x, y, x + button.Scale(7), y + button.Scale(4));
+  Rectangle(dc, x, y + button.Scale(2), x + button.Scale(15), y + button.Scale(12));
   SelectObject(dc, oldBrush);
   SelectObject(dc, oldPen);
   DeleteObject(fill);
@@ -178,13 +182,13 @@ bool TSpeedButton::HandleDrawItem(DRAWITEMSTRUCT* item) {
   else if (hot_ && enabled)
     DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
   const int shift = pushed_ ? 1 : 0;
-  const int glyphTop = (r.top + r.bottom) / 2 - 6 + shift;
-  DrawFolder(dc, r.left + 3 + shift, glyphTop, enabled);
+  const int glyphTop = (r.top + r.bottom) / 2 - Scale(6) + shift;
+  DrawFolder(dc, *this, r.left + Scale(3) + shift, glyphTop, enabled);
 
-  HGDIOBJ oldFont = SelectObject(dc, Application().Font());
+  HGDIOBJ oldFont = SelectObject(dc, Application().Font(dpi_));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-  RECT text{r.left + 22 + shift, r.top + shift, r.right - 2, r.bottom + shift};
+  RECT text{r.left + Scale(22) + shift, r.top + shift, r.right - Scale(2), r.bottom + shift};
   const std::string caption = Text();
   DrawTextA(dc, caption.c_str(), -1, &text,
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
@@ -206,7 +210,7 @@ TRadioGroup::TRadioGroup(TContainer* parent, std::string name, const std::string
     HWND button = CreateWindowExA(0, "BUTTON", items[i].c_str(), style, 0, 0, 0, 0, hwnd_,
                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId())),
                                   Instance(), nullptr);
-    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(Application().Font()), FALSE);
+    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(Application().Font(dpi_)), FALSE);
     buttons_.push_back(button);
   }
   Check(-1);
@@ -252,23 +256,30 @@ void TRadioGroup::Layout() {
   if (!hwnd_ || buttons_.empty()) return;
   RECT client;
   GetClientRect(hwnd_, &client);
-  const int textHeight = FontHeight();
+  const int textHeight = FontHeight(dpi_);
   const int count = static_cast<int>(buttons_.size());
   const int perColumn = (count + columns_ - 1) / columns_;
-  const int left = 8;
-  const int top = textHeight + 2;
-  const int width = std::max(1, static_cast<int>(client.right) - 8 - left);
-  const int height = std::max(1, static_cast<int>(client.bottom) - 4 - top);
+  const int left = Scale(8);
+  const int top = textHeight + Scale(2);
+  const int width = std::max(1, static_cast<int>(client.right) - Scale(8) - left);
+  const int height = std::max(1, static_cast<int>(client.bottom) - Scale(4) - top);
   const int columnWidth = width / columns_;
   const int rowHeight = std::max(1, height / perColumn);
-  const int buttonHeight = std::min(rowHeight, textHeight + 4);
+  const int buttonHeight = std::min(rowHeight, textHeight + Scale(4));
   for (int i = 0; i < count; ++i) {
     const int column = i / perColumn;
     const int row = i % perColumn;
     MoveWindow(buttons_[i], left + column * columnWidth,
                top + row * rowHeight + (rowHeight - buttonHeight) / 2,
-               std::max(1, columnWidth - 4), buttonHeight, TRUE);
+               std::max(1, columnWidth - Scale(4)), buttonHeight, TRUE);
   }
+}
+
+void TRadioGroup::ApplyDpi(int oldDpi) {
+  // The buttons take the new font with the other children; their places
+  // come from the group's new size and font.
+  TContainer::ApplyDpi(oldDpi);
+  Layout();
 }
 
 LRESULT TRadioGroup::ContainerProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -23,10 +23,26 @@ constexpr COLORREF kWindowText = 0x80000008;
 
 std::string WindowText(HWND hwnd);
 
-// Measures text in the application's font without a window: a window's own
-// device context is a round trip to the server under Wine.
-SIZE CaptionExtent(const std::string& text);
-int FontHeight();
+// Measures text in the application's font for the DPI given, without a
+// window: a window's own device context is a round trip to the server under
+// Wine.
+SIZE CaptionExtent(const std::string& text, int dpi);
+int FontHeight(int dpi);
+
+// Screen resolution. Layouts are written for 96 DPI; a window shows them at
+// the DPI of its monitor. The per-monitor functions exist from Windows 10
+// on: before that every window has the system's DPI.
+int SystemDpi();
+int WindowDpi(HWND hwnd);
+// A length of the 96-DPI layout at the DPI given.
+inline int ScaleTo(int dpi, int length) { return dpi == 96 ? length : MulDiv(length, dpi, 96); }
+// A function of user32 that older Windows lacks, or nullptr.
+FARPROC UserFunction(const char* name);
+template <class F>
+F UserFunctionAs(const char* name) {
+  // Through void (*)(), which converts to any function type without a warning.
+  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(UserFunction(name)));
+}
 
 // Registers the common control classes once.
 void InitControls();

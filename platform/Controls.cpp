@@ -1,6 +1,7 @@
 // The base control, the containers and the label.
 #include "platform/Controls.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include <stdexcept>
@@ -36,28 +37,52 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
-namespace {
-// One memory device context for the process, with the application's font.
-HDC MeasuringDC() {
-  static HDC dc = [] {
-    HDC memory = CreateCompatibleDC(nullptr);
-    if (memory) SelectObject(memory, Application().Font());
-    return memory;
+FARPROC UserFunction(const char* name) {
+  static HMODULE user = GetModuleHandleA("user32.dll");
+  return user ? GetProcAddress(user, name) : nullptr;
+}
+
+int SystemDpi() {
+  // The system's DPI changes only with a new sign-in.
+  static const int dpi = [] {
+    if (auto forSystem = UserFunctionAs<UINT(WINAPI*)()>("GetDpiForSystem"))
+      if (const UINT got = forSystem()) return static_cast<int>(got);
+    HDC screen = GetDC(nullptr);
+    const int got = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return got > 0 ? got : 96;
   }();
+  return dpi;
+}
+
+int WindowDpi(HWND hwnd) {
+  static const auto forWindow = UserFunctionAs<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  if (hwnd && forWindow)
+    if (const UINT got = forWindow(hwnd)) return static_cast<int>(got);
+  return SystemDpi();
+}
+
+namespace {
+// One memory device context for the process; the font of the DPI asked
+// for is selected into it for each measure.
+HDC MeasuringDC(int dpi) {
+  static HDC dc = CreateCompatibleDC(nullptr);
+  if (dc) SelectObject(dc, Application().Font(dpi));
   return dc;
 }
 }  // namespace
 
-SIZE CaptionExtent(const std::string& text) {
+SIZE CaptionExtent(const std::string& text, int dpi) {
   RECT r{0, 0, 0, 0};
-  if (HDC dc = MeasuringDC()) DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  if (HDC dc = MeasuringDC(dpi))
+    DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
   return SIZE{r.right, r.bottom};
 }
 
-int FontHeight() {
+int FontHeight(int dpi) {
   TEXTMETRICA metrics{};
-  HDC dc = MeasuringDC();
-  return dc && GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : 13;
+  HDC dc = MeasuringDC(dpi);
+  return dc && GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : ScaleTo(dpi, 13);
 }
 
 void InitControls() {
@@ -200,6 +225,7 @@ TControl* TControl::FromHandle(HWND hwnd) {
 void TControl::CreateHandle(TContainer* parent, const char* windowClass, DWORD style,
                             DWORD exStyle, const std::string& text, SIZE size) {
   InitControls();
+  dpi_ = parent ? parent->dpi_ : SystemDpi();
   HWND hwnd = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, 0, 0, size.cx,
                               size.cy,
                               parent ? parent->Handle() : nullptr,
@@ -207,7 +233,7 @@ void TControl::CreateHandle(TContainer* parent, const char* windowClass, DWORD s
                               Instance(), nullptr);
   if (!hwnd) throw std::runtime_error("Cannot create the window of " + Name);
   Attach(hwnd, parent);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Application().Font()), FALSE);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Application().Font(dpi_)), FALSE);
 }
 
 void TControl::Attach(HWND hwnd, TContainer* parent) {
@@ -317,11 +343,73 @@ void TControl::Fire(const std::function<void()>& handler) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-  if (!hwnd_) return;
+  bounds96_ = RECT{left, top, left + width, top + height};
+  placed_ = true;
+  Place();
+}
+
+int TControl::Scale(int length) const { return ScaleTo(dpi_, length); }
+
+void TControl::Place() {
+  if (!hwnd_ || !placed_) return;
+  RECT r = bounds96_;
   // The window of a combo box includes its dropped-down list; the height
   // asked for is the closed box's.
-  if (dynamic_cast<TComboBox*>(this)) height += 200;
-  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (dynamic_cast<TComboBox*>(this)) r.bottom += 200;
+  // Edges rather than sizes are scaled, so that controls that meet or keep
+  // apart at 96 DPI still do at any other.
+  const int left = Scale(r.left), top = Scale(r.top);
+  SetWindowPos(hwnd_, nullptr, left, top, Scale(r.right) - left, Scale(r.bottom) - top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+// A window that was never given 96-DPI bounds keeps its place at the new
+// DPI: its rectangle scaled.
+void ScaleWindowRect(HWND hwnd, int from, int to) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  if (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+  const int left = MulDiv(r.left, to, from), top = MulDiv(r.top, to, from);
+  SetWindowPos(hwnd, nullptr, left, top, MulDiv(r.right, to, from) - left,
+               MulDiv(r.bottom, to, from) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The application's font of a window, at the new DPI; a font of the
+// window's own stays.
+void ScaleFont(HWND hwnd, int dpi) {
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
+  if (HFONT scaled = Application().FontAt(font, dpi))
+    if (scaled != font) SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
+}
+
+bool IsUpDown(HWND hwnd) {
+  char name[32] = "";
+  GetClassNameA(hwnd, name, sizeof name);
+  return lstrcmpiA(name, UPDOWN_CLASSA) == 0;
+}
+}  // namespace
+
+void TControl::ApplyDpi(int oldDpi) {
+  if (!hwnd_) return;
+  ScaleFont(hwnd_, dpi_);
+  if (placed_)
+    Place();
+  else if (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_CHILD)
+    ScaleWindowRect(hwnd_, oldDpi, dpi_);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+RECT TControl::ClientRect96() const {
+  RECT r{};
+  if (!hwnd_) return r;
+  GetClientRect(hwnd_, &r);
+  if (dpi_ != 96) {
+    r.right = MulDiv(r.right, 96, dpi_);
+    r.bottom = MulDiv(r.bottom, 96, dpi_);
+  }
+  return r;
 }
 
 RECT TControl::BoundsRect() const {
@@ -416,6 +504,7 @@ TContainer::~TContainer() {
 void TContainer::CreateContainer(TContainer* parent, DWORD style, DWORD exStyle,
                                  const std::string& text) {
   InitControls();
+  dpi_ = parent ? parent->dpi_ : SystemDpi();
   static ATOM registered = 0;
   if (!registered) {
     WNDCLASSEXA wc{};
@@ -434,7 +523,36 @@ void TContainer::CreateContainer(TContainer* parent, DWORD style, DWORD exStyle,
                               Instance(), this);
   if (!hwnd) throw std::runtime_error("Cannot create the window of " + Name);
   Attach(hwnd, parent);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Application().Font()), FALSE);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Application().Font(dpi_)), FALSE);
+}
+
+void TContainer::ApplyDpi(int oldDpi) {
+  TControl::ApplyDpi(oldDpi);
+  ApplyDpiToChildren(oldDpi);
+}
+
+void TContainer::ApplyDpiToChildren(int oldDpi) {
+  if (!hwnd_) return;
+  std::vector<HWND> upDowns;
+  for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    TControl* control = FromHandle(child);
+    if (control && control->hwnd_ == child) {
+      const int old = control->dpi_;
+      control->dpi_ = dpi_;
+      if (old != dpi_) control->ApplyDpi(old);
+      continue;
+    }
+    // A window made without the platform (an up-down button beside its
+    // field): the same font at the new DPI, the same place scaled.
+    ScaleFont(child, dpi_);
+    ScaleWindowRect(child, oldDpi, dpi_);
+    if (IsUpDown(child)) upDowns.push_back(child);
+  }
+  // Their fields are back at their full 96-DPI width by now: each up-down
+  // button takes its place beside its field again, as when it was made.
+  for (HWND upDown : upDowns)
+    if (HWND buddy = reinterpret_cast<HWND>(SendMessageA(upDown, UDM_GETBUDDY, 0, 0)))
+      SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
 }
 
 LRESULT CALLBACK TContainer::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -475,7 +593,7 @@ void TContainer::SetBorderSunken(bool sunken) {
 void TContainer::PaintGroupFrame(HDC dc) {
   RECT client;
   GetClientRect(hwnd_, &client);
-  HGDIOBJ oldFont = SelectObject(dc, Application().Font());
+  HGDIOBJ oldFont = SelectObject(dc, Application().Font(dpi_));
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
   RECT frame = client;
@@ -483,9 +601,9 @@ void TContainer::PaintGroupFrame(HDC dc) {
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
   const std::string caption = WindowText(hwnd_);
   if (!caption.empty()) {
-    RECT text{9, 0, client.right - 9, metrics.tmHeight};
+    RECT text{Scale(9), 0, client.right - Scale(9), metrics.tmHeight};
     DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
-    RECT gap{text.left - 2, text.top, text.right + 2, text.bottom};
+    RECT gap{text.left - Scale(2), text.top, text.right + Scale(2), text.bottom};
     FillRect(dc, &gap, BackgroundBrush());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd_) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
@@ -596,7 +714,45 @@ TLabel::TLabel(TContainer* parent, std::string name, const std::string& caption)
     : TControl(std::move(name)), fontColor_(kWindowText), color_(kBtnFace) {
   // Sized to its caption until the form places it.
   CreateHandle(parent, "STATIC", WS_VISIBLE | SS_LEFT | SS_NOTIFY, 0, caption,
-               CaptionExtent(caption));
+               CaptionExtent(caption, parent ? parent->Dpi() : SystemDpi()));
+}
+
+void TLabel::ApplyDpi(int oldDpi) {
+  TControl::ApplyDpi(oldDpi);
+  if (Placed() || !hwnd_) return;
+  const SIZE size = CaptionExtent(Text(), dpi_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE TLabel::CaptionSize() const {
+  SIZE size{};
+  if (!hwnd_) return size;
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+  const std::string text = Text();
+  auto measure = [&](HFONT with) {
+    SIZE extent{};
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, with);
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    return extent;
+  };
+  size = measure(font);
+  if (dpi_ != 96) {
+    size.cx = (size.cx * 96 + dpi_ - 1) / dpi_;
+    size.cy = (size.cy * 96 + dpi_ - 1) / dpi_;
+    // Text does not grow in proportion to the DPI: the same kind of font at
+    // 96 DPI may need more. The larger holds the caption at both, should
+    // the window move to a monitor of 96 DPI.
+    if (HFONT at96 = Application().FontAt(font, 96)) {
+      const SIZE wide = measure(at96);
+      size.cx = std::max(size.cx, wide.cx);
+      size.cy = std::max(size.cy, wide.cy);
+    }
+  }
+  return size;
 }
 
 TLabel::~TLabel() {
@@ -632,7 +788,7 @@ void TLabel::SetTransparent(bool transparent) {
 
 void TLabel::SetBold(bool bold) {
   if (!hwnd_) return;
-  HFONT font = bold ? Application().BoldFont() : Application().Font();
+  HFONT font = bold ? Application().BoldFont(dpi_) : Application().Font(dpi_);
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 

@@ -5,6 +5,12 @@
 // WM_NOTIFY, WM_CTLCOLOR*) are reflected back to the control they concern.
 //
 // Windows are ANSI (CreateWindowExA): the configuration is ANSI text.
+//
+// Layouts are written in the pixels of a 96-DPI screen. Every control keeps
+// the bounds it was given in those units and shows them at the DPI of its
+// window (the form's), with the font of that DPI; when the form moves to a
+// monitor of another DPI, every control is placed again from its 96-DPI
+// bounds. At 96 DPI a 96-DPI pixel is a pixel.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -42,8 +48,15 @@ class TControl : public TObject {
   HWND Handle() const { return hwnd_; }
   TContainer* Parent() const { return parent_; }
 
+  // In 96-DPI pixels of the parent's client area, whatever the DPI.
   void SetBounds(int left, int top, int width, int height);
-  RECT BoundsRect() const;  // in the parent's client coordinates
+  RECT BoundsRect() const;  // in the parent's client coordinates, in pixels
+  // The client area in 96-DPI pixels, the units SetBounds takes.
+  virtual RECT ClientRect96() const;
+  // The DPI the control is shown at: its form's.
+  int Dpi() const { return dpi_; }
+  // A length of the 96-DPI layout in this control's pixels.
+  int Scale(int length) const;
   void SetVisible(bool visible);
   bool Visible() const;
   void SetEnabled(bool enabled);
@@ -96,16 +109,26 @@ class TControl : public TObject {
   // Runs an event handler; an error escaping it goes to the application's
   // error display and the program keeps running.
   void Fire(const std::function<void()>& handler);
+  // Shows the control at dpi_, which has just changed from oldDpi: the font
+  // of the new DPI, and the place of its 96-DPI bounds (a control never
+  // placed keeps its place, scaled).
+  virtual void ApplyDpi(int oldDpi);
+  // Puts the window where the 96-DPI bounds say, at dpi_.
+  void Place();
+  bool Placed() const { return placed_; }
 
   HWND hwnd_ = nullptr;
   TContainer* parent_ = nullptr;
   TCursorKind cursor_ = TCursorKind::Default;
   bool subclassed_ = false;
+  int dpi_ = 96;
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
   void RelayToHint(UINT msg, WPARAM wParam, LPARAM lParam);
   friend class TContainer;
+  RECT bounds96_{};      // as SetBounds gave them
+  bool placed_ = false;  // SetBounds was called
   std::string hint_;
   HWND tips_ = nullptr;  // the tooltip window that shows hint_
   HWND child_ = nullptr;
@@ -130,6 +153,9 @@ class TContainer : public TControl {
   virtual LRESULT ContainerProc(UINT msg, WPARAM wParam, LPARAM lParam);
   // Gives the container the etched frame and caption of a group box.
   void SetGroupFrame(bool frame) { groupFrame_ = frame; }
+  void ApplyDpi(int oldDpi) override;
+  // Each child at the container's DPI, which has just changed from oldDpi.
+  void ApplyDpiToChildren(int oldDpi);
   COLORREF color_;
   HBRUSH brush_ = nullptr;
 
@@ -159,6 +185,10 @@ class TTabSheet : public TContainer {
   const bool TabVisible;
   TPageControl* PageControl() const { return pages_; }
 
+ protected:
+  // Its page control places it.
+  void ApplyDpi(int oldDpi) override;
+
  private:
   TPageControl* pages_;
 };
@@ -184,6 +214,9 @@ class TPageControl : public TControl {
 
   bool HandleNotify(NMHDR* header, LRESULT& result) override;
 
+ protected:
+  void ApplyDpi(int oldDpi) override;
+
  private:
   friend class TTabSheet;
   void AddSheet(TTabSheet* sheet);
@@ -205,9 +238,16 @@ class TLabel : public TControl {
   void SetTransparent(bool transparent);
   void SetBold(bool bold);
   void SetAlignment(TAlignment alignment);
+  // The caption on one line in the label's own font, in 96-DPI pixels:
+  // bounds of this size hold it at the label's DPI and at 96 DPI.
+  SIZE CaptionSize() const;
 
   bool HandleCommand(WORD code) override;
   HBRUSH HandleCtlColor(HDC dc) override;
+
+ protected:
+  // A label never placed keeps its measured size: measured again.
+  void ApplyDpi(int oldDpi) override;
 
  private:
   COLORREF fontColor_;
@@ -360,6 +400,7 @@ class TRadioGroup : public TContainer {
 
  protected:
   LRESULT ContainerProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void ApplyDpi(int oldDpi) override;
 
  private:
   void Layout();
@@ -376,7 +417,12 @@ class TStatusBar : public TControl {
   std::string PanelText(int panel) const;
   void SetPanelCentered(int panel, bool centred);
 
+ protected:
+  void ApplyDpi(int oldDpi) override;
+
  private:
+  void SetParts();
+  std::vector<int> widths_;  // 96-DPI pixels
   std::vector<std::string> texts_;
   std::vector<bool> centred_;
 };
@@ -432,9 +478,16 @@ struct TFormStyle {
 class TForm : public TContainer {
  public:
   // className names the registered window class (the editor's is "TForm1").
+  // The client size is in 96-DPI pixels; the window takes it at the DPI of
+  // its monitor, and again after a move to a monitor of another DPI
+  // (WM_DPICHANGED).
   TForm(std::string className, std::string name, int clientWidth, int clientHeight,
         TFormStyle style = {}, HWND owner = nullptr);
   ~TForm() override;
+  // The client size of a window of this style whose outer size at 96 DPI
+  // is given, in 96-DPI pixels.
+  static SIZE ClientSizeAt96(int outerWidth, int outerHeight, TFormStyle style);
+  RECT ClientRect96() const override;
 
   void SetCaption(const std::string& caption);
   void SetMenu(std::unique_ptr<TMenuItem> root);  // root's children are the bar
@@ -461,7 +514,13 @@ class TForm : public TContainer {
  private:
   bool CloseQuery();
   void FitClientSize();
+  // WM_DPICHANGED: every control at the new DPI, then the window in the
+  // rectangle the system suggests, with the client size of the new DPI.
+  void ChangeDpi(int dpi, const RECT* suggested);
+  // The window's icons in the sizes of its DPI.
+  void SetIcons();
   std::unique_ptr<TMenuItem> menu_;
+  HICON icons_[2] = {nullptr, nullptr};  // big and small, when not the class's
   int clientWidth_;
   int clientHeight_;
   HWND lastFocus_ = nullptr;  // the control to refocus on reactivation

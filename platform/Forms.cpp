@@ -55,10 +55,40 @@ TMenuItem* TMenuItem::Add(std::unique_ptr<TMenuItem> child) {
 // ---------------------------------------------------------------------------
 // TForm
 
+namespace {
+
+DWORD WindowStyle(const TFormStyle& style) {
+  DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  if (style.minimizeBox) windowStyle |= WS_MINIMIZEBOX;
+  if (style.maximizeBox) windowStyle |= WS_MAXIMIZEBOX;
+  if (!style.fixedBorder) windowStyle |= WS_THICKFRAME;
+  return windowStyle;
+}
+
+constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
+
+}  // namespace
+
+SIZE TForm::ClientSizeAt96(int outerWidth, int outerHeight, TFormStyle style) {
+  RECT frame{0, 0, 0, 0};
+  using TAdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjustForDpi = UserFunctionAs<TAdjustForDpi>("AdjustWindowRectExForDpi");
+  if (!adjustForDpi || !adjustForDpi(&frame, WindowStyle(style), FALSE, kFormExStyle, 96)) {
+    // Before Windows 10 the frame has the system's DPI; so has the window.
+    frame = RECT{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WindowStyle(style), FALSE, kFormExStyle);
+  }
+  return SIZE{outerWidth - (frame.right - frame.left), outerHeight - (frame.bottom - frame.top)};
+}
+
 TForm::TForm(std::string className, std::string name, int clientWidth, int clientHeight,
              TFormStyle style, HWND owner)
     : TContainer(std::move(name)), clientWidth_(clientWidth), clientHeight_(clientHeight) {
   InitControls();
+  // The window is sized for the monitor it will most likely show on: its
+  // owner's, or the main one. The system tells the DPI it really has once
+  // it exists.
+  dpi_ = owner ? WindowDpi(owner) : SystemDpi();
   WNDCLASSEXA known{};
   known.cbSize = sizeof known;
   if (!GetClassInfoExA(Instance(), className.c_str(), &known)) {
@@ -73,31 +103,84 @@ TForm::TForm(std::string className, std::string name, int clientWidth, int clien
     if (!RegisterClassExA(&wc))
       throw std::runtime_error("Cannot register the window class " + className);
   }
-  DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  if (style.minimizeBox) windowStyle |= WS_MINIMIZEBOX;
-  if (style.maximizeBox) windowStyle |= WS_MAXIMIZEBOX;
-  if (!style.fixedBorder) windowStyle |= WS_THICKFRAME;
-  const DWORD exStyle = WS_EX_CONTROLPARENT;
-  RECT r{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&r, windowStyle, FALSE, exStyle);
-  HWND hwnd = CreateWindowExA(exStyle, className.c_str(), "", windowStyle, CW_USEDEFAULT,
+  const DWORD windowStyle = WindowStyle(style);
+  RECT r{0, 0, Scale(clientWidth), Scale(clientHeight)};
+  AdjustWindowRectEx(&r, windowStyle, FALSE, kFormExStyle);
+  HWND hwnd = CreateWindowExA(kFormExStyle, className.c_str(), "", windowStyle, CW_USEDEFAULT,
                               CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, owner, nullptr,
                               Instance(), this);
   if (!hwnd) throw std::runtime_error("Cannot create the window " + Name);
   Attach(hwnd, nullptr);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Application().Font()), FALSE);
+  dpi_ = WindowDpi(hwnd);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Application().Font(dpi_)), FALSE);
+  SetIcons();
   FitClientSize();
 }
 
 TForm::~TForm() {
+  if (hwnd_) {
+    // The owner of the handlers may be gone already; the window goes quietly.
+    destroying_ = true;
+    OnShow = nullptr;
+    OnActivate = nullptr;
+    OnCloseQuery = nullptr;
+    OnDestroy = nullptr;
+    DestroyWindow(hwnd_);
+  }
+  for (HICON icon : icons_)
+    if (icon) DestroyIcon(icon);
+}
+
+RECT TForm::ClientRect96() const { return RECT{0, 0, clientWidth_, clientHeight_}; }
+
+void TForm::SetIcons() {
   if (!hwnd_) return;
-  // The owner of the handlers may be gone already; the window goes quietly.
-  destroying_ = true;
-  OnShow = nullptr;
-  OnActivate = nullptr;
-  OnCloseQuery = nullptr;
-  OnDestroy = nullptr;
-  DestroyWindow(hwnd_);
+  HICON made[2] = {nullptr, nullptr};
+  // At the system's DPI the class's icons have the right sizes already.
+  if (dpi_ != SystemDpi()) {
+    using TMetricForDpi = int(WINAPI*)(int, UINT);
+    static const auto metricForDpi = UserFunctionAs<TMetricForDpi>("GetSystemMetricsForDpi");
+    auto metric = [this](int index) {
+      return metricForDpi ? metricForDpi(index, static_cast<UINT>(dpi_))
+                          : MulDiv(GetSystemMetrics(index), dpi_, SystemDpi());
+    };
+    const int sizes[2][2] = {{metric(SM_CXICON), metric(SM_CYICON)},
+                             {metric(SM_CXSMICON), metric(SM_CYSMICON)}};
+    for (int i = 0; i < 2; ++i)
+      made[i] = static_cast<HICON>(
+          LoadImageA(Instance(), "MAINICON", IMAGE_ICON, sizes[i][0], sizes[i][1], 0));
+  }
+  if (!made[0] && !made[1] && !icons_[0] && !icons_[1]) return;
+  // No icon of the window's own shows the class's.
+  SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(made[0]));
+  SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(made[1]));
+  for (int i = 0; i < 2; ++i) {
+    if (icons_[i]) DestroyIcon(icons_[i]);
+    icons_[i] = made[i];
+  }
+}
+
+void TForm::ChangeDpi(int dpi, const RECT* suggested) {
+  if (!hwnd_ || dpi <= 0) return;
+  const int old = dpi_;
+  if (dpi != old) {
+    dpi_ = dpi;
+    // Drawn once, when every control has its new place.
+    SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+    if (HFONT font = Application().FontAt(
+            reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)), dpi_))
+      SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ApplyDpiToChildren(old);
+    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    SetIcons();
+  }
+  if (suggested)
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  // The suggestion scales the frame too; the client area must be exact.
+  FitClientSize();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TForm::FitClientSize() {
@@ -107,8 +190,8 @@ void TForm::FitClientSize() {
     RECT client, window;
     GetClientRect(hwnd_, &client);
     GetWindowRect(hwnd_, &window);
-    const int dw = clientWidth_ - (client.right - client.left);
-    const int dh = clientHeight_ - (client.bottom - client.top);
+    const int dw = Scale(clientWidth_) - (client.right - client.left);
+    const int dh = Scale(clientHeight_) - (client.bottom - client.top);
     if (dw == 0 && dh == 0) return;
     SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + dw,
                  window.bottom - window.top + dh, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -310,6 +393,9 @@ LRESULT TForm::ContainerProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CLOSE:
       Close();
+      return 0;
+    case WM_DPICHANGED:
+      ChangeDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_DESTROY: {
       if (inModal_) {

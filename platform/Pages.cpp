@@ -18,6 +18,12 @@ TTabSheet::TTabSheet(TPageControl* pages, std::string name, const std::string& c
   pages->AddSheet(this);
 }
 
+void TTabSheet::ApplyDpi(int oldDpi) {
+  if (!hwnd_) return;
+  TContainer::ApplyDpiToChildren(oldDpi);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 // ---------------------------------------------------------------------------
 // TPageControl
 
@@ -29,6 +35,12 @@ TPageControl::TPageControl(TContainer* parent, std::string name) : TControl(std:
 
 void TPageControl::SetBounds(int left, int top, int width, int height) {
   TControl::SetBounds(left, top, width, height);
+  LayoutSheets();
+}
+
+void TPageControl::ApplyDpi(int oldDpi) {
+  // The tabs take the new font, and may take another number of rows.
+  TControl::ApplyDpi(oldDpi);
   LayoutSheets();
 }
 
@@ -141,23 +153,34 @@ bool TPageControl::HandleNotify(NMHDR* header, LRESULT& result) {
 // TStatusBar
 
 TStatusBar::TStatusBar(TContainer* parent, std::string name, const std::vector<int>& widths)
-    : TControl(std::move(name)), texts_(widths.size()), centred_(widths.size(), false) {
+    : TControl(std::move(name)),
+      widths_(widths),
+      texts_(widths.size()),
+      centred_(widths.size(), false) {
   // Placed by the form like any other control; no size grip.
   CreateHandle(parent, STATUSCLASSNAMEA, WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE, 0, "");
-  std::vector<int> edges;
-  int right = 0;
-  for (int width : widths) {
-    right += width;
-    edges.push_back(right);
-  }
-  if (edges.empty()) edges.push_back(-1);
-  SendMessageA(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  SetParts();
   if (parent && parent->Handle()) {
-    RECT client;
-    GetClientRect(parent->Handle(), &client);
+    const RECT client = parent->ClientRect96();
     SetBounds(0, client.bottom - 19, client.right, 19);
   }
   for (size_t i = 0; i < texts_.size(); ++i) SetPanelText(static_cast<int>(i), "");
+}
+
+void TStatusBar::SetParts() {
+  std::vector<int> edges;
+  int right = 0;
+  for (int width : widths_) {
+    right += width;
+    edges.push_back(Scale(right));
+  }
+  if (edges.empty()) edges.push_back(-1);
+  SendMessageA(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+}
+
+void TStatusBar::ApplyDpi(int oldDpi) {
+  TControl::ApplyDpi(oldDpi);
+  SetParts();
 }
 
 void TStatusBar::SetPanelText(int panel, const std::string& text) {

@@ -3,7 +3,9 @@
 # writes them into the tree, where they are kept (the build does not need
 # ImageMagick):
 #   editor/app/res/Logo.jpg       the About window's logo, 270 x 240, colour
-#   editor/app/res/Nodraxcfg.ico  the editor's icon, 256 (PNG), 48, 32 and 16 pixels
+#   editor/app/res/Nodraxcfg.ico  the editor's icon: 256 (PNG) for Explorer's
+#                                 large views, and 16 to 64 pixels, the small
+#                                 and large icon at 96, 120, 144 and 192 DPI
 #   applet/Nodraxcpl.ico          the Control Panel icon, 32 x 32, 16 colours
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,12 +37,15 @@ $convert -size 256x256 xc:none -fill '#0b2a5b' -draw "roundrectangle 8,8 247,247
   -stroke '#ffffff' -strokewidth 18 -draw "line 128,104 78,228" -draw "line 128,104 178,228" \
   -strokewidth 12 -draw "line 92,192 164,192" -draw "line 106,154 150,154" \
   -stroke none -fill '#ef476f' -draw "circle 128,104 128,80" "$work/big.png"
-for s in 48 32 16; do $convert "$work/big.png" -filter Lanczos -resize ${s}x${s} "$work/i$s.png"; done
+icons=()
+for s in 64 48 40 32 24 20 16; do
+  $convert "$work/big.png" -filter Lanczos -resize ${s}x${s} "$work/i$s.png"
+  icons+=("$work/i$s.png")
+done
 # ImageMagick stores the 256-pixel picture as PNG (8 bits a channel, as in
 # Windows's own icons; a bitmap that size would take 256 KB) and the small
 # ones as bitmaps, which every version of Windows reads.
-$convert \( "$work/big.png" -depth 8 \) "$work/i48.png" "$work/i32.png" "$work/i16.png" \
-  "$root/editor/app/res/Nodraxcfg.ico"
+$convert \( "$work/big.png" -depth 8 \) "${icons[@]}" "$root/editor/app/res/Nodraxcfg.ico"
 
 # The applet's icon: pixel art without smoothing, in the 16 colours of the
 # standard palette, stored as a 4-bit icon with a transparency mask.

@@ -6,6 +6,9 @@ set -euo pipefail
 pages=(general folders zubdos-virtual-disks unproto-frames first-connection-options security
        warnings forwarding miscellaneous-i colours servers ports miscellaneous-ii)
 readonly kServersPage=11 kPortsPage=12 kColoursPage=10
+dpi=${SHOTS_DPI:-96}
+# A length of the 96-DPI layout at the screen's DPI.
+px() { echo $(($1 * dpi / 96)); }
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -80,7 +83,8 @@ wait_idle() {  # window
   where=$(area "$1")
   for _ in $(seq 1 200); do
     grab "$where" "$tmp/idle.png"
-    [ "$(convert "$tmp/idle.png" -crop 44x14+284+432 +repage -format '%[fx:minima<0.5]' info:)" = 1 ] &&
+    [ "$(convert "$tmp/idle.png" -crop "$(px 44)x$(px 14)+$(px 284)+$(px 432)" +repage \
+        -format '%[fx:minima<0.5]' info:)" = 1 ] &&
       return 0
     sleep 0.1
   done
@@ -131,7 +135,7 @@ dismiss() {  # title-pattern key...
 }
 
 # The pointer stays off every window: nothing is drawn as hovered.
-xdotool mousemove 639 519
+xdotool mousemove "$(px 639)" "$(px 519)"
 cd "$SHOTS_CWD"
 wine "$NODRAX_EXE" >/dev/null 2>&1 &
 main=$(wait_window "^Nodrax configuration" 60)
@@ -188,7 +192,7 @@ dismiss "^Open Init.srv File$" Escape
 keys=()
 for _ in $(seq 2 "$kColoursPage"); do keys+=(ctrl+Tab); done
 keys_then_still "$main" "the Colours page" "${keys[@]}"
-xdotool mousemove --window "$main" 118 245 click 1 mousemove 639 519
+xdotool mousemove --window "$main" "$(px 118)" "$(px 245)" click 1 mousemove "$(px 639)" "$(px 519)"
 id=$(wait_window "^Color$")
 settle "$id" dialog-colour
 dismiss "^Color$" Escape

@@ -15,7 +15,8 @@
 # first and the drivers folder it names holds a few drivers; --first-run
 # renders with nothing stored, as the editor shows a new installation.
 # Two renderings of the same checkout are pixel-identical but for the
-# clock: scripts/compare-shots.sh compares two folders of them.
+# clock: scripts/compare-shots.sh compares two folders of them. SHOTS_DPI
+# sets the screen's DPI (96 unless set).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 mode=full
@@ -39,13 +40,14 @@ export WINEPREFIX="$build/wineprefix-shots" WINEDEBUG=-all
 trap 'WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true' EXIT
 # One import sets the display and replaces the stored tree. The 32-bit reg
 # writes Software\Nodrax into the 32-bit view, where the editor keeps it;
-# the other keys are the same in both views. Screen resolution 96 dpi; the
-# caret does not blink, so that no image catches it half way.
+# the other keys are the same in both views. The screen's DPI; the caret
+# does not blink, so that no image catches it half way.
+dpi=${SHOTS_DPI:-96}
 settings="$build/shots-settings.reg"
 {
   printf 'REGEDIT4\n\n'
-  printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"CursorBlinkRate"="-1"\n"LogPixels"=dword:00000060\n\n'
-  printf '[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts]\n"LogPixels"=dword:00000060\n\n'
+  printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"CursorBlinkRate"="-1"\n"LogPixels"=dword:%08x\n\n' "$dpi"
+  printf '[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts]\n"LogPixels"=dword:%08x\n\n' "$dpi"
   printf '[-HKEY_LOCAL_MACHINE\\Software\\Nodrax]\n\n'
   if [ "$mode" = full ]; then
     # The configuration without its REGEDIT4 line.
@@ -76,6 +78,8 @@ fi
 # The editor must start its own Wine session on the virtual display.
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
-export NODRAX_EXE="$build/Nodraxcfg.exe" SHOTS_OUT="$out" SHOTS_CWD="$bbs" SHOTS_MODE="$mode"
-xvfb-run -a -s "-screen 0 640x520x24" bash "$root/scripts/screenshots-inner.sh"
+export NODRAX_EXE="$build/Nodraxcfg.exe" SHOTS_OUT="$out" SHOTS_CWD="$bbs" SHOTS_MODE="$mode" \
+  SHOTS_DPI="$dpi"
+xvfb-run -a -s "-screen 0 $((640 * dpi / 96))x$((520 * dpi / 96))x24" \
+  bash "$root/scripts/screenshots-inner.sh"
 echo "$(find "$out" -maxdepth 1 -name '*.png' | wc -l) screenshots in $out"

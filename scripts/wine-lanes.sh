@@ -10,7 +10,9 @@ set -euo pipefail
 build=$1 lanes=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
-screen="-screen 0 1024x768x24"
+# Room for the editor's window at 192 DPI (tests/editor/DpiLayoutTest.cpp):
+# twice 1024 x 768, as a screen of that DPI has at least.
+screen="-screen 0 2048x1536x24"
 # The displays, one per call of this script, the last lane's outermost.
 todo=${NODRAX_LANES_TODO:-$lanes}
 if [ "$todo" -gt 0 ]; then

@@ -12,38 +12,18 @@ namespace {
 
 constexpr int kOuterWidth = 301;
 constexpr int kOuterHeight = 339;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr TFormStyle kStyle{true, false, false};
 constexpr int kLogoWidth = 163;
 constexpr int kLogoHeight = 151;
-
-// The client size that gives the window its outer size with this frame.
-SIZE ClientSizeFor(int outerWidth, int outerHeight) {
-  RECT frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
-  return SIZE{outerWidth - (frame.right - frame.left), outerHeight - (frame.bottom - frame.top)};
-}
-
-// The width of a label's caption in its own font.
-int TextWidth(const TLabel* label) {
-  HWND hwnd = label->Handle();
-  HDC dc = GetDC(hwnd);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
-  const std::string text = label->Text();
-  SIZE size{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd, dc);
-  return size.cx;
-}
 
 }  // namespace
 
 TForm2::TForm2(HWND owner)
-    : TForm("TForm2", "Form2", ClientSizeFor(kOuterWidth, kOuterHeight).cx,
-            ClientSizeFor(kOuterWidth, kOuterHeight).cy, TFormStyle{true, false, false}, owner) {
+    : TForm("TForm2", "Form2", ClientSizeAt96(kOuterWidth, kOuterHeight, kStyle).cx,
+            ClientSizeAt96(kOuterWidth, kOuterHeight, kStyle).cy, kStyle, owner) {
   SetCaption("About Nodraxcfg");
-  RECT client;
-  GetClientRect(Handle(), &client);
+  // The layout is in 96-DPI pixels, as SetBounds takes them.
+  const RECT client = ClientRect96();
 
   auto make = [this](auto control) {
     auto* raw = control.get();
@@ -53,13 +33,12 @@ TForm2::TForm2(HWND owner)
   Panel1 = make(std::make_unique<TPanel>(this, "Panel1"));
   Panel1->SetBounds(0, 0, client.right, client.bottom);
   Panel1->SetBorderSunken(true);
-  RECT inner;
-  GetClientRect(Panel1->Handle(), &inner);
+  const RECT inner = Panel1->ClientRect96();
 
   // Top to bottom, each centred across the panel.
   auto place = [&](TLabel* label, int top, int fixedWidth = 0) {
     label->SetBold(true);
-    const int w = fixedWidth ? fixedWidth : TextWidth(label) + 2;
+    const int w = fixedWidth ? fixedWidth : label->CaptionSize().cx + 2;
     label->SetBounds((inner.right - w) / 2, top, w, 16);
   };
   Label3 = make(std::make_unique<TLabel>(Panel1, "Label3", "Nodrax configuration tool"));

@@ -484,7 +484,7 @@ void TForm1::About1Click(TObject*) {
   // A new window, with a new timer, for every opening.
   auto about = std::make_unique<TForm2>(Handle());
   const POINT at = Position();
-  about->SetPosition(at.x + 50, at.y + 50);
+  about->SetPosition(at.x + Scale(50), at.y + Scale(50));  // 50 pixels at 96 DPI
   about->ShowModal();
 }
 

@@ -18,9 +18,10 @@ std::string ProgramPath() {
   return path;
 }
 
-// 16, 32 and 48 pixels as 32-bit bitmaps; 256 (0 in the directory) as a PNG
-// picture, which the system decodes.
-TEST(ProgramResourcesTest, IconInFourSizesAndVersionBlock153) {
+// The small and the large icon of each screen DPI as 32-bit bitmaps, drawn
+// for that size rather than scaled by the system; 256 (0 in the directory)
+// as a PNG picture, which the system decodes.
+TEST(ProgramResourcesTest, IconInTheSizesOfEachDpiAndVersionBlock153) {
   const std::string path = ProgramPath();
   HMODULE program = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(nullptr, program) << path;
@@ -44,7 +45,10 @@ TEST(ProgramResourcesTest, IconInFourSizesAndVersionBlock153) {
     EXPECT_NE(nullptr, icon) << "picture " << size << " does not decode";
     if (icon) DestroyIcon(icon);
   }
-  EXPECT_EQ((std::set<int>{16, 32, 48, 256}), sizes);
+  EXPECT_EQ(1u, sizes.count(256));
+  for (int dpi : {96, 120, 144, 192})
+    for (int size : {16, 32})
+      EXPECT_EQ(1u, sizes.count(MulDiv(size, dpi, 96))) << size << " at " << dpi << " DPI";
   FreeLibrary(program);
 
   DWORD ignored = 0;
