@@ -27,27 +27,24 @@ TEST_F(FirstRunTest, TheDefaultsAreAWorkingStationAndNothingIsStored) {
   EXPECT_EQ(t.Editbbsindicativo, t.Editsysopindicativo);
   EXPECT_EQ(t.Editbbsindicativo + "." + t.Edithroute, std::string(c.ConfigRecord.BbsCallsign));
 
-  const std::vector<std::pair<TStationBox, bool>> boxes = {
-      {&B::Log, true},          {&B::Indicacioncanales, true}, {&B::Forwardzub, true},
-      {&B::Compressforward, true}, {&B::Datosusuario, true},  {&B::Menos1mega, true},
-      {&B::Errorarchivo, true}, {&B::Servererror, true},      {&B::Pingpong, true},
-      {&B::Noruta, true},       {&B::Nonts, true},            {&B::Mensajenoencontrado, true},
-      {&B::Errorpropuesta, true}, {&B::Reject, true},         {&B::Held, true},
-      {&B::Ackui, true},        {&B::Privateui, true},        {&B::Userui, true},
-      {&B::Modotest, false},    {&B::Tituloui, false},        {&B::Mbl, false}};
-  for (std::size_t i = 0; i < boxes.size(); ++i)
-    EXPECT_EQ(boxes[i].second, c.Boxes.*boxes[i].first) << "box " << i << " of the list";
+  const TStationBox ticked[] = {
+      &B::Log,          &B::Indicacioncanales, &B::Forwardzub,   &B::Compressforward,
+      &B::Datosusuario, &B::Menos1mega,        &B::Errorarchivo, &B::Servererror,
+      &B::Pingpong,     &B::Noruta,            &B::Nonts,        &B::Mensajenoencontrado,
+      &B::Errorpropuesta, &B::Reject,          &B::Held,         &B::Ackui,
+      &B::Privateui,    &B::Userui};
+  const TStationBox clear[] = {&B::Modotest, &B::Tituloui, &B::Mbl};
+  for (std::size_t i = 0; i < std::size(ticked); ++i) EXPECT_TRUE(c.Boxes.*ticked[i]) << i;
+  for (std::size_t i = 0; i < std::size(clear); ++i) EXPECT_FALSE(c.Boxes.*clear[i]) << i;
 
   const std::string root = t.Directorioraiz;
-  const std::vector<std::pair<TStationText, std::string>> texts = {
-      {&T::Editssid, "2"},           {&T::Directoriodata, root + "\\Data"},
-      {&T::Diskc, root + "\\UsersPub"}, {&T::timeoutusuarios, "10"},
-      {&T::Timeoutforward, "10"},    {&T::yappmax, "200"},
-      {&T::modemmax, "100"},         {&T::Indicativosbaliza, "20"},
-      {&T::buferusuario, "1000"},    {&T::buferconsola, "1000"},
-      {&T::bufermonitor, "1000"},    {&T::Cabecera, "[$c] ZUB$E $$:$R"},
-      {&T::Numerobid, "10000"},      {&T::Diasboletines, "30"},
-      {&T::Editbackui, "500"},       {&T::Editdelayui, "5"}};
+  const std::pair<TStationText, std::string> texts[] = {
+      {&T::Editssid, "2"}, {&T::Directoriodata, root + "\\Data"}, {&T::Diskc, root + "\\UsersPub"},
+      {&T::timeoutusuarios, "10"}, {&T::Timeoutforward, "10"}, {&T::yappmax, "200"},
+      {&T::modemmax, "100"}, {&T::Indicativosbaliza, "20"}, {&T::buferusuario, "1000"},
+      {&T::buferconsola, "1000"}, {&T::bufermonitor, "1000"}, {&T::Cabecera, "[$c] ZUB$E $$:$R"},
+      {&T::Numerobid, "10000"}, {&T::Diasboletines, "30"}, {&T::Editbackui, "500"},
+      {&T::Editdelayui, "5"}};
   for (const auto& [field, text] : texts) {
     EXPECT_EQ(text, t.*field);
     EXPECT_EQ(text, RecordText(c.ConfigRecord, MirroredField(field))) << text;

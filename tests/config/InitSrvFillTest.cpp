@@ -80,23 +80,20 @@ TEST(InitSrvFill, EveryLineReachesItsFieldItsBoxOrItsColour) {
 // Line 24: exactly "0" disables the first-connection options and clears
 // their boxes; a sum ticks its boxes and leaves Disabled as it was.
 TEST(InitSrvFill, LineTwentyFourDisablesOrTicksTheFirstConnectionOptions) {
-  struct {
-    const char* Line;
-    bool DisabledBefore, LocalBefore;
-    bool Disabled, Excluido, Local, Experto;
-  } const cases[] = {{"5", true, false, true, true, false, true},
-                     {"5", false, true, false, true, false, true},
-                     {"0", false, true, true, false, false, false}};
+  // Line, Desactivado1 and Local1 before; Desactivado1, Excluido1, Local1
+  // and Experto1 after.
+  struct { const char* Line; bool Before[2], After[4]; } const cases[] = {
+      {"5", {true, false}, {true, true, false, true}},
+      {"5", {false, true}, {false, true, false, true}},
+      {"0", {false, true}, {true, false, false, false}}};
   for (const auto& k : cases) {
     TConfiguration before;
-    before.Boxes.Desactivado1 = k.DisabledBefore;
-    before.Boxes.Local1 = k.LocalBefore;
+    before.Boxes.Desactivado1 = k.Before[0];
+    before.Boxes.Local1 = k.Before[1];
     const TStationBoxes b = Filled(InitSrvFile({{24, k.Line}}), before).Boxes;
-    const std::string which = std::string(k.Line) + (k.DisabledBefore ? " disabled" : " local");
-    EXPECT_EQ(k.Disabled, b.Desactivado1) << which;
-    EXPECT_EQ(k.Excluido, b.Excluido1) << which;
-    EXPECT_EQ(k.Local, b.Local1) << which;
-    EXPECT_EQ(k.Experto, b.Experto1) << which;
+    EXPECT_EQ((std::vector<bool>(k.After, k.After + 4)),
+              (std::vector<bool>{b.Desactivado1, b.Excluido1, b.Local1, b.Experto1}))
+        << k.Line << (k.Before[0] ? " disabled" : " local");
   }
 }
 

@@ -48,11 +48,9 @@ class ConfigFileTest : public LoadSaveFixture {
     WriteStrings(kFoldersKey, {{"ZubRoot", kTestRoot}, {"UsersPub", "C:\\A,*,*,*,*,*,*,*"}});
     WriteStrings(Key(kServersKey, "WP"), {{"File", "WP.EXE"}, {"Description", "White pages"}});
     WriteStrings(Key(kPortsKey, "Port3"), {{"Driver", "TCP"}, {"BaudRate", "6300"}});
-    Config().Borraports();
     CargaRegistro(Config());
     ASSERT_EQ(TSaveOutcome::Saved, SaveConfiguration(Config()).Outcome);
     Form().ShowConfiguration();
-    ConfigModified = false;
     for (const char* name : {"AskBeforeClose", "Gateway", "SysopRing"}) WriteDword(kOptions, name, 7);
     WriteString(kSysopCall, "File", "C:\\Ring.wav");
     WriteDword(kHouseKeeping, "MaxRetLines", 40);

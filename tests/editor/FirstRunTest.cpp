@@ -9,7 +9,7 @@ namespace {
 
 using FirstRunTest = LoadSaveFixture;
 
-TEST_F(FirstRunTest, WithoutAStoredConfigurationTheWindowShowsTheDefaultsUnsaved) {
+TEST_F(FirstRunTest, WithoutAStoredConfigurationTheWindowShowsTheDefaultsAndAsksToSaveThem) {
   OpenEditor();
   EXPECT_TRUE(ConfigModified);
   EXPECT_TRUE(Dump().empty());
@@ -23,19 +23,14 @@ TEST_F(FirstRunTest, WithoutAStoredConfigurationTheWindowShowsTheDefaultsUnsaved
                {f.Miscellaneous2().bufermonitor, "1000"}});
   ExpectChecked(true, {f.Miscellaneous1().Log, f.Warnings().Held, f.Unproto().Ackui});
   ExpectChecked(false, {f.Miscellaneous1().Modotest, f.Unproto().Tituloui});
-}
 
-TEST_F(FirstRunTest, ClosingAsksToSaveAndYesStoresTheDefaults) {
-  OpenEditor();
   AnswerMessage(IDCANCEL);
   EXPECT_FALSE(RequestClose());
   ASSERT_EQ(1u, Messages().size());
   EXPECT_EQ("Save Configuration?", Messages()[0].text);
   EXPECT_EQ("Nodraxcfg", Messages()[0].caption);
-
-  TForm1& f = Form();
   f.Folders().Directorioraiz->SetText(kTestRoot);
-  const std::string identity = f.General().Editbbsindicativo->Text() + "." + f.General().Edithroute->Text();
+  const std::string identity = t.Editbbsindicativo + "." + t.Edithroute;
   AnswerMessage(IDYES);
   EXPECT_TRUE(RequestClose());
   EXPECT_EQ(2u, Messages().size());
