@@ -215,7 +215,8 @@ TEST_F(LoadTest, ZubDosBecomesUsersPubEmptyItemsAreSkippedAndNoListEmptiesTheDis
 // holds; the save that follows writes Folders and removes it, and with an
 // empty root keeps the folders that only the older key holds.
 TEST_F(LoadTest, TheOlderKeyDirectoriesIsReadAndTheSaveMovesItToFolders) {
-  const std::string root = kTestRoot;
+  // The save makes the folders: all of them below the test folder.
+  const std::string root = kTestRoot, old = std::string(kTestFolder) + "\\Old";
   struct TCase {
     TNamedTexts Folders, Directories;
     TStationText Text;
@@ -228,15 +229,15 @@ TEST_F(LoadTest, TheOlderKeyDirectoriesIsReadAndTheSaveMovesItToFolders) {
        &T::Directoriomensajes, root + "\\Mensajes",
        {{"ZubRoot", root}, {"Mail", root + "\\Mensajes"},
         {"UsersPub", root + "\\A,*,*,*,*,*,*,*"}, {"ZubDos", "<none>"}}},
-      {{{"ZubRoot", "C:\\NodraxTest\\Other"}, {"Pg", "C:\\FromFolders"}},
-       {{"ZubRoot", root}, {"Pg", "C:\\FromDirectories"}},
-       &T::Pgdir, "C:\\FromDirectories",
-       {{"Pg", "C:\\FromDirectories"}, {"ZubRoot", root}}},
+      {{{"ZubRoot", "C:\\NodraxTest\\Other"}, {"Pg", old + "\\FromFolders"}},
+       {{"ZubRoot", root}, {"Pg", old + "\\FromDirectories"}},
+       &T::Pgdir, old + "\\FromDirectories",
+       {{"Pg", old + "\\FromDirectories"}, {"ZubRoot", root}}},
       // Without a root.
-      {{{"Drivers", "C:\\Kept\\Drv"}},
-       {{"Pg", "C:\\Old\\Pg"}, {"Sounds", "C:\\Old\\Sounds"}, {"Drivers", "C:\\Old\\Drv"}},
-       &T::Pgdir, "C:\\Old\\Pg",
-       {{"Pg", "C:\\Old\\Pg"}, {"Sounds", "C:\\Old\\Sounds"}, {"Drivers", "C:\\Kept\\Drv"},
+      {{{"Drivers", old + "\\Kept"}},
+       {{"Pg", old + "\\Pg"}, {"Sounds", old + "\\Sounds"}, {"Drivers", old + "\\Drv"}},
+       &T::Pgdir, old + "\\Pg",
+       {{"Pg", old + "\\Pg"}, {"Sounds", old + "\\Sounds"}, {"Drivers", old + "\\Kept"},
         {"ZubRoot", ""}}},
   };
   for (const TCase& c : cases) {
