@@ -1,0 +1,334 @@
+// Registry contents that other tools, older editors or a damaged hive leave
+// behind: every value that the load and the import read, stored with every
+// kind of hostile content, and what the configuration must hold afterwards.
+// Shared by the tests of the configuration object and by the window's tests
+// of the import and the ports page.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "editor/config/AnsiText.h"
+#include "editor/config/Configuration.h"
+#include "editor/config/Encodings.h"
+#include "editor/config/StoredValues.h"
+#include "platform/Registry.h"
+
+namespace hostile {
+
+// The kinds of hostile content. A text value gets the bytes as REG_SZ; an
+// integer value gets them too, which is always the wrong type for it.
+
+struct TKind {
+  const char* Name;
+  DWORD Type;         // of a text value
+  std::string Bytes;  // stored exactly, without a terminator unless it has one
+};
+
+// Failures name the kind, not its 64 KiB of bytes.
+inline void PrintTo(const TKind& kind, std::ostream* out) { *out << kind.Name; }
+inline std::string KindName(const ::testing::TestParamInfo<TKind>& i) { return i.param.Name; }
+
+// The kinds; all but the first are texts.
+inline const std::vector<TKind>& Kinds() {
+  static const std::vector<TKind> kinds = [] {
+    std::string high;
+    for (int c = 0x80; c <= 0xFF; ++c) high += static_cast<char>(c);
+    return std::vector<TKind>{
+        {"WrongType", REG_DWORD, std::string("\x39\x30\x00\x00", 4)},
+        {"Empty", REG_SZ, ""},  // not even the terminator
+        {"Long", REG_SZ, std::string(65536, 'W') + '\0'},
+        {"HighBytes", REG_SZ, high + '\0'},
+        // 511 bytes: exactly what the registry layer's first buffer takes.
+        {"NoTerminator", REG_SZ, std::string(511, 'N')},
+    };
+  }();
+  return kinds;
+}
+
+// The text a program reading ANSI gets back for a value of the kind, up to
+// its first NUL; nothing for a value that is no text.
+inline std::string TextOf(const TKind& kind) {
+  if (kind.Type != REG_SZ) return "";
+  return kind.Bytes.substr(0, kind.Bytes.find('\0'));
+}
+
+inline std::string Cut(const std::string& text, std::size_t width) {
+  return text.substr(0, width - 1);
+}
+
+inline void StoreRaw(const std::string& path, const std::string& name, DWORD type,
+                     const std::string& bytes) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+                                           KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key,
+                                           nullptr));
+  EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name.c_str(), 0, type,
+                                          reinterpret_cast<const BYTE*>(bytes.data()),
+                                          static_cast<DWORD>(bytes.size())))
+      << path << '\\' << name;
+  RegCloseKey(key);
+}
+
+// The kind's content in a value of either sort. Where an integer belongs,
+// every text is of the wrong type, and the value of the wrong type is a text.
+inline void StoreOfKind(const std::string& path, const std::string& name, const TKind& kind,
+                        bool integer) {
+  if (integer && kind.Type != REG_SZ)
+    StoreRaw(path, name, REG_SZ, std::string("12\0", 3));
+  else
+    StoreRaw(path, name, kind.Type, kind.Bytes);
+}
+
+// Folders that a save makes from relative paths land in a scratch folder.
+class TScratchCurrentFolder {
+ public:
+  explicit TScratchCurrentFolder(const std::string& path) {
+    std::filesystem::create_directories(path);
+    GetCurrentDirectoryA(MAX_PATH, previous_);
+    SetCurrentDirectoryA(path.c_str());
+  }
+  ~TScratchCurrentFolder() { SetCurrentDirectoryA(previous_); }
+  TScratchCurrentFolder(const TScratchCurrentFolder&) = delete;
+  TScratchCurrentFolder& operator=(const TScratchCurrentFolder&) = delete;
+
+ private:
+  char previous_[MAX_PATH] = "";
+};
+
+// Where the values go. The names come from the editor's own table of what
+// the load and the import read; the ports and servers stand for every port
+// and server key, and the older folder key is read by the same code as
+// Folders.
+
+inline std::string KeyOf(const TReadValues& row, const std::string& root,
+                         const std::string& sub) {
+  std::string key = row.Key;
+  const std::size_t star = key.find('*');
+  if (star != std::string::npos) key = key.substr(0, star) + sub;
+  return root + key;
+}
+
+inline const char* const kHostilePorts[] = {"Port1", "Port10"};
+inline const char* const kHostileServers[] = {"Alpha", "Beta"};
+
+// Writes every value of the table below root: texts with the kind's
+// content, integers with a valid number.
+inline void StoreTable(const std::string& root, const TKind& kind) {
+  for (const TReadValues& row : ReadValueTable()) {
+    if (row.Key == "\\Directories") continue;  // its presence would change the flow
+    std::vector<std::string> keys;
+    if (row.Key == "\\Ports\\*")
+      keys.assign(std::begin(kHostilePorts), std::end(kHostilePorts));
+    else if (row.Key == "\\Servers\\*")
+      keys.assign(std::begin(kHostileServers), std::end(kHostileServers));
+    else
+      keys.push_back("");
+    for (const std::string& sub : keys)
+      for (const std::string& name : row.Names)
+        StoreRaw(KeyOf(row, root, sub), name, row.Integers ? REG_DWORD : kind.Type,
+                 row.Integers ? std::string("\x07\0\0\0", 4) : kind.Bytes);
+  }
+}
+
+// The values that `run` reads below Software\Nodrax, as "<key below it>|
+// <name>" with "*" for each port and server key.
+inline std::set<std::string> ReadsOf(const std::function<void()>& run) {
+  static std::set<std::string>* reads = nullptr;
+  std::set<std::string> names;
+  reads = &names;
+  RegistryValueReadHook = [](const std::string& key, const std::string& name) {
+    const std::size_t nodrax = key.find("Nodrax");
+    std::string below = nodrax == std::string::npos ? key : key.substr(nodrax + 6);
+    for (const std::string table : {"\\Ports\\", "\\Servers\\"})
+      if (below.find(table) == 0) below = table + "*";
+    reads->insert(below + "|" + name);
+  };
+  struct TUnhook {
+    ~TUnhook() { RegistryValueReadHook = nullptr; }
+  } unhook;
+  run();
+  return names;
+}
+
+// Every value read is in the editor's table of read values or among
+// `others`: one read and missing from it would escape these tests and the
+// import's check of a file.
+inline void ExpectAllInTheTable(const std::set<std::string>& reads,
+                                std::set<std::string> others = {}) {
+  for (const TReadValues& row : ReadValueTable())
+    for (const std::string& name : row.Names) others.insert(row.Key + "|" + name);
+  for (const std::string& read : reads) EXPECT_EQ(1u, others.count(read)) << read;
+  EXPECT_GT(reads.size(), 60u) << "the hook saw too little to prove anything";
+}
+
+// The records, with guard bytes around them, and every text field of the
+// tables checked to end within its width.
+
+struct TFieldSpan {
+  const char* Name;
+  std::size_t Offset, Width;
+};
+#define P(f) TFieldSpan{#f, offsetof(TPortRecord, f), sizeof(TPortRecord::f)}
+inline const std::vector<TFieldSpan> kPortSpans = {
+    P(PortKey),  P(Com),        P(Driver),    P(BaudRate), P(HexAddress), P(Disabled),
+    P(NumChannels), P(Canal),   P(Paclen),    P(MaxFrame), P(NumFwdChannels), P(MaxBlock),
+    P(Fwdperiodo), P(Fwdminute), P(Mode),     P(Unprotos), P(Yapp),       P(Gateway),
+    P(Rdonly),   P(Tipopuerto), P(Label)};
+#undef P
+#define S(f) TFieldSpan{#f, offsetof(TServerRecord, f), sizeof(TServerRecord::f)}
+inline const std::vector<TFieldSpan> kServerSpans = {S(Name), S(File), S(Description),
+                                                     S(Disabled)};
+#undef S
+
+inline std::string FieldAt(const void* record, const TFieldSpan& span) {
+  const char* field = static_cast<const char*>(record) + span.Offset;
+  return std::string(field, strnlen(field, span.Width));
+}
+
+// Puts the editor's configuration into a guarded block for the life of the
+// object, then gives the test its own back.
+class TGuardedRecords {
+ public:
+  static constexpr unsigned char kGuard = 0xA5;
+  TGuardedRecords() : block_(new TGuarded()), saved_(Configuration) {
+    memset(block_->Before, kGuard, sizeof block_->Before);
+    memset(block_->After, kGuard, sizeof block_->After);
+    Configuration = &block_->Value;
+  }
+  ~TGuardedRecords() { Configuration = saved_; }
+  TGuardedRecords(const TGuardedRecords&) = delete;
+  TGuardedRecords& operator=(const TGuardedRecords&) = delete;
+
+  // Every guard byte as it was, and every text field of the tables ending
+  // in a NUL inside its width (the station record's fields are checked
+  // through the texts they mirror).
+  void ExpectIntact(const std::string& when) const {
+    for (const auto* guards : {block_->Before, block_->After})
+      for (int i = 0; i < 256; ++i)
+        ASSERT_EQ(kGuard, guards[i]) << when << ": a guard byte changed";
+    auto scan = [&](const void* record, const std::vector<TFieldSpan>& spans, int index) {
+      for (const TFieldSpan& span : spans)
+        EXPECT_LT(FieldAt(record, span).size(), span.Width)
+            << when << ": " << span.Name << " of record " << index << " has no terminator";
+    };
+    for (int i = 0; i < kPortCount; ++i) scan(&block_->Value.PortTable[i], kPortSpans, i);
+    for (int i = 0; i < kServerCount; ++i) scan(&block_->Value.ServerTable[i], kServerSpans, i);
+  }
+
+ private:
+  struct TGuarded {
+    unsigned char Before[256];
+    TConfiguration Value;
+    unsigned char After[256];
+  };
+  std::unique_ptr<TGuarded> block_;
+  TConfiguration* saved_;
+};
+
+// The station values that go whole, or their first part, into one text
+// field, by the editor's tables (the mail beacon's count is parsed out of its
+// text): the field gets the stored text cut at the width of the record field
+// it mirrors.
+struct TPlainValue {
+  std::string Name;
+  TStationText Text;
+};
+inline std::vector<TPlainValue> PlainValues() {
+  std::vector<TPlainValue> plain;
+  for (const auto* table : {&ConfigValues(), &FolderValues()})
+    for (const TStoredValue& v : *table)
+      if (v.Loaded && v.TextCount > 0 && v.Encoding != TEncoding::MailBeacon)
+        plain.push_back({v.Name, v.Texts[0]});
+  plain.push_back({"UsersPub", &TStationTexts::Diska});  // the first of the disks
+  return plain;
+}
+
+// The plain fields as the configuration holds them now.
+inline std::map<std::string, std::string> PlainShown() {
+  std::map<std::string, std::string> shown;
+  for (const TPlainValue& v : PlainValues()) shown[v.Name] = Configuration->Texts.*v.Text;
+  return shown;
+}
+
+// The save must pass its identity check: a content that leaves the
+// callsign or the route empty gets one typed in.
+inline void GiveIdentity() {
+  TConfiguration& c = *Configuration;
+  if (c.Texts.Editbbsindicativo.empty()) c.SetText(&TStationTexts::Editbbsindicativo, "X1ABC");
+  if (c.Texts.Edithroute.empty()) c.SetText(&TStationTexts::Edithroute, "ABC");
+}
+
+// Checks what the configuration holds after a load of the table's values
+// stored with the kind's content. After a save and a load of what it stored
+// (an import), an empty text has become its stand-in and Hroute "OK": those
+// are left out, and so is a callsign given in the file.
+inline void ExpectLoadedAsTheRulesSay(const TKind& kind, const TGuardedRecords& records,
+                                      bool saved = false) {
+  records.ExpectIntact("after the load");
+  const TConfiguration& c = *Configuration;
+  const std::string text = TextOf(kind);
+  if (saved && text.empty()) return;
+  const TRecordField identity = NODRAX_RECORD_FIELD(BbsCallsign);
+  EXPECT_LT(RecordText(c.ConfigRecord, identity).size(), identity.Width);
+  if (!saved) {
+    EXPECT_EQ(Cut(text, identity.Width), c.Texts.Editbbsindicativo);
+  }
+  for (const TPlainValue& v : PlainValues()) {
+    const TRecordField field = MirroredField(v.Text);
+    const std::string stored = RecordText(c.ConfigRecord, field);
+    EXPECT_LT(stored.size(), field.Width) << v.Name << " has no terminator";
+    // What the pages show is what the save stores.
+    EXPECT_EQ(Cut(text, field.Width), c.Texts.*v.Text) << v.Name;
+    EXPECT_EQ(c.Texts.*v.Text, stored) << v.Name;
+  }
+  // Nothing in any content is a number, a switch word or a mode letter
+  // but the W of the long texts, which is the gateway's.
+  using B = TStationBoxes;
+  const TStationBox boxes[] = {&B::Log,          &B::Indicacioncanales, &B::Modotest,
+                               &B::Ackui,        &B::Forwardzub,        &B::Compressforward,
+                               &B::Mailbeacon,   &B::Pms1,              &B::Held,
+                               &B::Specialsys,   &B::Xprotocol,         &B::Testcallsign,
+                               saved ? &B::Log : &B::Datosusuario};
+  for (std::size_t i = 0; i < std::size(boxes); ++i)
+    EXPECT_EQ(boxes[i] == &B::Mailbeacon && !text.empty(), c.Boxes.*boxes[i]) << "box " << i;
+  if (kind.Type == REG_SZ) {
+    EXPECT_EQ(0u, c.Colours.Background);
+    EXPECT_EQ(0u, c.Colours.Chaninfo);
+  }
+  for (const char* port : kHostilePorts) {
+    const TPortRecord& p = c.PortTable[*PortIndexFromKeyName(port)];
+    EXPECT_STREQ(port, p.PortKey);
+    for (const TPortValue& v : PortValues()) {
+      if (v.Encoding != TPortEncoding::Text) continue;
+      // A value of another type is absent, and the reset port is enabled.
+      const bool reset = kind.Type != REG_SZ && std::string(v.Name) == "Disabled";
+      EXPECT_EQ(reset ? "false" : Cut(text, v.Field.Width), PortText(p, v.Field))
+          << port << '\\' << v.Name;
+    }
+    EXPECT_EQ(Cut(text, sizeof p.Fwdminute), p.Fwdminute);
+    EXPECT_EQ(text[0] == 'W' ? "W" : "", std::string(p.Gateway));
+  }
+  ASSERT_EQ(2, c.ServerCount);
+  for (int i = 0; i < 2; ++i) {
+    const TServerRecord& s = c.ServerTable[i];
+    EXPECT_EQ(kHostileServers[i], std::string(s.Name));
+    EXPECT_EQ(Capitals(Cut(text, sizeof s.File)), s.File);
+    EXPECT_EQ(Cut(text, sizeof s.Description), s.Description);
+    EXPECT_EQ(Cut(text, sizeof s.Disabled), s.Disabled);
+  }
+}
+
+}  // namespace hostile
