@@ -492,7 +492,9 @@ void TPortsPage::NumcanalesfwdChange(TObject*) {
 }
 
 void TPortsPage::CheckChannelCounts(TPortRecord& port, bool forwardEdited) {
-  // Both are kept as typed; only a forward count just typed is taken back.
+  // Both are kept as typed; only a forward count the sysop has just typed
+  // is taken back. Showing a stored port warns as well, but takes nothing
+  // back: nobody would see that the next save stores another count.
   if (ReadNumber(FieldText(port.NumFwdChannels)) <= ReadNumber(FieldText(port.NumChannels))) return;
   if (!forwardEdited) {
     Dialogs().MessageBox(Form().Handle(), "Num.Channels must be equal or major of Num. Fwd Channels",
@@ -501,7 +503,7 @@ void TPortsPage::CheckChannelCounts(TPortRecord& port, bool forwardEdited) {
   }
   Dialogs().MessageBox(Form().Handle(), "Number of Fwd Channels must be equal or minor of Num.Channels",
                        "Nodraxcfg", MB_ICONWARNING | MB_OK);
-  Numcanalesfwd->SetText("");
+  if (!PortFilling) Numcanalesfwd->SetText("");
 }
 
 void TPortsPage::MultiChange(TObject*) {

@@ -206,7 +206,7 @@ TEST_F(DpiLayoutTest, MainWindowHasTheScaledClientSizeAndItsTabRows) {
     EXPECT_EQ(std::atoi(wanted), dpi);
   }
   EXPECT_EQ(Application().Font(dpi),
-            reinterpret_cast<HFONT>(SendMessageA(Form().Label1->Handle(), WM_GETFONT, 0, 0)));
+            reinterpret_cast<HFONT>(SendMessageA(Form().General().Label1->Handle(), WM_GETFONT, 0, 0)));
   CheckFrame(dpi);
 }
 
@@ -268,7 +268,7 @@ TEST_F(DpiLayoutTest, DpiChangeLaysTheWindowOutAgainAndBackToThePixel) {
   change(dpi, other);
   ASSERT_EQ(other, FormDpi());
   EXPECT_EQ(Application().Font(other),
-            reinterpret_cast<HFONT>(SendMessageA(Form().Label1->Handle(), WM_GETFONT, 0, 0)));
+            reinterpret_cast<HFONT>(SendMessageA(Form().General().Label1->Handle(), WM_GETFONT, 0, 0)));
   CheckFrame(other);
   CheckEveryPage("at " + std::to_string(other) + " DPI: ");
   // The caption icon in the size of the new DPI.

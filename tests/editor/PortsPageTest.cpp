@@ -276,13 +276,16 @@ TEST_F(PortsPageTest, ChannelCountsWarnAndKeepOrEmpty) {
   }
   EXPECT_EQ("", WindowText(Form().Ports().Numcanales));
 
-  // Showing a port whose counts disagree warns too, and marks nothing.
+  // Showing a port whose counts disagree warns too, marks nothing and takes
+  // nothing back: the stored count emptied unmarked was lost at the next
+  // save of anything else.
   SetFields(Configuration->PortTable[1], {"KAM", "1", "9600", "3F8", "0", "3", "", "", "4"});
   dialogs.ExpectMessageBox("Nodraxcfg", more, MB_ICONWARNING | MB_OK, IDOK);
   dialogs.ExpectMessageBox("Nodraxcfg", fewer, MB_ICONWARNING | MB_OK, IDOK);
   ConfigModified = false;
   SelectPort(1);
-  EXPECT_EQ("", FieldText(Configuration->PortTable[1].NumFwdChannels));
+  EXPECT_EQ("4", FieldText(Configuration->PortTable[1].NumFwdChannels));
+  EXPECT_EQ("4", WindowText(Form().Ports().Numcanalesfwd));
   EXPECT_FALSE(ConfigModified);
 }
 
