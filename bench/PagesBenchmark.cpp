@@ -1,8 +1,10 @@
-// The first show of a page: its controls made from its table, the
-// configuration shown in them and the sheet painted, against the floor of
-// the same windows made bare, each with its class, styles, place, font and
-// text, and painted. Each run has a new main window; the page and its floor
-// take turns, so that both meet the same load of the machine.
+// The first show of a page, from the choice of its tab to the page painted:
+// its controls made from its table, the configuration shown in them, the
+// sheet shown and painted. Its floor: the same windows made bare, each with
+// its class, styles, place, font and text, plus a later show of the page
+// (the tab chosen again once the controls exist, so the page painted), the
+// cost of showing any page. Each run has a new main window; the page and
+// its floor take turns, so that both meet the same load of the machine.
 #include "bench/PagesBenchmark.h"
 
 #include <windows.h>
@@ -70,7 +72,7 @@ void Describe(HWND parent, int parentIndex, std::vector<TWindowSpec>& specs) {
   }
 }
 
-// Makes the windows below a visible child of the host, then paints it.
+// Makes the windows below a visible child of the host.
 void MakeBare(HWND host, const RECT& area, const std::vector<TWindowSpec>& specs) {
   HWND sheet = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left,
                                area.top, area.right - area.left, area.bottom - area.top, host,
@@ -87,13 +89,12 @@ void MakeBare(HWND host, const RECT& area, const std::vector<TWindowSpec>& specs
       SendMessageA(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     made.push_back(w);
   }
-  UpdateWindow(host);
 }
 
 struct TPageTimes {
   std::string Name;
   std::size_t Windows = 0;
-  double Page = 0, Floor = 0;
+  double Page = 0, Bare = 0, Again = 0;
 };
 
 }  // namespace
@@ -109,7 +110,7 @@ void RunPagesBenchmark(int runs) {
   for (const std::string& name : sheets) {
     TPageTimes times;
     times.Name = name;
-    std::vector<double> page, floor;
+    std::vector<double> page, bare, again;
     std::vector<TWindowSpec> specs;
     for (int i = 0; i < runs; ++i) {
       // The editor: a new window, shown, and the page's first show.
@@ -118,11 +119,15 @@ void RunPagesBenchmark(int runs) {
         ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
         UpdateWindow(form.Handle());
         TTabSheet* sheet = form.FindSheet(name);
-        page.push_back(TimeMs([&] {
+        auto show = [&] {
           form.Pagina->SetActivePage(sheet);
           UpdateWindow(form.Handle());
-        }));
+        };
+        page.push_back(TimeMs(show));
         if (specs.empty()) Describe(sheet->Handle(), -1, specs);
+        form.Pagina->SetActivePage(form.Hojageneral);
+        UpdateWindow(form.Handle());
+        again.push_back(TimeMs(show));
         // The floor, in a window of the same size at the same place.
         RECT area = form.Pagina->DisplayRect();
         RECT outer;
@@ -130,7 +135,7 @@ void RunPagesBenchmark(int runs) {
         HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, outer.left, outer.top,
                                     outer.right - outer.left, outer.bottom - outer.top, nullptr,
                                     nullptr, GetModuleHandleA(nullptr), nullptr);
-        floor.push_back(TimeMs([&] { MakeBare(host, area, specs); }));
+        bare.push_back(TimeMs([&] { MakeBare(host, area, specs); }));
         DestroyWindow(host);
       }
       MSG msg;
@@ -138,17 +143,20 @@ void RunPagesBenchmark(int runs) {
     }
     times.Windows = specs.size();
     times.Page = Median(page);
-    times.Floor = Median(floor);
+    times.Bare = Median(bare);
+    times.Again = Median(again);
     pages.push_back(times);
   }
   const TPageTimes* heaviest = nullptr;
   for (const TPageTimes& p : pages) {
-    std::printf("first show of %-22s %3zu windows %7.3f ms, floor %7.3f ms, ratio %5.2f\n",
-                p.Name.c_str(), p.Windows, p.Page, p.Floor, p.Page / p.Floor);
+    std::printf("first show of %-22s %3zu windows %7.3f ms, floor %7.3f ms (bare %.3f + shown "
+                "again %.3f), ratio %5.2f\n",
+                p.Name.c_str(), p.Windows, p.Page, p.Bare + p.Again, p.Bare, p.Again,
+                p.Page / (p.Bare + p.Again));
     if (!heaviest || p.Page > heaviest->Page) heaviest = &p;
   }
   if (heaviest)
-    std::printf("heaviest page: %s, %.3f ms against %.3f ms bare, ratio %.2f\n",
-                heaviest->Name.c_str(), heaviest->Page, heaviest->Floor,
-                heaviest->Page / heaviest->Floor);
+    std::printf("heaviest page: %s, %.3f ms against %.3f ms, ratio %.2f\n", heaviest->Name.c_str(),
+                heaviest->Page, heaviest->Bare + heaviest->Again,
+                heaviest->Page / (heaviest->Bare + heaviest->Again));
 }

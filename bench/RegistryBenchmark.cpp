@@ -4,7 +4,8 @@
 // page, the add of a server, the show of a port, the transfers and one
 // message to a control, each against its floor.
 //
-//   registry_benchmark [runs]     (default 25; at least 20)
+//   registry_benchmark [runs] [pages]   (runs: default 25, at least 20;
+//                                       pages: the first shows of the pages alone)
 //
 // Everything happens in one process and one run, on the registry of the Wine
 // prefix (or Windows machine) it runs on; the configuration under
@@ -203,6 +204,11 @@ int main(int argc, char** argv) {
   const int runs = std::max(20, argc > 1 ? std::atoi(argv[1]) : 25);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
+  if (argc > 2 && std::string(argv[2]) == "pages") {
+    AllocateConfiguration();
+    RunPagesBenchmark(runs);
+    return 0;
+  }
   ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
   TRegistry().DeleteKey(kNodraxKey);
   AllocateConfiguration();

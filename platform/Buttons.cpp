@@ -204,17 +204,22 @@ TRadioGroup::TRadioGroup(TContainer* parent, std::string name, const std::string
     : TContainer(std::move(name)), columns_(std::max(1, columns)) {
   SetGroupFrame(true);
   CreateContainer(parent, WS_VISIBLE, 0, caption);
-  for (size_t i = 0; i < items.size(); ++i) {
+  count_ = static_cast<int>(items.size());
+  for (int i = 0; i < count_; ++i) {
     // One group: the arrow keys move within it and a click unticks the rest.
-    const DWORD style = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0);
-    HWND button = CreateWindowExA(0, "BUTTON", items[i].c_str(), style, 0, 0, 0, 0, hwnd_,
+    // Tab enters the group at its first button while none is ticked.
+    const DWORD style =
+        WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0);
+    const RECT r = ButtonRect(i);
+    HWND button = CreateWindowExA(0, "BUTTON", items[i].c_str(), style, r.left, r.top,
+                                  r.right - r.left, r.bottom - r.top, hwnd_,
                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId())),
                                   Instance(), nullptr);
     SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(Application().Font(dpi_)), FALSE);
     buttons_.push_back(button);
   }
-  Check(-1);
-  Layout();
+  GetClientRect(hwnd_, &laidOut_);
+  laidOutDpi_ = dpi_;
 }
 
 void TRadioGroup::SetBounds(int left, int top, int width, int height) {
@@ -246,19 +251,17 @@ void TRadioGroup::Check(int index) {
     SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     // Tab enters the group at its ticked button, or at the first one.
     const bool stop = checked || (index < 0 && i == 0);
-    LONG_PTR style = GetWindowLongPtrA(button, GWL_STYLE);
-    style = stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-    SetWindowLongPtrA(button, GWL_STYLE, style);
+    const LONG_PTR style = GetWindowLongPtrA(button, GWL_STYLE);
+    const LONG_PTR wanted = stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    if (wanted != style) SetWindowLongPtrA(button, GWL_STYLE, wanted);
   }
 }
 
-void TRadioGroup::Layout() {
-  if (!hwnd_ || buttons_.empty()) return;
-  RECT client;
-  GetClientRect(hwnd_, &client);
+RECT TRadioGroup::ButtonRect(int i) const {
+  RECT client{};
+  if (hwnd_) GetClientRect(hwnd_, &client);
   const int textHeight = FontHeight(dpi_);
-  const int count = static_cast<int>(buttons_.size());
-  const int perColumn = (count + columns_ - 1) / columns_;
+  const int perColumn = (count_ + columns_ - 1) / columns_;
   const int left = Scale(8);
   const int top = textHeight + Scale(2);
   const int width = std::max(1, static_cast<int>(client.right) - Scale(8) - left);
@@ -266,19 +269,32 @@ void TRadioGroup::Layout() {
   const int columnWidth = width / columns_;
   const int rowHeight = std::max(1, height / perColumn);
   const int buttonHeight = std::min(rowHeight, textHeight + Scale(4));
-  for (int i = 0; i < count; ++i) {
-    const int column = i / perColumn;
-    const int row = i % perColumn;
-    MoveWindow(buttons_[i], left + column * columnWidth,
-               top + row * rowHeight + (rowHeight - buttonHeight) / 2,
-               std::max(1, columnWidth - Scale(4)), buttonHeight, TRUE);
+  const int column = i / perColumn;
+  const int row = i % perColumn;
+  const int x = left + column * columnWidth;
+  const int y = top + row * rowHeight + (rowHeight - buttonHeight) / 2;
+  return RECT{x, y, x + std::max(1, columnWidth - Scale(4)), y + buttonHeight};
+}
+
+void TRadioGroup::Layout() {
+  if (!hwnd_ || buttons_.empty()) return;
+  // The buttons stand where this size and font put them already.
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  if (EqualRect(&client, &laidOut_) && laidOutDpi_ == dpi_) return;
+  laidOut_ = client;
+  laidOutDpi_ = dpi_;
+  for (int i = 0; i < count_; ++i) {
+    const RECT r = ButtonRect(i);
+    MoveWindow(buttons_[i], r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
   }
 }
 
 void TRadioGroup::ApplyDpi(int oldDpi) {
   // The buttons take the new font with the other children; their places
-  // come from the group's new size and font.
+  // come from the group's new size and font, whatever moved them meanwhile.
   TContainer::ApplyDpi(oldDpi);
+  laidOutDpi_ = 0;
   Layout();
 }
 

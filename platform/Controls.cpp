@@ -222,12 +222,36 @@ TControl* TControl::FromHandle(HWND hwnd) {
   return it == ControlOf().end() ? nullptr : it->second;
 }
 
+namespace {
+// The bounds of the next control made, with TControl::TMadeAt.
+thread_local bool madeAtPending = false;
+thread_local RECT madeAt{};
+}  // namespace
+
+TControl::TMadeAt::TMadeAt(int left, int top, int width, int height) {
+  madeAt = RECT{left, top, left + width, top + height};
+  madeAtPending = true;
+}
+
+TControl::TMadeAt::~TMadeAt() { madeAtPending = false; }
+
+bool TControl::TakeMadeAt() {
+  if (!madeAtPending) return false;
+  madeAtPending = false;
+  bounds96_ = madeAt;
+  placed_ = true;
+  placedDpi_ = dpi_;
+  return true;
+}
+
 void TControl::CreateHandle(TContainer* parent, const char* windowClass, DWORD style,
                             DWORD exStyle, const std::string& text, SIZE size) {
   InitControls();
   dpi_ = parent ? parent->dpi_ : SystemDpi();
-  HWND hwnd = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, 0, 0, size.cx,
-                              size.cy,
+  RECT at{0, 0, size.cx, size.cy};
+  if (TakeMadeAt()) at = PlacedRect();
+  HWND hwnd = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, at.left,
+                              at.top, at.right - at.left, at.bottom - at.top,
                               parent ? parent->Handle() : nullptr,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId())),
                               Instance(), nullptr);
@@ -343,24 +367,32 @@ void TControl::Fire(const std::function<void()>& handler) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-  bounds96_ = RECT{left, top, left + width, top + height};
+  const RECT bounds{left, top, left + width, top + height};
+  // Made at these bounds already (TMadeAt): nothing to move.
+  if (placed_ && placedDpi_ == dpi_ && EqualRect(&bounds, &bounds96_)) return;
+  bounds96_ = bounds;
   placed_ = true;
   Place();
 }
 
 int TControl::Scale(int length) const { return ScaleTo(dpi_, length); }
 
-void TControl::Place() {
-  if (!hwnd_ || !placed_) return;
+RECT TControl::PlacedRect() const {
   RECT r = bounds96_;
   // The window of a combo box includes its dropped-down list; the height
   // asked for is the closed box's.
-  if (dynamic_cast<TComboBox*>(this)) r.bottom += 200;
+  if (dynamic_cast<const TComboBox*>(this)) r.bottom += 200;
   // Edges rather than sizes are scaled, so that controls that meet or keep
   // apart at 96 DPI still do at any other.
-  const int left = Scale(r.left), top = Scale(r.top);
-  SetWindowPos(hwnd_, nullptr, left, top, Scale(r.right) - left, Scale(r.bottom) - top,
+  return RECT{Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)};
+}
+
+void TControl::Place() {
+  if (!hwnd_ || !placed_) return;
+  const RECT r = PlacedRect();
+  SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  placedDpi_ = dpi_;
 }
 
 namespace {
@@ -516,8 +548,11 @@ void TContainer::CreateContainer(TContainer* parent, DWORD style, DWORD exStyle,
     registered = RegisterClassExA(&wc);
     if (!registered && GetLastError() == ERROR_CLASS_ALREADY_EXISTS) registered = 1;
   }
+  RECT at{0, 0, 0, 0};
+  if (TakeMadeAt()) at = PlacedRect();
   HWND hwnd = CreateWindowExA(exStyle | WS_EX_CONTROLPARENT, kContainerClass, text.c_str(),
-                              style | WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                              style | WS_CHILD | WS_CLIPCHILDREN, at.left, at.top,
+                              at.right - at.left, at.bottom - at.top,
                               parent ? parent->Handle() : nullptr,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId())),
                               Instance(), this);

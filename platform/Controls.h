@@ -50,6 +50,17 @@ class TControl : public TObject {
 
   // In 96-DPI pixels of the parent's client area, whatever the DPI.
   void SetBounds(int left, int top, int width, int height);
+  // The next control made on this thread is made at these bounds (96-DPI
+  // pixels, as SetBounds takes them), as if SetBounds had been called: a
+  // window made where it belongs is not moved afterwards, which under Wine
+  // is a round trip to the server for every control of a page.
+  class TMadeAt {
+   public:
+    TMadeAt(int left, int top, int width, int height);
+    ~TMadeAt();
+    TMadeAt(const TMadeAt&) = delete;
+    TMadeAt& operator=(const TMadeAt&) = delete;
+  };
   RECT BoundsRect() const;  // in the parent's client coordinates, in pixels
   // The client area in 96-DPI pixels, the units SetBounds takes.
   virtual RECT ClientRect96() const;
@@ -115,6 +126,11 @@ class TControl : public TObject {
   virtual void ApplyDpi(int oldDpi);
   // Puts the window where the 96-DPI bounds say, at dpi_.
   void Place();
+  // The pixel rectangle of the 96-DPI bounds at dpi_.
+  RECT PlacedRect() const;
+  // Takes the bounds of a TMadeAt, if one is pending: the window is then
+  // made at PlacedRect().
+  bool TakeMadeAt();
   bool Placed() const { return placed_; }
 
   HWND hwnd_ = nullptr;
@@ -129,6 +145,7 @@ class TControl : public TObject {
   friend class TContainer;
   RECT bounds96_{};      // as SetBounds gave them
   bool placed_ = false;  // SetBounds was called
+  int placedDpi_ = 0;    // the DPI the window stands at its bounds for
   std::string hint_;
   HWND tips_ = nullptr;  // the tooltip window that shows hint_
   HWND child_ = nullptr;
@@ -404,10 +421,15 @@ class TRadioGroup : public TContainer {
 
  private:
   void Layout();
+  // Where button i goes in the group's client area.
+  RECT ButtonRect(int i) const;
   void Check(int index);
   std::vector<HWND> buttons_;
+  int count_ = 0;
   int columns_;
   int index_ = -1;
+  RECT laidOut_{};  // the client area the buttons were placed for
+  int laidOutDpi_ = 0;
 };
 
 class TStatusBar : public TControl {

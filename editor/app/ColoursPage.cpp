@@ -8,11 +8,10 @@ constexpr int kLabelHeight = 14;
 }
 
 void TColoursPage::Build() {
-  Label74 = Make<TLabel>(Sheet(), "Label74", "Click into desired field to choose a color");
+  Label74 = MakeAt<TLabel>(RECT{10, 16, 10 + 368, 16 + kLabelHeight}, Sheet(), "Label74",
+                           "Click into desired field to choose a color");
   Label74->SetAlignment(TAlignment::Center);
-  Label74->SetBounds(10, 16, 368, kLabelHeight);
-  Panel1 = Make<TPanel>(Sheet(), "Panel1");
-  Panel1->SetBounds(101, 44, 185, 209);
+  Panel1 = MakeAt<TPanel>(RECT{101, 44, 101 + 185, 44 + 209}, Sheet(), "Panel1");
   Panel1->SetBorderSunken(true);
   Panel1->SetCursor(TCursorKind::HandPoint);
   Panel1->SetColor(RGB(0, 0, 0));
@@ -35,8 +34,7 @@ void TColoursPage::Build() {
   const TConsoleColours initial;
   int y = 18;
   for (const TRow& row : rows) {
-    TLabel* label = Make<TLabel>(Panel1, row.Name, row.Caption);
-    label->SetBounds(24, y, 134, 16);
+    TLabel* label = MakeAt<TLabel>(RECT{24, y, 24 + 134, y + 16}, Panel1, row.Name, row.Caption);
     label->SetColor(RGB(0, 0, 0));
     label->SetFontColor(initial.*row.Colour);
     label->SetCursor(TCursorKind::HandPoint);

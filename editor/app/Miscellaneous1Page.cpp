@@ -44,19 +44,17 @@ void TMiscellaneous1Page::Build() {
   const int x = 224, width = 160;
   y = 8;
   for (const TFieldRow<P>& row : rows) {
-    BuildFieldRows(&row, 1, x, 0, y, 0, width);
     // The first caption is too long for one line of the column.
     const int labelHeight = &row == &rows[0] ? 2 * kLabelHeight : kLabelHeight;
-    (this->*row.Label)->SetBounds(x, y, width, labelHeight);
-    (this->*row.Field)->SetBounds(x, y + labelHeight + 2, width, kRowHeight);
+    BuildFieldRow(row, Box(x, y, width, labelHeight), Box(x, y + labelHeight + 2, width, kRowHeight));
     y += labelHeight + 2 + kRowHeight + 12;
   }
   Cabecera->OnKeyPress = [this](TObject* s, char& k) { CabeceraKeyPress(s, k); };
   Cabecera->SetHint("Do not change !");
   Label16->SetHint("Do not change !");
-  Label17 = Make<TLabel>(Sheet(), "Label17", "Do not change ZUB Header !");
+  Label17 = MakeAt<TLabel>(Box(x, y - 9, width, kLabelHeight), Sheet(), "Label17",
+                           "Do not change ZUB Header !");
   Label17->SetFontColor(RGB(255, 0, 0));
-  Label17->SetBounds(x, y - 9, width, kLabelHeight);
 }
 
 void TMiscellaneous1Page::IndicativosbalizaChange(TObject* Sender) { StoreText(Sender); }

@@ -43,9 +43,9 @@ void TPage::CaptionLabelClick(TObject* Sender) {
 // ---------------------------------------------------------------------------
 // TStationPage
 
-TEdit* TStationPage::MakeField(const char* name, TStationText text, int maxLength, bool upper,
-                               bool oem) {
-  TEdit* edit = Make<TEdit>(Sheet(), name);
+TEdit* TStationPage::MakeField(const RECT& at, const char* name, TStationText text, int maxLength,
+                               bool upper, bool oem) {
+  TEdit* edit = MakeAt<TEdit>(at, Sheet(), name);
   if (maxLength > 0) edit->SetMaxLength(maxLength);
   edit->SetUpperCase(upper);
   edit->SetOemConvert(oem);
@@ -55,8 +55,9 @@ TEdit* TStationPage::MakeField(const char* name, TStationText text, int maxLengt
   return edit;
 }
 
-TCheckBox* TStationPage::MakeCheckBox(const char* name, const char* caption, TStationBox box) {
-  TCheckBox* check = Make<TCheckBox>(Sheet(), name, caption);
+TCheckBox* TStationPage::MakeCheckBox(const RECT& at, const char* name, const char* caption,
+                                      TStationBox box) {
+  TCheckBox* check = MakeAt<TCheckBox>(at, Sheet(), name, caption);
   check->OnClick = [this](TObject* s) {
     StoreBox(s);
     Form().CachebidsClick(s);

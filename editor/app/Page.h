@@ -55,6 +55,19 @@ class TPage {
     owned_.push_back(std::move(control));
     return raw;
   }
+  // Makes the control where it belongs, in 96-DPI pixels of its parent.
+  template <class T, class... Args>
+  T* MakeAt(const RECT& at, Args&&... args) {
+    T* control = nullptr;
+    {
+      const TControl::TMadeAt place(at.left, at.top, at.right - at.left, at.bottom - at.top);
+      control = Make<T>(std::forward<Args>(args)...);
+    }
+    // Nothing to do for a control made there; one whose window another
+    // constructor made is moved.
+    control->SetBounds(at.left, at.top, at.right - at.left, at.bottom - at.top);
+    return control;
+  }
   // Enter in the field moves to the named field, on the named page (or on
   // this one when page is empty).
   void SetSuccessor(TControl* field, const std::string& page, const std::string& next);
@@ -105,42 +118,50 @@ class TStationPage : public TPage {
     const char* Next;            // nullptr: Enter keeps the focus
     const char* Unit;            // text right of the field, or nullptr
   };
-  // Makes the rows one below the other: caption at left, field beside it.
+  // Makes the rows one below the other: caption at left, field beside it,
+  // the unit (if any) right of the field.
   template <class P>
   void BuildFieldRows(const TFieldRow<P>* rows, std::size_t count, int left, int captionWidth,
                       int top, int step, int fieldWidth) {
-    P& page = static_cast<P&>(*this);
     for (std::size_t i = 0; i < count; ++i) {
-      const TFieldRow<P>& row = rows[i];
       const int y = top + static_cast<int>(i) * step;
-      TControl* caption = nullptr;
-      if (row.Label) {
-        TLabel* label = Make<TLabel>(Sheet(), row.CaptionName, row.Caption);
-        label->SetBounds(left, y + 3, captionWidth, kLabelHeight);
-        page.*row.Label = label;
-        caption = label;
-      } else if (row.Button) {
-        TSpeedButton* button = Make<TSpeedButton>(Sheet(), row.CaptionName, row.Caption);
-        button->SetBounds(left, y, captionWidth, kRowHeight);
-        page.*row.Button = button;
-        caption = button;
-      }
-      TEdit* edit = MakeField(row.Name, row.Text, row.MaxLength, row.Upper, row.Oem);
-      edit->SetBounds(left + captionWidth + 4, y, fieldWidth, kRowHeight);
-      page.*row.Field = edit;
-      edit->OnChange = [&page, change = row.Change](TObject* s) { (page.*change)(s); };
-      if (row.Label) SetCaption(caption, edit);
-      if (row.Button) folderOf_[static_cast<TSpeedButton*>(caption)] = edit;
-      if (row.Next) SetSuccessor(edit, row.NextPage ? row.NextPage : "", row.Next);
-      if (row.Unit) {
-        TLabel* unit = Make<TLabel>(Sheet(), std::string(row.Name) + "Unit", row.Unit);
-        unit->SetBounds(left + captionWidth + fieldWidth + 10, y + 3, 70, kLabelHeight);
-      }
+      const int fieldLeft = left + captionWidth + 4;
+      const bool button = !rows[i].Label;
+      BuildFieldRow(rows[i], Box(left, button ? y : y + 3, captionWidth, button ? kRowHeight : kLabelHeight),
+                    Box(fieldLeft, y, fieldWidth, kRowHeight));
+      if (rows[i].Unit)
+        MakeAt<TLabel>(Box(fieldLeft + fieldWidth + 6, y + 3, 70, kLabelHeight), Sheet(),
+                       std::string(rows[i].Name) + "Unit", rows[i].Unit);
     }
+  }
+  // One row, its caption and its field where the page puts them.
+  template <class P>
+  void BuildFieldRow(const TFieldRow<P>& row, const RECT& captionAt, const RECT& fieldAt) {
+    P& page = static_cast<P&>(*this);
+    TControl* caption = nullptr;
+    if (row.Label) {
+      TLabel* label = MakeAt<TLabel>(captionAt, Sheet(), row.CaptionName, row.Caption);
+      page.*row.Label = label;
+      caption = label;
+    } else if (row.Button) {
+      TSpeedButton* button = MakeAt<TSpeedButton>(captionAt, Sheet(), row.CaptionName, row.Caption);
+      page.*row.Button = button;
+      caption = button;
+    }
+    TEdit* edit = MakeField(fieldAt, row.Name, row.Text, row.MaxLength, row.Upper, row.Oem);
+    page.*row.Field = edit;
+    edit->OnChange = [&page, change = row.Change](TObject* s) { (page.*change)(s); };
+    if (row.Label) SetCaption(caption, edit);
+    if (row.Button) folderOf_[static_cast<TSpeedButton*>(caption)] = edit;
+    if (row.Next) SetSuccessor(edit, row.NextPage ? row.NextPage : "", row.Next);
+  }
+  static RECT Box(int left, int top, int width, int height) {
+    return RECT{left, top, left + width, top + height};
   }
   // A field showing a station text, with the input rules and the shared
   // key handling of the pages.
-  TEdit* MakeField(const char* name, TStationText text, int maxLength, bool upper, bool oem);
+  TEdit* MakeField(const RECT& at, const char* name, TStationText text, int maxLength, bool upper,
+                   bool oem);
 
   template <class P>
   struct TCheckRow {
@@ -151,14 +172,14 @@ class TStationPage : public TPage {
   };
   template <class P>
   TCheckBox* MakeCheck(const TCheckRow<P>& row, int left, int top, int width) {
-    TCheckBox* box = MakeCheckBox(row.Name, row.Caption, row.Box);
-    box->SetBounds(left, top, width, kCheckHeight);
+    TCheckBox* box = MakeCheckBox(Box(left, top, width, kCheckHeight), row.Name, row.Caption,
+                                  row.Box);
     static_cast<P&>(*this).*row.Member = box;
     return box;
   }
   // A check box showing a station box; a click marks a change as every
   // option box's does.
-  TCheckBox* MakeCheckBox(const char* name, const char* caption, TStationBox box);
+  TCheckBox* MakeCheckBox(const RECT& at, const char* name, const char* caption, TStationBox box);
 
   // The field's text goes into the configuration; the folders it derives
   // show on every page made so far.

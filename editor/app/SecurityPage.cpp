@@ -56,14 +56,14 @@ void TSecurityPage::Build() {
   const int columns[3] = {196, 254, 320};
   const char* headings[3] = {"USER", "SYSOP", "SYSOP after\nSYS command"};
   for (int c = 0; c < 3; ++c) {
-    TLabel* heading = Make<TLabel>(Sheet(), "LabelSecurity" + std::to_string(c), headings[c]);
+    TLabel* heading =
+        MakeAt<TLabel>(Box(columns[c] - 30, c == 2 ? 4 : 18, 82, c == 2 ? 30 : kLabelHeight),
+                       Sheet(), "LabelSecurity" + std::to_string(c), headings[c]);
     heading->SetAlignment(TAlignment::Center);
-    heading->SetBounds(columns[c] - 30, c == 2 ? 4 : 18, 82, c == 2 ? 30 : kLabelHeight);
   }
   int y = 42;
   for (const TRow& row : rows) {
-    TLabel* label = Make<TLabel>(Sheet(), row.LabelName, row.Caption);
-    label->SetBounds(14, y + 1, 160, kLabelHeight);
+    MakeAt<TLabel>(Box(14, y + 1, 160, kLabelHeight), Sheet(), row.LabelName, row.Caption);
     for (int c = 0; c < 3; ++c) MakeCheck(row.Boxes[c], columns[c] + 4, y, 16);
     y += 25;
   }

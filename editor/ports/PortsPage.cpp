@@ -121,18 +121,19 @@ constexpr int kLeft = 8, kLeftLabel = 112;
 
 void TPortsPage::Build() {
   TTabSheet* page = Sheet();
-  Puertosbbs = Make<TRadioGroup>(
-      page, "Puertosbbs", "Port",
+  auto box = [](int left, int top, int width, int height) {
+    return RECT{left, top, left + width, top + height};
+  };
+  Puertosbbs = MakeAt<TRadioGroup>(
+      box(6, 2, 184, 100), page, "Puertosbbs", "Port",
       std::vector<std::string>{"PORT 1", "PORT 2", "PORT 3", "PORT 4", "PORT 5", "PORT 6",
                                "PORT 7", "PORT 8", "PORT 9", "PORT 10 "},
       2);
-  Puertosbbs->SetBounds(6, 2, 184, 100);
   Puertosbbs->OnClick = [this](TObject* s) { PuertosbbsClick(s); };
 
-  Label10 = Make<TLabel>(page, "Label10", "Type:");
-  Label10->SetBounds(kRight, 10, kRightLabel, kLabelHeight);
-  Modopuerto2 = Make<TComboBox>(page, "Modopuerto2", TComboStyle::DropDown);
-  Modopuerto2->SetBounds(kRight + kRightLabel + 4, 6, 96, kRowHeight);
+  Label10 = MakeAt<TLabel>(box(kRight, 10, kRightLabel, kLabelHeight), page, "Label10", "Type:");
+  Modopuerto2 = MakeAt<TComboBox>(box(kRight + kRightLabel + 4, 6, 96, kRowHeight), page,
+                                  "Modopuerto2", TComboStyle::DropDown);
   Modopuerto2->SetText("Type of Port");
   // A driver name fits the record's field.
   SendMessageA(Modopuerto2->Handle(), CB_LIMITTEXT, sizeof(TPortRecord::Driver) - 1, 0);
@@ -166,12 +167,12 @@ void TPortsPage::Build() {
        "Number of fwd chans:", 2, &TPortsPage::NumcanalesfwdChange, nullptr, kLeft, 270, kLeftLabel,
        40},
   };
-  auto makeField = [this, page](const TPortFieldRow& row) {
-    TLabel* label = Make<TLabel>(page, row.labelName, row.caption);
-    label->SetBounds(row.left, row.top + 4, row.labelWidth, kLabelHeight);
+  auto makeField = [this, page, box](const TPortFieldRow& row) {
+    TLabel* label = MakeAt<TLabel>(box(row.left, row.top + 4, row.labelWidth, kLabelHeight), page,
+                                   row.labelName, row.caption);
     this->*row.label = label;
-    TEdit* edit = Make<TEdit>(page, row.name);
-    edit->SetBounds(row.left + row.labelWidth + 4, row.top, row.width, kRowHeight);
+    TEdit* edit =
+        MakeAt<TEdit>(box(row.left + row.labelWidth + 4, row.top, row.width, kRowHeight), page, row.name);
     this->*row.field = edit;
     if (row.maxLength > 0) edit->SetMaxLength(row.maxLength);
     edit->OnChange = [this, change = row.change](TObject* s) { (this->*change)(s); };
@@ -193,14 +194,15 @@ void TPortsPage::Build() {
   SetWindowLongPtrA(Direccionserie->Handle(), GWL_STYLE,
                     GetWindowLongPtrA(Direccionserie->Handle(), GWL_STYLE) | ES_UPPERCASE);
 
-  auto makeList = [this, page](TComboBox* TPortsPage::*member, const char* name, TLabel* TPortsPage::*label,
-                               const char* labelName, const char* caption, int top,
-                               void (TPortsPage::*change)(TObject*)) {
-    TLabel* l = Make<TLabel>(page, labelName, caption);
-    l->SetBounds(kRight, top + 4, kRightLabel, kLabelHeight);
+  auto makeList = [this, page, box](TComboBox* TPortsPage::*member, const char* name,
+                                    TLabel* TPortsPage::*label, const char* labelName,
+                                    const char* caption, int top,
+                                    void (TPortsPage::*change)(TObject*)) {
+    TLabel* l = MakeAt<TLabel>(box(kRight, top + 4, kRightLabel, kLabelHeight), page, labelName,
+                               caption);
     this->*label = l;
-    TComboBox* list = Make<TComboBox>(page, name, TComboStyle::DropDownList);
-    list->SetBounds(kRight + kRightLabel + 4, top, 96, kRowHeight);
+    TComboBox* list = MakeAt<TComboBox>(box(kRight + kRightLabel + 4, top, 96, kRowHeight), page,
+                                        name, TComboStyle::DropDownList);
     list->OnChange = [this, change](TObject* s) { (this->*change)(s); };
     list->OnKeyUp = [this](TObject* s, WORD& k) { Form().EditbbsindicativoKeyUp(s, k); };
     this->*member = list;
@@ -217,9 +219,8 @@ void TPortsPage::Build() {
 
   for (const TPortFieldRow& row : channels) makeField(row);
 
-  Tipopuerto = Make<TRadioGroup>(page, "Tipopuerto", "Mode",
-                                 std::vector<std::string>{"Users", "Guest", "BBS"}, 3);
-  Tipopuerto->SetBounds(6, 106, 184, 40);
+  Tipopuerto = MakeAt<TRadioGroup>(box(6, 106, 184, 40), page, "Tipopuerto", "Mode",
+                                   std::vector<std::string>{"Users", "Guest", "BBS"}, 3);
   Tipopuerto->OnClick = [this](TObject* s) { TipopuertoClick(s); };
 
   static const TPortCheckRow checks[] = {
@@ -230,11 +231,12 @@ void TPortsPage::Build() {
       {&TPortsPage::Rdonly, "Rdonly", "RD - ONLY", &TPortsPage::RdonlyClick, true, 10, 192},
   };
   for (const TPortCheckRow& row : checks) {
-    TCheckBox* box = Make<TCheckBox>(page, row.name, row.caption);
-    box->SetBounds(row.left, row.top, 86, kCheckHeight);
-    box->OnClick = [this, click = row.click](TObject* s) { (this->*click)(s); };
-    if (row.keyPress) box->OnKeyPress = [this](TObject* s, char& k) { Form().ForwardzubKeyPress(s, k); };
-    this->*row.box = box;
+    TCheckBox* check =
+        MakeAt<TCheckBox>(box(row.left, row.top, 86, kCheckHeight), page, row.name, row.caption);
+    check->OnClick = [this, click = row.click](TObject* s) { (this->*click)(s); };
+    if (row.keyPress)
+      check->OnKeyPress = [this](TObject* s, char& k) { Form().ForwardzubKeyPress(s, k); };
+    this->*row.box = check;
   }
   ShowDriverTypes();
 }

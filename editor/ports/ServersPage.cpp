@@ -120,12 +120,13 @@ void TServersPage::Build() {
         [&](auto member) {
           using T = typename TMemberControl<decltype(member)>::type;
           T* control = nullptr;
+          const RECT at{row.left, row.top, row.left + row.width, row.top + row.height};
           if constexpr (std::is_same_v<T, TComboBox>) {
-            control = Make<T>(Sheet(), row.name, TComboStyle::DropDown);
+            control = MakeAt<T>(at, Sheet(), row.name, TComboStyle::DropDown);
             if (row.caption) control->AddItem(row.caption);
             if (row.maxLength) SendMessageA(control->Handle(), CB_LIMITTEXT, row.maxLength, 0);
           } else if constexpr (std::is_same_v<T, TEdit>) {
-            control = Make<T>(Sheet(), row.name);
+            control = MakeAt<T>(at, Sheet(), row.name);
             if (row.maxLength) control->SetMaxLength(row.maxLength);
             control->SetUpperCase(row.upper);
             // Capitals however the text comes in: typed, pasted or shown
@@ -134,15 +135,14 @@ void TServersPage::Build() {
               SetWindowLongPtrA(control->Handle(), GWL_STYLE,
                                 GetWindowLongPtrA(control->Handle(), GWL_STYLE) | ES_UPPERCASE);
           } else if constexpr (std::is_same_v<T, TListBox>) {
-            control = Make<T>(Sheet(), row.name);
+            control = MakeAt<T>(at, Sheet(), row.name);
           } else {
-            control = Make<T>(Sheet(), row.name, row.caption);
+            control = MakeAt<T>(at, Sheet(), row.name, row.caption);
           }
           if constexpr (std::is_same_v<T, TComboBox> || std::is_same_v<T, TEdit>) {
             if (row.change)
               control->OnChange = [this, h = row.change](TObject* s) { (this->*h)(s); };
           }
-          control->SetBounds(row.left, row.top, row.width, row.height);
           if (row.hint) control->SetHint(row.hint);
           if (row.click) control->OnClick = [this, h = row.click](TObject* s) { (this->*h)(s); };
           if (row.keyPress)
