@@ -235,6 +235,10 @@ TControl::TMadeAt::TMadeAt(int left, int top, int width, int height) {
 
 TControl::TMadeAt::~TMadeAt() { madeAtPending = false; }
 
+TControl::TMadeAtPaused::TMadeAtPaused() : pending_(madeAtPending) { madeAtPending = false; }
+
+TControl::TMadeAtPaused::~TMadeAtPaused() { madeAtPending = pending_; }
+
 bool TControl::TakeMadeAt() {
   if (!madeAtPending) return false;
   madeAtPending = false;
@@ -247,6 +251,10 @@ bool TControl::TakeMadeAt() {
 void TControl::CreateHandle(TContainer* parent, const char* windowClass, DWORD style,
                             DWORD exStyle, const std::string& text, SIZE size) {
   InitControls();
+  if (parent) {
+    const TMadeAtPaused paused;
+    parent->Realize();
+  }
   dpi_ = parent ? parent->dpi_ : SystemDpi();
   RECT at{0, 0, size.cx, size.cy};
   if (TakeMadeAt()) at = PlacedRect();
@@ -536,6 +544,10 @@ TContainer::~TContainer() {
 void TContainer::CreateContainer(TContainer* parent, DWORD style, DWORD exStyle,
                                  const std::string& text) {
   InitControls();
+  if (parent) {
+    const TMadeAtPaused paused;
+    parent->Realize();
+  }
   dpi_ = parent ? parent->dpi_ : SystemDpi();
   static ATOM registered = 0;
   if (!registered) {

@@ -61,6 +61,18 @@ class TControl : public TObject {
     TMadeAt(const TMadeAt&) = delete;
     TMadeAt& operator=(const TMadeAt&) = delete;
   };
+  // Windows made meanwhile (a parent made on demand) do not take the bounds
+  // of a TMadeAt meant for the control being made.
+  class TMadeAtPaused {
+   public:
+    TMadeAtPaused();
+    ~TMadeAtPaused();
+    TMadeAtPaused(const TMadeAtPaused&) = delete;
+    TMadeAtPaused& operator=(const TMadeAtPaused&) = delete;
+
+   private:
+    bool pending_;
+  };
   RECT BoundsRect() const;  // in the parent's client coordinates, in pixels
   // The client area in 96-DPI pixels, the units SetBounds takes.
   virtual RECT ClientRect96() const;
@@ -161,6 +173,9 @@ class TContainer : public TControl {
   // The brush of the background colour; children that show the parent's
   // background paint with it.
   HBRUSH BackgroundBrush();
+  // Makes the window of a container that makes it only when needed (a tab
+  // sheet): before a child is put into it, before it shows.
+  virtual void Realize() {}
   ~TContainer() override;
 
  protected:
@@ -201,6 +216,9 @@ class TTabSheet : public TContainer {
   const std::string Caption;
   const bool TabVisible;
   TPageControl* PageControl() const { return pages_; }
+  // A sheet's window is made when it first shows or first gets a control:
+  // a form of many pages starts without the windows of those not shown.
+  void Realize() override;
 
  protected:
   // Its page control places it.
@@ -237,6 +255,8 @@ class TPageControl : public TControl {
  private:
   friend class TTabSheet;
   void AddSheet(TTabSheet* sheet);
+  // A sheet whose window has just been made: placed over the display area.
+  void PlaceNewSheet(TTabSheet* sheet);
   void LayoutSheets();
   void PlaceSheet(TTabSheet* sheet, const RECT& area);
   std::vector<TTabSheet*> sheets_;

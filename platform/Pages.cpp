@@ -13,9 +13,14 @@ using namespace nodrax_controls;
 TTabSheet::TTabSheet(TPageControl* pages, std::string name, const std::string& caption,
                      bool tabVisible)
     : TContainer(std::move(name)), Caption(caption), TabVisible(tabVisible), pages_(pages) {
-  // Hidden until its page control activates it.
-  CreateContainer(pages->Parent(), WS_CLIPSIBLINGS, 0, caption);
   pages->AddSheet(this);
+}
+
+void TTabSheet::Realize() {
+  if (hwnd_) return;
+  // Hidden until its page control activates it.
+  CreateContainer(pages_->Parent(), WS_CLIPSIBLINGS, 0, Caption);
+  pages_->PlaceNewSheet(this);
 }
 
 void TTabSheet::ApplyDpi(int oldDpi) {
@@ -44,14 +49,19 @@ void TPageControl::ApplyDpi(int oldDpi) {
   LayoutSheets();
 }
 
-void TPageControl::AddSheet(TTabSheet* sheet) {
-  sheets_.push_back(sheet);
+void TPageControl::PlaceNewSheet(TTabSheet* sheet) {
   // Just above the tab control in the z-order: drawn and clicked over its
   // display area, and the rest of the form keeps its order.
   HWND above = GetWindow(hwnd_, GW_HWNDPREV);
   if (above != sheet->Handle())
     SetWindowPos(sheet->Handle(), above ? above : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (IsRectEmpty(&laidOut_)) laidOut_ = DisplayRect();
+  PlaceSheet(sheet, laidOut_);
+}
+
+void TPageControl::AddSheet(TTabSheet* sheet) {
+  sheets_.push_back(sheet);
   if (sheet->TabVisible) {
     TCITEMA item{};
     item.mask = TCIF_TEXT | TCIF_PARAM;
@@ -60,13 +70,10 @@ void TPageControl::AddSheet(TTabSheet* sheet) {
     SendMessageA(hwnd_, TCM_INSERTITEMA, tabs_.size(), reinterpret_cast<LPARAM>(&item));
     tabs_.push_back(sheet);
   }
-  // More tabs may take another row and shrink the display area; otherwise
-  // only the new sheet needs its place.
+  // More tabs may take another row and shrink the display area: the
+  // sheets made so far move with it.
   const RECT area = DisplayRect();
-  if (EqualRect(&area, &laidOut_))
-    PlaceSheet(sheet, area);
-  else
-    LayoutSheets();
+  if (!EqualRect(&area, &laidOut_)) LayoutSheets();
   if (!active_ && sheet->TabVisible) SetActivePage(sheet);
 }
 
@@ -83,7 +90,8 @@ RECT TPageControl::DisplayRect() const {
 
 void TPageControl::LayoutSheets() {
   laidOut_ = DisplayRect();
-  for (TTabSheet* sheet : sheets_) PlaceSheet(sheet, laidOut_);
+  for (TTabSheet* sheet : sheets_)
+    if (sheet->Handle()) PlaceSheet(sheet, laidOut_);
 }
 
 void TPageControl::PlaceSheet(TTabSheet* sheet, const RECT& area) {
@@ -101,6 +109,7 @@ void TPageControl::SetActivePage(TTabSheet* sheet) {
       focusHidden = true;
   // The keyboard must not stay in a page that is about to disappear.
   if (focusHidden) ::SetFocus(hwnd_);
+  if (sheet) sheet->Realize();
   if (sheet && OnShowing) {
     std::function<void(TTabSheet*)> showing = OnShowing;
     Fire([&] { showing(sheet); });
