@@ -467,7 +467,8 @@ void TForm1::LoadRegistry() {
       TLoading() { RegistryLoading = true; }
       ~TLoading() { RegistryLoading = false; }
     } loading;
-    olderFolders = CargaRegistro(*Configuration);
+    // The servers wait until the Servers page or a save needs them.
+    olderFolders = CargaRegistro(*Configuration, kNodraxKey, false);
     ShowConfiguration();
     // The older folder key is carried over by a save, which writes Folders
     // and removes Directories.

@@ -213,9 +213,14 @@ void CargaPuertos(TConfiguration& c, const std::string& root) {
   }
 }
 
+void ServersNeeded(TConfiguration& c) {
+  if (c.ServersPending) CargaServidores(c, c.ServersRoot);
+}
+
 void CargaServidores(TConfiguration& c, const std::string& root) {
   const std::string serversKey = KeyBelow(root, kServersKey);
   c.ServerCount = 0;
+  c.ServersPending = false;
   TRegistry reg;
   if (!reg.OpenKeyReadOnly(serversKey)) return;
   std::vector<std::string> names;
@@ -313,7 +318,7 @@ void CheckLoadedValueTypes(const std::string& root) {
   }
 }
 
-bool CargaRegistro(TConfiguration& c, const std::string& root) {
+bool CargaRegistro(TConfiguration& c, const std::string& root, bool servers) {
   bool olderFolders = false;
   {
     TRegistry reg;
@@ -321,6 +326,13 @@ bool CargaRegistro(TConfiguration& c, const std::string& root) {
     olderFolders = LoadFolders(c, reg, root);
   }
   CargaPuertos(c, root);
-  CargaServidores(c, root);
+  if (servers)
+    CargaServidores(c, root);
+  else {
+    // Nothing that waits for the servers sees those of an earlier load.
+    c.ServerCount = 0;
+    c.ServersPending = true;
+    c.ServersRoot = root;
+  }
   return olderFolders;
 }

@@ -14,10 +14,14 @@
 // System and ZubDos are renamed where they are found, below root. Returns
 // whether the folders came from the older key Directories, which only a
 // save carries over (the caller decides when).
-bool CargaRegistro(TConfiguration& config, const std::string& root = kNodraxKey);
+// With servers false the server table is left pending (ServersPending).
+bool CargaRegistro(TConfiguration& config, const std::string& root = kNodraxKey,
+                   bool servers = true);
 // The ports alone; the servers alone.
 void CargaPuertos(TConfiguration& config, const std::string& root = kNodraxKey);
 void CargaServidores(TConfiguration& config, const std::string& root = kNodraxKey);
+// The servers, if they are still pending.
+void ServersNeeded(TConfiguration& config);
 
 // Reads the values of the four keys of the BBS below root that exist, in
 // the order of their table; a value that is absent leaves its field. A

@@ -15,6 +15,7 @@
 #include "editor/config/AnsiText.h"
 #include "editor/config/Encodings.h"
 #include "editor/config/FolderRules.h"
+#include "editor/config/Load.h"
 #include "editor/config/StoredValues.h"
 #include "platform/Registry.h"
 
@@ -219,6 +220,9 @@ void CarryOverOlderFolders(TRegistry& reg, const std::string& root) {
 }
 
 void WriteServers(TRegistry& reg, TConfiguration& c, const std::string& root) {
+  // The servers are written back as they were read: read them now if the
+  // start left them for later.
+  ServersNeeded(c);
   for (int i = 0; i < c.ServerCount && i < kServerCount; ++i) {
     TServerRecord& server = c.ServerTable[i];
     // Without a name the values would land in the Servers key itself.

@@ -10,6 +10,7 @@
 
 #include "editor/app/MainWindow.h"
 #include "editor/config/AnsiText.h"
+#include "editor/config/Load.h"
 #include "editor/config/Records.h"
 #include "editor/config/RegistryKeys.h"
 #include "editor/config/Save.h"
@@ -157,6 +158,7 @@ void TServersPage::Build() {
 }
 
 void TServersPage::ShowConfiguration() {
+  if (Configuration) ServersNeeded(*Configuration);
   std::vector<std::string> names;
   for (int i = 0; Configuration && i < Configuration->ServerCount && i < kServerCount; ++i)
     names.push_back(FieldText(Configuration->ServerTable[i].Name));

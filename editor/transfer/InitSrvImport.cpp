@@ -113,6 +113,7 @@ void FillFromInitSrv(TConfiguration& c, const TInitSrv& r) {
 
   // The servers replace the list; entries beyond them are not in use.
   c.ServerCount = 0;
+  c.ServersPending = false;
   for (const TInitSrvServer& s : r.Servers) {
     TServerRecord& entry = c.ServerTable[c.ServerCount++];
     SetField(entry.Name, s.Name);

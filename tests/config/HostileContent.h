@@ -23,6 +23,7 @@
 #include "editor/config/AnsiText.h"
 #include "editor/config/Configuration.h"
 #include "editor/config/Encodings.h"
+#include "editor/config/Load.h"
 #include "editor/config/StoredValues.h"
 #include "platform/Registry.h"
 
@@ -278,6 +279,8 @@ inline void GiveIdentity() {
 inline void ExpectLoadedAsTheRulesSay(const TKind& kind, const TGuardedRecords& records,
                                       bool saved = false) {
   records.ExpectIntact("after the load");
+  // The servers an editor's start left for later, read as its page would.
+  ServersNeeded(*Configuration);
   const TConfiguration& c = *Configuration;
   const std::string text = TextOf(kind);
   if (saved && text.empty()) return;

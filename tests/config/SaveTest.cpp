@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "config/StoredConfiguration.h"
+#include "editor/config/Load.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -289,6 +290,18 @@ TEST_F(SaveTest, ServersInUseAreWrittenWithTheFileInCapitals) {
   EXPECT_TRUE(KeyExists(Key(kServersKey, "Kept")));
   EXPECT_FALSE(KeyExists(Key(kServersKey, "Unused")));
   EXPECT_TRUE(Values(kServersKey).empty());
+}
+
+// The editor's start leaves the servers for later; a save before anything
+// read them still writes them back as a load takes them.
+TEST_F(SaveTest, ServersTheLoadLeftPendingAreReadBeforeTheSave) {
+  WriteStrings(Key(kServersKey, "Pms"), {{"File", "pms.exe"}, {"Description", "Mail"}});
+  CargaRegistro(Config(), kNodraxKey, false);
+  EXPECT_EQ(0, Config().ServerCount);
+  SetIdentity();
+  ExpectSaved();
+  EXPECT_EQ(1, Config().ServerCount);
+  ExpectStored(Key(kServersKey, "Pms"), {{"File", "PMS.EXE"}, {"Description", "Mail"}});
 }
 
 // A second save, and a save that flushes once instead of after each key,

@@ -19,12 +19,13 @@ namespace {
 using namespace hostile;
 
 // The window reads nothing of the tree but what the load reads and its own
-// window state.
+// window state. (The servers are read when their page is first shown.)
 TEST_F(LoadSaveFixture, EveryValueTheWindowReadsIsInTheTableOfReadValuesOrItsOwn) {
   StoreTable(kNodraxKey, Kinds()[4]);
   StoreRaw(kFoldersKey, "Drivers", REG_SZ, std::string("C:\\") + '\0');
   const auto reads = ReadsOf([this] {
     OpenEditor();
+    ClickTab(Form().Hojaservers);
     Form().ReloadRegistry1Click(nullptr);
   });
   ExpectAllInTheTable(reads, {"\\Windows\\Nodraxcfg|Version", "\\Windows\\Nodraxcfg|Left",
