@@ -1,8 +1,8 @@
 // Times the add of one server on the Servers page, the way the sysop makes
 // it: the key written, the server put into the ServerTable and ListBox1, and
 // the broadcast. Its floor is the same work with raw calls: one create,
-// three writes, one flush and one close, and one item inserted into a bare
-// list box.
+// three writes, one flush and one close, one item inserted into a bare list
+// box, three bare edits emptied and the same broadcast posted.
 #include "bench/ServersBenchmark.h"
 #include "bench/Timing.h"
 
@@ -60,6 +60,11 @@ void BenchServers(TForm1& form, int runs) {
                               252, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   for (int i = 0; i < kServerCount - 1; ++i)
     SendMessageA(bare, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Configuration->ServerTable[i].Name));
+  HWND edits[3];
+  for (HWND& edit : edits)
+    edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_POPUP, 0, 0, 150, 21, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  const UINT notify = RegisterWindowMessageA("ZUBCFG_NOTIFY");
   TServersPage& page = form.Servers();
   for (int i = 0; i < runs; ++i) {
     RemoveAdded();
@@ -73,15 +78,21 @@ void BenchServers(TForm1& form, int runs) {
     added = added && Configuration->ServerCount == kServerCount && page.ListBox1->ItemCount() == kServerCount &&
             page.Editaddserver->Text().empty();
     RemoveAdded();
+    SetWindowTextA(edits[0], kAdded);
+    SetWindowTextA(edits[1], "SRV99.EXE");
+    SetWindowTextA(edits[2], "Server number 99");
     floor.push_back(TimeMs([&] {
       RawAdd();
       SendMessageA(bare, LB_INSERTSTRING, kServerCount - 1, reinterpret_cast<LPARAM>(kAdded));
+      for (HWND edit : edits) SetWindowTextA(edit, "");
+      PostMessageA(HWND_BROADCAST, notify, 0, 0);
     }));
     SendMessageA(bare, LB_DELETESTRING, kServerCount - 1, 0);
   }
   DestroyWindow(bare);
+  for (HWND edit : edits) DestroyWindow(edit);
   std::printf("add one server (write, list, broadcast)         %8.3f ms\n", Median(add));
-  std::printf("floor (raw writes, one item into a bare list)   %8.3f ms\n", Median(floor));
+  std::printf("floor (raw writes, bare list and edits, post)   %8.3f ms\n", Median(floor));
   std::printf("add/floor                                       %8.2f\n",
               Median(add) / Median(floor));
   std::printf("server added and the list refilled              %s\n", added ? "yes" : "NO");

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmark (save, load, start-up, servers, ports, control
 # messages) under Wine on a prefix of its own, on the tests' virtual display.
+# Wine's processes run on one CPU (the first, or $BENCH_CPU): spread over
+# several, the wineserver round trips that most of these cases are made of
+# take one of two speeds from run to run, and a ratio means nothing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -9,5 +12,7 @@ export WINEPREFIX="$build/wineprefix-bench"
 "$root/scripts/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
-xvfb-run -a -s "-screen 0 1024x768x24" "$root/scripts/wine-run.sh" "$build/registry_benchmark.exe" "$@"
+pin=()
+command -v taskset >/dev/null && pin=(taskset -c "${BENCH_CPU:-0}")
+"${pin[@]}" xvfb-run -a -s "-screen 0 1024x768x24" "$root/scripts/wine-run.sh" "$build/registry_benchmark.exe" "$@"
 WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
