@@ -467,8 +467,8 @@ void TForm1::LoadRegistry() {
       TLoading() { RegistryLoading = true; }
       ~TLoading() { RegistryLoading = false; }
     } loading;
-    // The servers wait until the Servers page or a save needs them.
-    olderFolders = CargaRegistro(*Configuration, kNodraxKey, false);
+    // The ports and servers wait until their pages or a save need them.
+    olderFolders = CargaRegistro(*Configuration, kNodraxKey, TTables::OnNeed);
     ShowConfiguration();
     // The older folder key is carried over by a save, which writes Folders
     // and removes Directories.

@@ -123,13 +123,14 @@ struct TConfiguration {
   // How many ServerTable entries are in use, from the first; the rest are
   // ignored.
   int ServerCount = 0;
-  // The server table has not been read from the registry yet: the editor's
-  // start leaves it for when the Servers page or a save first needs it (a
-  // hundred servers are most of the stored tree). CargaServidores reads it;
-  // whatever replaces the list (an import) makes it no longer pending.
-  bool ServersPending = false;
-  // The tree the pending servers are read from.
-  std::string ServersRoot;
+  // The port and server tables have not been read from the registry yet:
+  // the editor's start leaves each for when its page or a save first needs
+  // it (together they are most of the stored tree). CargaPuertos and
+  // CargaServidores read them; an import that replaces a table makes it no
+  // longer pending.
+  bool PortsPending = false, ServersPending = false;
+  // The tree the pending tables are read from.
+  std::string TablesRoot;
   // The BBS's own settings that a configuration file carried over.
   TCarriedOverSettings CarriedOverSettings;
 

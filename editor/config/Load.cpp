@@ -171,6 +171,7 @@ TCallsignRoute LoadedIdentity(const std::string& stored) {
 
 void CargaPuertos(TConfiguration& c, const std::string& root) {
   const std::string portsKey = KeyBelow(root, kPortsKey);
+  c.PortsPending = false;
   TRegistry reg;
   if (!reg.OpenKeyReadOnly(portsKey)) return;
   if (reg.HasSubKeys()) {
@@ -213,8 +214,12 @@ void CargaPuertos(TConfiguration& c, const std::string& root) {
   }
 }
 
+void PortsNeeded(TConfiguration& c) {
+  if (c.PortsPending) CargaPuertos(c, c.TablesRoot);
+}
+
 void ServersNeeded(TConfiguration& c) {
-  if (c.ServersPending) CargaServidores(c, c.ServersRoot);
+  if (c.ServersPending) CargaServidores(c, c.TablesRoot);
 }
 
 void CargaServidores(TConfiguration& c, const std::string& root) {
@@ -318,21 +323,22 @@ void CheckLoadedValueTypes(const std::string& root) {
   }
 }
 
-bool CargaRegistro(TConfiguration& c, const std::string& root, bool servers) {
+bool CargaRegistro(TConfiguration& c, const std::string& root, TTables tables) {
   bool olderFolders = false;
   {
     TRegistry reg;
     LoadStation(c, reg, root);
     olderFolders = LoadFolders(c, reg, root);
   }
-  CargaPuertos(c, root);
-  if (servers)
+  if (tables == TTables::Now) {
+    CargaPuertos(c, root);
     CargaServidores(c, root);
-  else {
-    // Nothing that waits for the servers sees those of an earlier load.
+  } else {
+    // Nothing that waits for the servers sees those of an earlier load. The
+    // ports are read later over the table as it stands, as they would be now.
     c.ServerCount = 0;
-    c.ServersPending = true;
-    c.ServersRoot = root;
+    c.PortsPending = c.ServersPending = true;
+    c.TablesRoot = root;
   }
   return olderFolders;
 }

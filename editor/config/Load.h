@@ -14,13 +14,16 @@
 // System and ZubDos are renamed where they are found, below root. Returns
 // whether the folders came from the older key Directories, which only a
 // save carries over (the caller decides when).
-// With servers false the server table is left pending (ServersPending).
+// OnNeed leaves the port and server tables pending (PortsPending,
+// ServersPending) for PortsNeeded and ServersNeeded.
+enum class TTables { Now, OnNeed };
 bool CargaRegistro(TConfiguration& config, const std::string& root = kNodraxKey,
-                   bool servers = true);
+                   TTables tables = TTables::Now);
 // The ports alone; the servers alone.
 void CargaPuertos(TConfiguration& config, const std::string& root = kNodraxKey);
 void CargaServidores(TConfiguration& config, const std::string& root = kNodraxKey);
-// The servers, if they are still pending.
+// Each table, if it is still pending.
+void PortsNeeded(TConfiguration& config);
 void ServersNeeded(TConfiguration& config);
 
 // Reads the values of the four keys of the BBS below root that exist, in

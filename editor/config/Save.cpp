@@ -220,9 +220,6 @@ void CarryOverOlderFolders(TRegistry& reg, const std::string& root) {
 }
 
 void WriteServers(TRegistry& reg, TConfiguration& c, const std::string& root) {
-  // The servers are written back as they were read: read them now if the
-  // start left them for later.
-  ServersNeeded(c);
   for (int i = 0; i < c.ServerCount && i < kServerCount; ++i) {
     TServerRecord& server = c.ServerTable[i];
     // Without a name the values would land in the Servers key itself.
@@ -297,6 +294,10 @@ TSaveResult SaveConfiguration(TConfiguration& c, const std::string& root) {
   // stored for a BBS without a callsign and a route.
   if (c.Texts.Editbbsindicativo.empty()) return {TSaveOutcome::NoCallsign, {}};
   if (c.Texts.Edithroute.empty()) return {TSaveOutcome::NoRoute, {}};
+  // Tables the editor's start left for later are written back as a load
+  // takes them: read before this save writes anything.
+  PortsNeeded(c);
+  ServersNeeded(c);
   if (configOpen) {
     for (const TStoredValue& v : ConfigValues()) WriteStationValue(reg, c, v);
     reg.CloseKey();

@@ -51,6 +51,7 @@ void TForm1::ImportsysClick(TObject*) {
                                       : ReadPorts(reads);
   if (!Configuration) return;
   std::copy(result.Ports.begin(), result.Ports.end(), Configuration->PortTable);
+  Configuration->PortsPending = false;
   if (result.AnyMatched()) ConfigModified = true;
   if (!result.Message.empty())
     Dialogs().MessageBox(Handle(), result.Message, "Nodraxcfg", MB_ICONERROR | MB_OK);

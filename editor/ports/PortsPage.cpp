@@ -14,6 +14,7 @@
 
 #include "editor/app/MainWindow.h"
 #include "editor/config/AnsiText.h"
+#include "editor/config/Load.h"
 #include "editor/config/Numbers.h"
 #include "editor/config/Records.h"
 #include "platform/Dialogs.h"
@@ -243,6 +244,10 @@ void TPortsPage::Build() {
 
 // ---------------------------------------------------------------------------
 // Showing a port and refreshing the page.
+
+void TPortsPage::ShowConfiguration() {
+  if (Configuration) PortsNeeded(*Configuration);
+}
 
 TPortRecord* TPortsPage::SelectedPort() const {
   const int index = Puertosbbs ? Puertosbbs->ItemIndex() : -1;

@@ -7,6 +7,9 @@ class TPortsPage : public TPage {
  public:
   using TPage::TPage;
   void Build() override;
+  // The controls show a port when the page is entered; the table the edits
+  // go into must be read by then.
+  void ShowConfiguration() override;
   // Entering the page refreshes it, and shows port 1 the first time.
   void Enter() override { HojapuertosbbsEnter(nullptr); }
 

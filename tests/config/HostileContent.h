@@ -279,7 +279,8 @@ inline void GiveIdentity() {
 inline void ExpectLoadedAsTheRulesSay(const TKind& kind, const TGuardedRecords& records,
                                       bool saved = false) {
   records.ExpectIntact("after the load");
-  // The servers an editor's start left for later, read as its page would.
+  // The tables an editor's start left for later, read as their pages would.
+  PortsNeeded(*Configuration);
   ServersNeeded(*Configuration);
   const TConfiguration& c = *Configuration;
   const std::string text = TextOf(kind);

@@ -292,16 +292,20 @@ TEST_F(SaveTest, ServersInUseAreWrittenWithTheFileInCapitals) {
   EXPECT_TRUE(Values(kServersKey).empty());
 }
 
-// The editor's start leaves the servers for later; a save before anything
-// read them still writes them back as a load takes them.
-TEST_F(SaveTest, ServersTheLoadLeftPendingAreReadBeforeTheSave) {
+// The editor's start leaves the ports and servers for later; a save before
+// anything read them still writes them back as a load takes them (a port
+// not read would count as unused, and its key would go).
+TEST_F(SaveTest, TablesTheLoadLeftPendingAreReadBeforeTheSave) {
   WriteStrings(Key(kServersKey, "Pms"), {{"File", "pms.exe"}, {"Description", "Mail"}});
-  CargaRegistro(Config(), kNodraxKey, false);
+  WriteStrings(PortKey(4), {{"Driver", "KISS"}, {"Label", "Vhf"}});
+  CargaRegistro(Config(), kNodraxKey, TTables::OnNeed);
   EXPECT_EQ(0, Config().ServerCount);
+  EXPECT_STREQ("", Config().PortTable[3].Driver);
   SetIdentity();
   ExpectSaved();
   EXPECT_EQ(1, Config().ServerCount);
   ExpectStored(Key(kServersKey, "Pms"), {{"File", "PMS.EXE"}, {"Description", "Mail"}});
+  ExpectStored(PortKey(4), {{"Driver", "KISS"}, {"Label", "Vhf"}});
 }
 
 // A second save, and a save that flushes once instead of after each key,

@@ -19,13 +19,15 @@ namespace {
 using namespace hostile;
 
 // The window reads nothing of the tree but what the load reads and its own
-// window state. (The servers are read when their page is first shown.)
+// window state. (The ports and servers are read when their pages are first
+// shown.)
 TEST_F(LoadSaveFixture, EveryValueTheWindowReadsIsInTheTableOfReadValuesOrItsOwn) {
   StoreTable(kNodraxKey, Kinds()[4]);
   StoreRaw(kFoldersKey, "Drivers", REG_SZ, std::string("C:\\") + '\0');
   const auto reads = ReadsOf([this] {
     OpenEditor();
     ClickTab(Form().Hojaservers);
+    ClickTab(Form().Hojapuertosbbs);
     Form().ReloadRegistry1Click(nullptr);
   });
   ExpectAllInTheTable(reads, {"\\Windows\\Nodraxcfg|Version", "\\Windows\\Nodraxcfg|Left",

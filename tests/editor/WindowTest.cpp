@@ -8,6 +8,7 @@
 
 #include "editor/app/About.h"
 #include "editor/config/Configuration.h"
+#include "editor/config/Load.h"
 #include "platform/Application.h"
 #include "support/EditorFixture.h"
 
@@ -440,6 +441,8 @@ class ReloadTest : public EditorTest {
   // Edits in the window and in the port table, not yet saved.
   void Edit() {
     Type(Form().General().Editbbsindicativo, "EA4ZZZ");
+    // As the Ports page would: the table is read before it is edited.
+    PortsNeeded(*Configuration);
     SetField(Configuration->PortTable[2].Driver, "KIS");
     ASSERT_TRUE(ConfigModified);
   }
