@@ -115,6 +115,9 @@ struct TBareControls {
 }  // namespace
 
 void RunPortsBenchmark(TForm1& form, int runs) {
+  // The page reads the stored ports when it is made: made first, it leaves
+  // the ports stored below alone.
+  form.Ports();
   for (int i = 0; i < 3; ++i) Store(Configuration->PortTable[i], kShown[i]);
   // Picks the port without the selector's own click, which is not part of
   // showing it.

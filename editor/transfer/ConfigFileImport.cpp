@@ -1,6 +1,6 @@
 // Import of a configuration file: the file is mounted at HKEY_LOCAL_MACHINE
-// \Nodrax, read with the load, the BBS's own keys are carried over, and the
-// window is saved into Software\Nodrax.
+// \Nodrax, read with the load into the configuration, the BBS's own keys
+// are carried over, and the configuration is saved into Software\Nodrax.
 //
 // Everything that could refuse the file (the mount, a value of the wrong
 // type) is tried before the stored configuration is deleted: a file that

@@ -1,5 +1,6 @@
 // Deletion of the stored configuration: the key Software\Nodrax with
-// everything below it, then the window is loaded from the emptied store.
+// everything below it, then the configuration is loaded from the emptied
+// store.
 #include "editor/app/MainWindow.h"
 #include "editor/config/Configuration.h"
 #include "editor/config/RegistryKeys.h"

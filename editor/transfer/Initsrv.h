@@ -4,7 +4,7 @@
 // with "#" are comments and are not counted.
 //
 // Plain C++: the conversion from the OEM code page is handed in, and the
-// result is a plain record that the window is filled from.
+// result is a plain record that the configuration is filled from.
 #pragma once
 #include <array>
 #include <cstddef>
