@@ -21,22 +21,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kMount[] = "Nodrax";  // where the import mounts a file
 const char kBackups[] = "C:\\NodraxTest\\BBS\\Backup";
 const char kImportCaption[] = "Import Config File";
 const SYSTEMTIME kAt{2026, 12, 2, 8, 14, 15, 3, 0};
 const char kName[] = "Nodrax-20261208-141503.zub";
 
-class BackupTest : public LoadSaveFixture {
+class BackupTest : public TransferFixture {
  protected:
   void SetUp() override {
-    LoadSaveFixture::SetUp();
-    TRegistry().UnLoadKey(kMount);  // left by a run that was cut short
+    TransferFixture::SetUp();
     fs::create_directories(Files());
-  }
-  void TearDown() override {
-    TRegistry().UnLoadKey(kMount);
-    LoadSaveFixture::TearDown();
   }
   void Open() {
     CreateEmptyConfig();
@@ -72,12 +66,6 @@ class BackupTest : public LoadSaveFixture {
     dialogs.ExpectOpenFile(file);
     dialogs.ExpectMessageBox(kImportCaption, SystemErrorMessage(ERROR_SUCCESS), MB_OK, IDOK);
     InvokeMenu("ImportConfig1");
-  }
-  static bool Mounted() {
-    HKEY key = nullptr;
-    const bool mounted = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMount, 0, KEY_READ, &key) == 0;
-    if (key) RegCloseKey(key);
-    return mounted;
   }
   // The import writes the BBS's own keys whole: what the tree did not hold
   // comes back as 0 or "", which is all an import may add to it.

@@ -17,23 +17,20 @@
 namespace {
 
 const char kFolder[] = "C:\\NodraxTransfers";
-const char kMount[] = "Nodrax";  // where the import mounts a file
 const std::string kOptions = "Software\\Nodrax\\Options", kSysopCall = "Software\\Nodrax\\Sounds\\SysopCall",
                   kHouseKeeping = "Software\\Nodrax\\HouseKeeping";
 
-class ConfigFileTest : public LoadSaveFixture {
+class ConfigFileTest : public TransferFixture {
  protected:
   void SetUp() override {
-    LoadSaveFixture::SetUp();
-    TRegistry().UnLoadKey(kMount);  // left by a run that was cut short
+    TransferFixture::SetUp();
     std::filesystem::remove_all(kFolder);
     std::filesystem::create_directory(kFolder);
     CreateEmptyConfig();
     OpenEditor();
   }
   void TearDown() override {
-    TRegistry().UnLoadKey(kMount);
-    LoadSaveFixture::TearDown();
+    TransferFixture::TearDown();
     for (const auto& entry : std::filesystem::directory_iterator(kFolder))
       SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
     std::filesystem::remove_all(kFolder);
@@ -85,12 +82,6 @@ class ConfigFileTest : public LoadSaveFixture {
     if (result) dialogs.ExpectMessageBox("Import Config File", SystemErrorMessage(*result), MB_OK, IDOK);
     if (!error.empty()) dialogs.ExpectMessageBox(Application().Title, error, MB_ICONERROR | MB_OK, IDOK);
     InvokeMenu("ImportConfig1");
-  }
-  static bool Mounted() {
-    HKEY key = nullptr;
-    const bool mounted = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMount, 0, KEY_READ, &key) == 0;
-    if (key) RegCloseKey(key);
-    return mounted;
   }
 };
 

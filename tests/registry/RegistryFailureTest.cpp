@@ -1,25 +1,6 @@
 #include "RegistryFixture.h"
 
-#include <sddl.h>  // after <windows.h>, which the fixture brings
-
-namespace {
-
-// Gives the key a DACL from an SDDL text; true when it took.
-bool SetDacl(const std::string& path, const char* sddl) {
-  PSECURITY_DESCRIPTOR sd = nullptr;
-  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr))
-    return false;
-  HKEY key = nullptr;
-  LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY, &key);
-  if (rc == ERROR_SUCCESS) {
-    rc = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
-    RegCloseKey(key);
-  }
-  LocalFree(sd);
-  return rc == ERROR_SUCCESS;
-}
-
-}  // namespace
+#include "support/KeySecurity.h"
 
 TEST_F(RegistryTest, AReadOnlyKeyRefusesWritesAndRecordsTheFirstFailure) {
   RawSet(Key("Config"), "Qth", REG_SZ, "Avila", 6);

@@ -16,6 +16,7 @@
 #include "editor/app/MainWindow.h"
 #include "editor/config/Configuration.h"
 #include "editor/config/Save.h"
+#include "platform/Registry.h"
 #include "support/EditorFixture.h"
 
 // Counts "ZUBCFG_NOTIFY" messages that reach a top-level window of this
@@ -132,5 +133,26 @@ class LoadSaveFixture : public EditorFixture {
   }
   static void SetChecked(bool checked, std::initializer_list<TCheckBox*> boxes) {
     for (TCheckBox* box : boxes) box->SetChecked(checked);
+  }
+};
+
+// The import and backup tests: the key where an import mounts its file is
+// free before and after each case, also after a run that was cut short.
+class TransferFixture : public LoadSaveFixture {
+ protected:
+  static constexpr const char* kMount = "Nodrax";
+  void SetUp() override {
+    LoadSaveFixture::SetUp();
+    TRegistry().UnLoadKey(kMount);
+  }
+  void TearDown() override {
+    TRegistry().UnLoadKey(kMount);
+    LoadSaveFixture::TearDown();
+  }
+  static bool Mounted() {
+    HKEY key = nullptr;
+    const bool mounted = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMount, 0, KEY_READ, &key) == 0;
+    if (key) RegCloseKey(key);
+    return mounted;
   }
 };

@@ -1,6 +1,6 @@
 #include "support/RegistryTree.h"
 
-#include <sddl.h>
+#include "support/KeySecurity.h"
 
 #include <filesystem>
 
@@ -202,16 +202,3 @@ void RegistryTreeFixture::DumpKey(const std::string& root, const std::string& re
       DumpKey(root, relative.empty() ? child : Key(relative, child), tree);
   }
 
-bool RegistryTreeFixture::SetDacl(const std::string& path, const char* sddl) {
-    PSECURITY_DESCRIPTOR sd = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr))
-      return false;
-    HKEY key = nullptr;
-    LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY, &key);
-    if (rc == ERROR_SUCCESS) {
-      rc = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
-      RegCloseKey(key);
-    }
-    LocalFree(sd);
-    return rc == ERROR_SUCCESS;
-  }

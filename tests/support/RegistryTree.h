@@ -81,6 +81,5 @@ class RegistryTreeFixture : public ::testing::Test {
 
  private:
   static void DumpKey(const std::string& root, const std::string& relative, TStoredTree& tree);
-  static bool SetDacl(const std::string& path, const char* sddl);
   std::vector<std::string> denied_;
 };
