@@ -1,13 +1,16 @@
-// Two real editor processes: the second start ends at once and opens
-// nothing; the first keeps running; after the first has ended a new start
-// works again. A mutex this user may not open, as another user's editor
-// holds it, counts as a running editor too.
+// Real editor processes. Two of them: the second start ends at once and
+// opens nothing; the first keeps running; after the first has ended a new
+// start works again. A mutex this user may not open, as another user's
+// editor holds it, counts as a running editor too. And what a running editor
+// loads by name.
 #include <windows.h>
 #include <sddl.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,20 +18,25 @@
 
 namespace {
 
+// NODRAX_EXE and NODRAX_APPLET are host paths; Wine sees the host root as Z:.
+std::string HostPath(std::string path) {
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return "Z:" + path;
+}
+
 // A real editor process, started from the built program, ended (if it still
 // runs) at the end of its scope.
 struct Editor {
   PROCESS_INFORMATION info{};
   bool started = false;
 
-  Editor() {
-    // NODRAX_EXE is the host path of the program; Wine sees the host root as Z:.
-    std::string path = std::string("Z:") + NODRAX_EXE;
-    std::replace(path.begin(), path.end(), '/', '\\');
+  // Started in the current folder given, or in this process's.
+  explicit Editor(const char* folder = nullptr) {
+    std::string path = HostPath(NODRAX_EXE);
     std::string command = "\"" + path + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
                              &startup, &info);
     EXPECT_TRUE(started) << "cannot start " << path << ": error " << GetLastError();
   }
@@ -81,6 +89,38 @@ struct Editor {
       if (WaitForSingleObject(info.hProcess, 100) == WAIT_OBJECT_0) return nullptr;
     }
     return nullptr;
+  }
+
+  // LoadLibraryA(name) on a thread of the editor, as a late load of its own
+  // would run; whether the module is in the editor afterwards.
+  bool Loads(const std::string& name, const std::string& module) const {
+    void* remote = VirtualAllocEx(info.hProcess, nullptr, name.size() + 1,
+                                  MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote || !WriteProcessMemory(info.hProcess, remote, name.c_str(), name.size() + 1,
+                                       nullptr)) {
+      ADD_FAILURE() << "cannot write into the editor: error " << GetLastError();
+      return false;
+    }
+    // kernel32 lies at the same address in every process of a session.
+    const auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+    HANDLE thread = CreateRemoteThread(info.hProcess, nullptr, 0, load, remote, 0, nullptr);
+    if (!thread) {
+      ADD_FAILURE() << "cannot start a thread in the editor: error " << GetLastError();
+      return false;
+    }
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    VirtualFreeEx(info.hProcess, remote, 0, MEM_RELEASE);
+    HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, info.dwProcessId);
+    MODULEENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Module32First(modules, &entry); more && !found;
+         more = Module32Next(modules, &entry))
+      found = lstrcmpiA(entry.szModule, module.c_str()) == 0;
+    CloseHandle(modules);
+    return found;
   }
 };
 
@@ -143,4 +183,29 @@ TEST_F(SingleInstanceTest, AMutexThatRefusesThisUserCountsAsARunningEditor) {
   ASSERT_TRUE(refused.started);
   EXPECT_TRUE(refused.EndsWithoutAWindow());
   CloseHandle(held);
+}
+
+// An editor that runs elevated loads no DLL by name from its current folder
+// or a PATH folder, where a user may put one; the system's it still loads.
+// The same files by their full path load, so a refusal is the search's.
+TEST_F(SingleInstanceTest, ARunningEditorLoadsNoDllByNameFromTheCurrentOrAPathFolder) {
+  CreateEmptyConfig();
+  const std::string current = std::string(kTestFolder) + "\\current";
+  const std::string onPath = std::string(kTestFolder) + "\\on path";
+  for (const auto& [folder, dll] : {std::pair{current, "nxcurrent.dll"}, {onPath, "nxpath.dll"}}) {
+    std::filesystem::create_directories(folder);
+    ASSERT_TRUE(CopyFileA(HostPath(NODRAX_APPLET).c_str(), (folder + "\\" + dll).c_str(), FALSE));
+  }
+  char path[32768] = "";
+  GetEnvironmentVariableA("PATH", path, sizeof path);
+  SetEnvironmentVariableA("PATH", (onPath + ";" + path).c_str());
+  Editor editor(current.c_str());
+  SetEnvironmentVariableA("PATH", path);
+  ASSERT_TRUE(editor.started);
+  ASSERT_NE(nullptr, editor.WaitForForm(30000));
+
+  for (const char* dll : {"nxcurrent.dll", "nxpath.dll"}) EXPECT_FALSE(editor.Loads(dll, dll)) << dll;
+  EXPECT_TRUE(editor.Loads("imagehlp.dll", "imagehlp.dll"));
+  EXPECT_TRUE(editor.Loads(current + "\\nxcurrent.dll", "nxcurrent.dll"));
+  EXPECT_TRUE(editor.Loads(onPath + "\\nxpath.dll", "nxpath.dll"));
 }
