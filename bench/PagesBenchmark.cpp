@@ -23,40 +23,34 @@ namespace {
 using bench::Median;
 using bench::TimeMs;
 
-struct TWindowSpec {
+struct TBareWindow {
   std::string Class;
   DWORD Style, ExStyle;
   RECT Rect;  // in the parent's client coordinates
   std::string Text;
-  int Parent;  // index into the specs, -1 for the sheet
+  int Parent;  // index into the windows, -1 for the sheet
   HFONT Font;
   std::vector<std::string> Items;  // of a combo box
 };
 
-struct TWalk {
-  std::vector<TWindowSpec>* Specs;
-  HWND Parent;
-  int ParentIndex;
-};
-
-void Describe(HWND parent, int parentIndex, std::vector<TWindowSpec>& specs) {
+void Describe(HWND parent, int parentIndex, std::vector<TBareWindow>& windows) {
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    TWindowSpec spec;
+    TBareWindow window;
     char cls[64] = "";
     GetClassNameA(child, cls, sizeof cls);
     // The platform's own containers (panels, groups, radio groups) are bare
     // windows that only hold others.
-    spec.Class = lstrcmpiA(cls, "NodraxContainer") == 0 ? "STATIC" : cls;
-    spec.Style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
-    spec.ExStyle = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_EXSTYLE));
-    GetWindowRect(child, &spec.Rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&spec.Rect), 2);
+    window.Class = lstrcmpiA(cls, "NodraxContainer") == 0 ? "STATIC" : cls;
+    window.Style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
+    window.ExStyle = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_EXSTYLE));
+    GetWindowRect(child, &window.Rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window.Rect), 2);
     char text[512] = "";
     GetWindowTextA(child, text, sizeof text);
-    spec.Text = text;
-    spec.Parent = parentIndex;
-    spec.Font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
-    specs.push_back(spec);
+    window.Text = text;
+    window.Parent = parentIndex;
+    window.Font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
+    windows.push_back(window);
     // A combo box's own edit and list come with it; its items are texts
     // the page sets.
     if (lstrcmpiA(cls, "ComboBox") == 0) {
@@ -64,21 +58,21 @@ void Describe(HWND parent, int parentIndex, std::vector<TWindowSpec>& specs) {
       for (LRESULT i = 0; i < count; ++i) {
         char item[256] = "";
         SendMessageA(child, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-        specs.back().Items.push_back(item);
+        windows.back().Items.push_back(item);
       }
     } else {
-      Describe(child, static_cast<int>(specs.size()) - 1, specs);
+      Describe(child, static_cast<int>(windows.size()) - 1, windows);
     }
   }
 }
 
 // Makes the windows below a visible child of the host.
-void MakeBare(HWND host, const RECT& area, const std::vector<TWindowSpec>& specs) {
+void MakeBare(HWND host, const RECT& area, const std::vector<TBareWindow>& windows) {
   HWND sheet = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left,
                                area.top, area.right - area.left, area.bottom - area.top, host,
                                nullptr, GetModuleHandleA(nullptr), nullptr);
   std::vector<HWND> made;
-  for (const TWindowSpec& s : specs) {
+  for (const TBareWindow& s : windows) {
     HWND parent = s.Parent < 0 ? sheet : made[s.Parent];
     HWND w = CreateWindowExA(s.ExStyle, s.Class.c_str(), s.Text.c_str(), s.Style | WS_CHILD,
                              s.Rect.left, s.Rect.top, s.Rect.right - s.Rect.left,
@@ -111,7 +105,7 @@ void RunPagesBenchmark(int runs) {
     TPageTimes times;
     times.Name = name;
     std::vector<double> page, bare, again;
-    std::vector<TWindowSpec> specs;
+    std::vector<TBareWindow> windows;
     for (int i = 0; i < runs; ++i) {
       // The editor: a new window, shown, and the page's first show.
       {
@@ -124,7 +118,7 @@ void RunPagesBenchmark(int runs) {
           UpdateWindow(form.Handle());
         };
         page.push_back(TimeMs(show));
-        if (specs.empty()) Describe(sheet->Handle(), -1, specs);
+        if (windows.empty()) Describe(sheet->Handle(), -1, windows);
         form.Pagina->SetActivePage(form.Hojageneral);
         UpdateWindow(form.Handle());
         again.push_back(TimeMs(show));
@@ -135,13 +129,13 @@ void RunPagesBenchmark(int runs) {
         HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, outer.left, outer.top,
                                     outer.right - outer.left, outer.bottom - outer.top, nullptr,
                                     nullptr, GetModuleHandleA(nullptr), nullptr);
-        bare.push_back(TimeMs([&] { MakeBare(host, area, specs); }));
+        bare.push_back(TimeMs([&] { MakeBare(host, area, windows); }));
         DestroyWindow(host);
       }
       MSG msg;
       while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     }
-    times.Windows = specs.size();
+    times.Windows = windows.size();
     times.Page = Median(page);
     times.Bare = Median(bare);
     times.Again = Median(again);
