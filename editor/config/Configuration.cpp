@@ -30,18 +30,6 @@ void TConfiguration::Borraports() {
   }
 }
 
-std::string RecordText(const TConfigRecord& record, TRecordField field) {
-  const char* text = reinterpret_cast<const char*>(&record) + field.Offset;
-  return std::string(text, ::strnlen(text, field.Width));
-}
-
-void SetRecordText(TConfigRecord& record, TRecordField field, const std::string& text) {
-  char* place = reinterpret_cast<char*>(&record) + field.Offset;
-  const std::size_t n = text.size() < field.Width - 1 ? text.size() : field.Width - 1;
-  std::memmove(place, text.data(), n);
-  place[n] = '\0';
-}
-
 // ---------------------------------------------------------------------------
 // The option sets.
 
@@ -224,10 +212,10 @@ void TConfiguration::SetText(TStationText field, const std::string& text) {
   const TTextRow& row = RowOf(field);
   switch (row.Rule) {
     case TRule::Mirror:
-      SetRecordText(ConfigRecord, row.Field, text);
+      SetField(ConfigRecord, row.Field, text);
       break;
     case TRule::ZeroIfEmpty:
-      SetRecordText(ConfigRecord, row.Field, ZeroIfEmpty(text));
+      SetField(ConfigRecord, row.Field, ZeroIfEmpty(text));
       break;
     case TRule::Identity:
       SetField(ConfigRecord.BbsCallsign,
@@ -273,7 +261,7 @@ void TConfiguration::SetText(TStationText field, const std::string& text) {
         if (d.Text)
           SetText(d.Text, CutToField(f.*d.Value, d.Text));
         else
-          SetRecordText(ConfigRecord, d.Field, f.*d.Value);
+          SetField(ConfigRecord, d.Field, f.*d.Value);
       }
       break;
     }

@@ -152,16 +152,9 @@ void ReleaseConfiguration();
 // A port is in use when its driver is neither empty nor "NON".
 bool PortInUse(const TPortRecord& port);
 
-// Where the text of a station field goes in ConfigRecord; the record fields
-// have different widths, so a field is its place and its width.
-struct TRecordField {
-  std::size_t Offset;
-  std::size_t Width;  // its terminator counted
-};
-#define NODRAX_RECORD_FIELD(name) \
-  TRecordField { offsetof(TConfigRecord, name), sizeof(TConfigRecord::name) }
-std::string RecordText(const TConfigRecord& record, TRecordField field);
-void SetRecordText(TConfigRecord& record, TRecordField field, const std::string& text);
+// Where the text of a station field goes in ConfigRecord.
+using TRecordField = TFieldPlace<TConfigRecord>;
+#define NODRAX_RECORD_FIELD(name) NODRAX_FIELD_PLACE(TConfigRecord, name)
 // The record field that a text field mirrors (BbsCallsign for the callsign
 // and the route).
 TRecordField MirroredField(TStationText field);

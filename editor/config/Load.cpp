@@ -156,7 +156,7 @@ bool LoadFolders(TConfiguration& c, TRegistry& reg, const std::string& root) {
 }
 
 void LoadPortField(TRegistry& reg, const char* name, TPortRecord& port, TPortField field) {
-  if (auto text = ReadText(reg, name)) SetPortText(port, field, *text);
+  if (auto text = ReadText(reg, name)) SetField(port, field, *text);
 }
 
 }  // namespace
@@ -249,13 +249,8 @@ void CargaServidores(TConfiguration& c, const std::string& root) {
     c.ServerCount = static_cast<int>(i + 1);
     if (!reg.OpenKeyReadOnly(serversKey + "\\" + names[i])) continue;
     for (const TServerValue& v : ServerValues()) {
-      if (auto text = ReadText(reg, v.Name)) {
-        const std::string value = v.Capitals ? Capitals(*text) : *text;
-        char* field = v.Field(server);
-        const std::size_t n = value.size() < v.Width - 1 ? value.size() : v.Width - 1;
-        value.copy(field, n);
-        field[n] = '\0';
-      }
+      if (auto text = ReadText(reg, v.Name))
+        SetField(server, v.Field, v.Capitals ? Capitals(*text) : *text);
     }
     reg.CloseKey();
   }

@@ -25,6 +25,30 @@ inline std::string FieldText(const char (&field)[N]) {
 template <std::size_t N>
 inline bool FieldEmpty(const char (&field)[N]) { return field[0] == '\0'; }
 
+// A text field of a record by its place, for the tables that list a
+// record's fields: where it starts and its width, the terminator counted.
+template <typename TRecord>
+struct TFieldPlace {
+  std::size_t Offset;
+  std::size_t Width;
+};
+#define NODRAX_FIELD_PLACE(Record, name) \
+  TFieldPlace<Record> { offsetof(Record, name), sizeof(Record::name) }
+
+template <typename TRecord>
+std::string FieldText(const TRecord& record, TFieldPlace<TRecord> field) {
+  const char* text = reinterpret_cast<const char*>(&record) + field.Offset;
+  return std::string(text, ::strnlen(text, field.Width));
+}
+
+template <typename TRecord>
+void SetField(TRecord& record, TFieldPlace<TRecord> field, std::string_view text) {
+  char* place = reinterpret_cast<char*>(&record) + field.Offset;
+  const std::size_t n = text.size() < field.Width - 1 ? text.size() : field.Width - 1;
+  std::memmove(place, text.data(), n);
+  place[n] = '\0';
+}
+
 struct TConfigRecord {
   char BbsCallsign[35];
   char SSID[3];

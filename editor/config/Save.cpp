@@ -29,14 +29,14 @@ const std::string& TextOf(const TConfiguration& c, TStationText field) { return 
 // nothing.
 std::string FieldOr(const TConfiguration& c, TStationText field, const char* whenEmpty) {
   if (whenEmpty && TextOf(c, field).empty()) return whenEmpty;
-  return RecordText(c.ConfigRecord, MirroredField(field));
+  return FieldText(c.ConfigRecord, MirroredField(field));
 }
 
 // A composed value goes into its record field, cut at the width as every
 // field is; the registry gets the whole text, so that an over-long part is
 // never stored as a different number.
 void Compose(TRegistry& reg, TConfiguration& c, const TStoredValue& v, const std::string& text) {
-  if (v.Composed.Width > 0) SetRecordText(c.ConfigRecord, v.Composed, text);
+  if (v.Composed.Width > 0) SetField(c.ConfigRecord, v.Composed, text);
   reg.WriteString(v.Name, text);
 }
 
@@ -90,14 +90,14 @@ void WriteStationValue(TRegistry& reg, TConfiguration& c, const TStoredValue& v)
       reg.WriteString(v.Name, std::to_string(SetFlags(c, v.Group())));
       break;
     case TEncoding::SwitchAndSum: {
-      SetRecordText(r, v.Letter, SwitchText(boxes.*v.Box));
+      SetField(r, v.Letter, SwitchText(boxes.*v.Box));
       const int32_t total = SetFlags(c, v.Group());
       Compose(reg, c, v, ComposeSwitchAndSum(boxes.*v.Box, total));
       break;
     }
     case TEncoding::Switch:
-      SetRecordText(r, v.Letter, SwitchText(boxes.*v.Box));
-      reg.WriteString(v.Name, RecordText(r, v.Letter));
+      SetField(r, v.Letter, SwitchText(boxes.*v.Box));
+      reg.WriteString(v.Name, FieldText(r, v.Letter));
       break;
     case TEncoding::MailBeacon:
       SetField(r.Mailbeacon, LetterIf(boxes.Mailbeacon, 'B'));
@@ -165,8 +165,8 @@ bool WriteFolders(TRegistry& reg, TConfiguration& c, const std::string& root) {
       if (v.Encoding != TEncoding::Folder) continue;
       // A folder on a page stores its record field; one that only the root
       // gives has no field on a page.
-      const std::string path = v.TextCount > 0 ? RecordText(r, MirroredField(v.Texts[0]))
-                                               : RecordText(r, v.Composed);
+      const std::string path = v.TextCount > 0 ? FieldText(r, MirroredField(v.Texts[0]))
+                                               : FieldText(r, v.Composed);
       reg.WriteString(v.Name, path);
       if (v.MakesFolder) folders.Create(path, v.MailFolder);
     }
@@ -178,8 +178,8 @@ bool WriteFolders(TRegistry& reg, TConfiguration& c, const std::string& root) {
   TDisks disks;
   for (std::size_t i = 0; i < kDiskCount; ++i) {
     const TRecordField field = MirroredField(kDisks[i]);
-    if (TextOf(c, kDisks[i]).empty()) SetRecordText(r, field, "*");
-    disks[i] = RecordText(r, field);
+    if (TextOf(c, kDisks[i]).empty()) SetField(r, field, "*");
+    disks[i] = FieldText(r, field);
   }
   const std::optional<std::string> usersPub = JoinUsersPub(disks);
   // A "," inside a disk's folder would split it into two disks at the next
@@ -227,12 +227,8 @@ void WriteServers(TRegistry& reg, TConfiguration& c, const std::string& root) {
     // Creating the server's key creates Servers with it.
     if (!reg.OpenKey(KeyBelow(root, kServersKey) + "\\" + FieldText(server.Name), true)) continue;
     for (const TServerValue& v : ServerValues()) {
-      char* field = v.Field(server);
-      if (v.Capitals) {
-        const std::string capitals = Capitals(std::string(field, ::strnlen(field, v.Width)));
-        capitals.copy(field, capitals.size());
-      }
-      reg.WriteString(v.Name, std::string(field, ::strnlen(field, v.Width)));
+      if (v.Capitals) SetField(server, v.Field, Capitals(FieldText(server, v.Field)));
+      reg.WriteString(v.Name, FieldText(server, v.Field));
     }
     reg.CloseKey();
   }
@@ -257,7 +253,7 @@ void WritePorts(TRegistry& reg, TConfiguration& c, const std::string& root) {
         for (const TPortValue& v : PortValues()) {
           switch (v.Encoding) {
             case TPortEncoding::Text:
-              reg.WriteString(v.Name, OrDefault(PortText(port, v.Field), v.Default));
+              reg.WriteString(v.Name, OrDefault(FieldText(port, v.Field), v.Default));
               break;
             case TPortEncoding::FwdPeriode:
               reg.WriteString(v.Name, ComposeFwdPeriode(FieldText(port.Fwdminute),

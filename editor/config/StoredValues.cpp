@@ -204,18 +204,6 @@ const std::vector<TStationText>& FoldersEmptiedWithoutRoot() {
 // ---------------------------------------------------------------------------
 // Ports and servers.
 
-std::string PortText(const TPortRecord& port, TPortField field) {
-  const char* text = reinterpret_cast<const char*>(&port) + field.Offset;
-  return std::string(text, ::strnlen(text, field.Width));
-}
-
-void SetPortText(TPortRecord& port, TPortField field, const std::string& text) {
-  char* place = reinterpret_cast<char*>(&port) + field.Offset;
-  const std::size_t n = text.size() < field.Width - 1 ? text.size() : field.Width - 1;
-  std::memmove(place, text.data(), n);
-  place[n] = '\0';
-}
-
 const std::vector<TPortValue>& PortValues() {
 #define P(name, def) TPortValue{#name, TPortEncoding::Text, NODRAX_PORT_FIELD(name), def}
   static const std::vector<TPortValue> values = {
@@ -250,11 +238,9 @@ const std::vector<std::pair<const char*, const char*>>& Port0Values() {
 
 const std::vector<TServerValue>& ServerValues() {
   static const std::vector<TServerValue> values = {
-      {"File", [](TServerRecord& s) { return s.File; }, sizeof(TServerRecord::File), true},
-      {"Description", [](TServerRecord& s) { return s.Description; },
-       sizeof(TServerRecord::Description), false},
-      {"Disabled", [](TServerRecord& s) { return s.Disabled; }, sizeof(TServerRecord::Disabled),
-       false},
+      {"File", NODRAX_FIELD_PLACE(TServerRecord, File), true},
+      {"Description", NODRAX_FIELD_PLACE(TServerRecord, Description), false},
+      {"Disabled", NODRAX_FIELD_PLACE(TServerRecord, Disabled), false},
   };
   return values;
 }

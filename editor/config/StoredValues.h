@@ -66,14 +66,8 @@ const std::vector<TStoredValue>& FolderValues();
 const std::vector<TStationText>& FoldersEmptiedWithoutRoot();
 
 // Ports\PortN, each value a field of TPortRecord.
-struct TPortField {
-  std::size_t Offset;
-  std::size_t Width;  // its terminator counted
-};
-#define NODRAX_PORT_FIELD(name) \
-  TPortField { offsetof(TPortRecord, name), sizeof(TPortRecord::name) }
-std::string PortText(const TPortRecord& port, TPortField field);
-void SetPortText(TPortRecord& port, TPortField field, const std::string& text);
+using TPortField = TFieldPlace<TPortRecord>;
+#define NODRAX_PORT_FIELD(name) NODRAX_FIELD_PLACE(TPortRecord, name)
 
 enum class TPortEncoding {
   Text,        // the field, whole; Default for an empty one
@@ -94,8 +88,7 @@ const std::vector<std::pair<const char*, const char*>>& Port0Values();
 // Servers\<name>, each value a text field of TServerRecord.
 struct TServerValue {
   const char* Name;
-  char* (*Field)(TServerRecord&);
-  std::size_t Width;
+  TFieldPlace<TServerRecord> Field;
   bool Capitals;  // File is stored in capitals
 };
 const std::vector<TServerValue>& ServerValues();

@@ -47,7 +47,7 @@ TEST_F(FirstRunTest, TheDefaultsAreAWorkingStationAndNothingIsStored) {
       {&T::Editdelayui, "5"}};
   for (const auto& [field, text] : texts) {
     EXPECT_EQ(text, t.*field);
-    EXPECT_EQ(text, RecordText(c.ConfigRecord, MirroredField(field))) << text;
+    EXPECT_EQ(text, FieldText(c.ConfigRecord, MirroredField(field))) << text;
   }
 
   // Nothing stored, the tables empty.

@@ -286,13 +286,13 @@ inline void ExpectLoadedAsTheRulesSay(const TKind& kind, const TGuardedRecords& 
   const std::string text = TextOf(kind);
   if (saved && text.empty()) return;
   const TRecordField identity = NODRAX_RECORD_FIELD(BbsCallsign);
-  EXPECT_LT(RecordText(c.ConfigRecord, identity).size(), identity.Width);
+  EXPECT_LT(FieldText(c.ConfigRecord, identity).size(), identity.Width);
   if (!saved) {
     EXPECT_EQ(Cut(text, identity.Width), c.Texts.Editbbsindicativo);
   }
   for (const TPlainValue& v : PlainValues()) {
     const TRecordField field = MirroredField(v.Text);
-    const std::string stored = RecordText(c.ConfigRecord, field);
+    const std::string stored = FieldText(c.ConfigRecord, field);
     EXPECT_LT(stored.size(), field.Width) << v.Name << " has no terminator";
     // What the pages show is what the save stores.
     EXPECT_EQ(Cut(text, field.Width), c.Texts.*v.Text) << v.Name;
@@ -319,7 +319,7 @@ inline void ExpectLoadedAsTheRulesSay(const TKind& kind, const TGuardedRecords& 
       if (v.Encoding != TPortEncoding::Text) continue;
       // A value of another type is absent, and the reset port is enabled.
       const bool reset = kind.Type != REG_SZ && std::string(v.Name) == "Disabled";
-      EXPECT_EQ(reset ? "false" : Cut(text, v.Field.Width), PortText(p, v.Field))
+      EXPECT_EQ(reset ? "false" : Cut(text, v.Field.Width), FieldText(p, v.Field))
           << port << '\\' << v.Name;
     }
     EXPECT_EQ(Cut(text, sizeof p.Fwdminute), p.Fwdminute);

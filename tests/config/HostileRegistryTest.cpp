@@ -103,7 +103,7 @@ TEST_F(HostileKeysTest, FoldersDerivedFromALongRootHoldWhatTheSaveStores) {
   ASSERT_EQ(13u, folders.size());
   for (const std::string root : {"stored", "typed"}) {
     for (std::size_t i = 0; i < folders.size(); ++i)
-      EXPECT_EQ(RecordText(Config().ConfigRecord, MirroredField(folders[i])),
+      EXPECT_EQ(FieldText(Config().ConfigRecord, MirroredField(folders[i])),
                 Config().Texts.*folders[i])
           << root << " root, folder " << i;
     Config().SetText(&TStationTexts::Directorioraiz, "C:\\" + std::string(76, 'T'));

@@ -127,7 +127,7 @@ TEST(InitSrvFolderLines, ABlankLineKeepsTheFolderTheRootDerived) {
       for (const TLine& line : folders) {
         const std::string expected = &line == &blank ? line.Derived : line.Given;
         EXPECT_EQ(expected, c.Texts.*line.Field) << "blank line " << blank.Number;
-        EXPECT_EQ(expected, RecordText(c.ConfigRecord, MirroredField(line.Field)))
+        EXPECT_EQ(expected, FieldText(c.ConfigRecord, MirroredField(line.Field)))
             << "blank line " << blank.Number;
       }
     }
