@@ -50,6 +50,22 @@ class TWaitCursor {
  private:
   HCURSOR previous_;
 };
+
+// The close and the save both refuse a configuration that would leave the
+// BBS without its callsign or route: the warning, and the field to fill
+// shown. False when both are there.
+bool WarnMissingIdentity(TForm1& form, const TConfiguration& c) {
+  const char* field = "Editbbsindicativo";
+  const char* warning = "BBS must have a Callsign";
+  if (!c.Texts.Editbbsindicativo.empty()) {
+    if (!c.Texts.Edithroute.empty()) return false;
+    field = "Edithroute";
+    warning = "BBS must have Hierarcical Route ";
+  }
+  Dialogs().MessageBox(form.Handle(), warning, kCaption, MB_ICONWARNING | MB_OK);
+  form.ShowField("Hojageneral", field);
+  return true;
+}
 }  // namespace
 
 TForm1::TForm1() : TForm("TForm1", "Form1", 396, 407, TFormStyle{true, true, false}) {
@@ -354,16 +370,7 @@ void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
     CanClose = true;
     return;
   }
-  if (Configuration->Texts.Editbbsindicativo.empty()) {
-    Dialogs().MessageBox(Handle(), "BBS must have a Callsign", kCaption, MB_ICONWARNING | MB_OK);
-    ShowField("Hojageneral", "Editbbsindicativo");
-    CanClose = false;
-    return;
-  }
-  if (Configuration->Texts.Edithroute.empty()) {
-    Dialogs().MessageBox(Handle(), "BBS must have Hierarcical Route ", kCaption,
-                         MB_ICONWARNING | MB_OK);
-    ShowField("Hojageneral", "Edithroute");
+  if (WarnMissingIdentity(*this, *Configuration)) {
     CanClose = false;
     return;
   }
@@ -410,13 +417,9 @@ bool TForm1::Save() {
   }
   switch (result.Outcome) {
     case TSaveOutcome::NoCallsign:
-      Dialogs().MessageBox(Handle(), "BBS must have a Callsign", kCaption, MB_ICONWARNING | MB_OK);
-      ShowField("Hojageneral", "Editbbsindicativo");
-      return false;
     case TSaveOutcome::NoRoute:
-      Dialogs().MessageBox(Handle(), "BBS must have Hierarcical Route ", kCaption,
-                           MB_ICONWARNING | MB_OK);
-      ShowField("Hojageneral", "Edithroute");
+      // The save refused on the texts the warning reads.
+      WarnMissingIdentity(*this, *Configuration);
       return false;
     case TSaveOutcome::WriteFailed:
       Dialogs().MessageBox(Handle(), result.Failure, kCaption, MB_ICONWARNING | MB_OK);
