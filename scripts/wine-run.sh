@@ -4,10 +4,11 @@
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must name the Wine prefix of the build}"
 export WINEPREFIX WINEDEBUG="${WINEDEBUG:--all}"
+source "$(dirname "$0")/wine-env.sh"
 # A prefix made while Wine had no 32-bit half cannot start programs once
 # that half is installed ("could not load kernel32.dll"); it holds nothing
 # but test state, so it is made again.
-if [ -f "$WINEPREFIX/system.reg" ] && [ -x /usr/lib/wine/wine ] &&
+if [ -f "$WINEPREFIX/system.reg" ] && [ -x /usr/lib/wine/wine ] && [ -z "${NODRAX_WINE32:-}" ] &&
    [ -z "$(ls -A "$WINEPREFIX/drive_c/windows/syswow64" 2>/dev/null)" ]; then
   wineserver -k 2>/dev/null || true
   rm -rf "$WINEPREFIX"
