@@ -88,6 +88,44 @@ void NoteRead(const std::string& key, const std::string& name) {
 }  // namespace
 
 void (*RegistryValueReadHook)(const std::string& key, const std::string& name) = nullptr;
+void (*RegistryProgressHook)(const char* what, const std::string& key) = nullptr;
+
+bool HoldsVariable(const std::string& text) {
+  const std::size_t open = text.find('%');
+  if (open == std::string::npos) return false;
+  const std::size_t close = text.find('%', open + 1);
+  return close != std::string::npos && close > open + 1;
+}
+
+std::optional<std::string> ExpandVariables(const std::string& text) {
+  if (!HoldsVariable(text)) return text;
+  std::string expanded(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD needed =
+        ExpandEnvironmentStringsA(text.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
+    if (needed == 0) return std::nullopt;
+    if (needed <= expanded.size()) {
+      expanded.resize(needed - 1);
+      break;
+    }
+    expanded.assign(needed, '\0');
+  }
+  // A variable that is not set stays as it was written: check each %NAME%
+  // of the text, as the result alone cannot tell a set variable whose value
+  // holds "%" from one left unexpanded.
+  for (std::size_t open = text.find('%'); open != std::string::npos;) {
+    const std::size_t close = text.find('%', open + 1);
+    if (close == std::string::npos) break;
+    if (close > open + 1) {
+      const std::string name = text.substr(open + 1, close - open - 1);
+      if (GetEnvironmentVariableA(name.c_str(), nullptr, 0) == 0) return std::nullopt;
+      open = text.find('%', close + 1);
+    } else {
+      open = text.find('%', close + 1);  // "%%" stands for itself
+    }
+  }
+  return expanded;
+}
 
 std::string SystemErrorMessage(LONG code) {
   char* buffer = nullptr;
@@ -171,6 +209,7 @@ bool TRegistry::OpenKeyReadOnly(const std::string& path) {
 void TRegistry::CloseKey() {
   if (!key_) return;
   if (writable_) {
+    NoteProgress("written", path_);
     if (flushOnClose_) {
       RegFlushKey(key_);
     } else {
@@ -232,6 +271,7 @@ bool TRegistry::DeleteKey(const std::string& path) {
   for (const std::string& child : children) DeleteKey("\\" + target + "\\" + child);
   rc = RegDeleteKeyExA(root_, target.c_str(), view, 0);
   NoteFailure(rc, target);
+  if (rc == ERROR_SUCCESS) NoteProgress("deleted", target);
   return rc == ERROR_SUCCESS;
 }
 
@@ -290,6 +330,15 @@ std::string TRegistry::ReadString(const std::string& name) {
 
 bool TRegistry::WriteString(const std::string& name, const std::string& value) {
   LONG rc = key_ ? RegSetValueExA(key_, name.c_str(), 0, REG_SZ,
+                                  reinterpret_cast<const BYTE*>(value.c_str()),
+                                  static_cast<DWORD>(value.size() + 1))
+                 : ERROR_INVALID_HANDLE;
+  NoteFailure(rc, path_);
+  return rc == ERROR_SUCCESS;
+}
+
+bool TRegistry::WriteExpandString(const std::string& name, const std::string& value) {
+  LONG rc = key_ ? RegSetValueExA(key_, name.c_str(), 0, REG_EXPAND_SZ,
                                   reinterpret_cast<const BYTE*>(value.c_str()),
                                   static_cast<DWORD>(value.size() + 1))
                  : ERROR_INVALID_HANDLE;
@@ -363,6 +412,57 @@ bool TRegistry::DeleteValue(const std::string& name) {
   LONG rc = key_ ? RegDeleteValueA(key_, name.c_str()) : ERROR_INVALID_HANDLE;
   if (rc != ERROR_FILE_NOT_FOUND) NoteFailure(rc, path_);
   return rc == ERROR_SUCCESS;
+}
+
+bool TRegistry::CopyKey(const std::string& source, const std::string& target) {
+  const std::string from = Resolve(source), to = Resolve(target);
+  HKEY in = nullptr, out = nullptr;
+  LONG rc = RegOpenKeyExA(root_, from.c_str(), 0, KEY_READ | View(from), &in);
+  if (rc != ERROR_SUCCESS) {
+    NoteFailure(rc, from);
+    return false;
+  }
+  rc = RegCreateKeyExA(root_, to.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                       KEY_ALL_ACCESS | View(to), nullptr, &out, nullptr);
+  if (rc != ERROR_SUCCESS) {
+    RegCloseKey(in);
+    NoteFailure(rc, to);
+    return false;
+  }
+  DWORD values = 0, longestName = 0, longestData = 0;
+  rc = RegQueryInfoKeyA(in, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                        &longestName, &longestData, nullptr, nullptr);
+  std::vector<char> name(longestName + 2);
+  std::vector<BYTE> data(longestData + 1);
+  bool whole = rc == ERROR_SUCCESS;
+  if (!whole) NoteFailure(rc, from);
+  for (DWORD i = 0; whole && i < values; ++i) {
+    DWORD nameLength = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size()),
+          type = 0;
+    rc = RegEnumValueA(in, i, name.data(), &nameLength, nullptr, &type, data.data(), &size);
+    if (rc == ERROR_MORE_DATA) {  // grown since the count: ask again, bigger
+      name.resize(name.size() * 2 + 256);
+      data.resize(data.size() * 2 + 256);
+      --i;
+      continue;
+    }
+    if (rc == ERROR_NO_MORE_ITEMS) break;
+    if (rc == ERROR_SUCCESS)
+      rc = RegSetValueExA(out, std::string(name.data(), nameLength).c_str(), 0, type, data.data(),
+                          size);
+    if (rc != ERROR_SUCCESS) {
+      NoteFailure(rc, to);
+      whole = false;
+    }
+  }
+  const std::vector<std::string> children = SubKeyNames(in);
+  RegCloseKey(in);
+  RegCloseKey(out);
+  unflushed_.push_back(to);
+  if (whole) NoteProgress("copied", to);
+  for (const std::string& child : children)
+    whole = CopyKey("\\" + from + "\\" + child, "\\" + to + "\\" + child) && whole;
+  return whole;
 }
 
 LONG TRegistry::SaveKey(const std::string& path, const std::string& fileName) {

@@ -8,6 +8,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,6 +26,23 @@ std::string SystemErrorMessage(LONG code);
 // the key's path (below the root, no leading "\") and the value's name: a
 // test learns from it which values a part of the editor reads.
 extern void (*RegistryValueReadHook)(const std::string& key, const std::string& name);
+
+// When set, told of every change to the registry as it is made: a key
+// written and closed, a key deleted, a key copied ("what" says which, "key"
+// is the path below the root, no leading "\"). Commands that replace the
+// stored tree add steps of their own, so that someone watching (a debugger,
+// a test that kills the editor at each step) can follow them.
+extern void (*RegistryProgressHook)(const char* what, const std::string& key);
+inline void NoteProgress(const char* what, const std::string& key) {
+  if (RegistryProgressHook) RegistryProgressHook(what, key);
+}
+
+// A text with its %VARIABLE% parts expanded from the environment, as the
+// system expands a REG_EXPAND_SZ value; no value when a part names a
+// variable that is not set, which must never become part of a path.
+std::optional<std::string> ExpandVariables(const std::string& text);
+// Whether the text holds a %NAME% part that expanding would replace.
+bool HoldsVariable(const std::string& text);
 
 class TRegistry {
  public:
@@ -56,6 +74,8 @@ class TRegistry {
   // A value that is not a string raises as ReadString does.
   bool TryReadString(const std::string& name, std::string& text);
   bool WriteString(const std::string& name, const std::string& value);
+  // A text that holds %VARIABLE% parts, stored for the reader to expand.
+  bool WriteExpandString(const std::string& name, const std::string& value);
   // A value that is absent or not a 32-bit integer raises
   // "Invalid data type for '<name>'".
   int ReadInteger(const std::string& name);
@@ -67,6 +87,12 @@ class TRegistry {
   bool HasSubKeys();
   bool RenameValue(const std::string& oldName, const std::string& newName);
   bool DeleteValue(const std::string& name);
+
+  // Makes the key at target (made when missing) hold every value of the key
+  // at source and copies every key below it, values byte for byte with
+  // their types. False, with the failure noted, when a key or value could
+  // not be read or written.
+  bool CopyKey(const std::string& source, const std::string& target);
 
   // Hive files (need the backup and restore privileges, which these enable).
   LONG SaveKey(const std::string& path, const std::string& fileName);
