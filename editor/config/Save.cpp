@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -135,7 +136,12 @@ void WriteStationValue(TRegistry& reg, TConfiguration& c, const TStoredValue& v)
 class TFolderMaker {
  public:
   void Create(const std::string& path, bool mailSubfolders) {
-    for (const std::string& folder : FoldersToCreate(path, mailSubfolders)) {
+    // A folder named through a variable is made where the variable points;
+    // one that names a variable that is not set is not made at all, never
+    // under a folder literally called "%NAME%".
+    const std::optional<std::string> expanded = ExpandVariables(path);
+    if (!expanded) return;
+    for (const std::string& folder : FoldersToCreate(*expanded, mailSubfolders)) {
       if (!made_.insert(Capitals(folder)).second) continue;
       CreateDirectoryA(folder.c_str(), nullptr);  // an existing folder is no error
     }
@@ -167,7 +173,13 @@ bool WriteFolders(TRegistry& reg, TConfiguration& c, const std::string& root) {
       // gives has no field on a page.
       const std::string path = v.TextCount > 0 ? FieldText(r, MirroredField(v.Texts[0]))
                                                : FieldText(r, v.Composed);
-      reg.WriteString(v.Name, path);
+      // A folder given through a %VARIABLE% stays one for whoever reads it
+      // (the BBS, the Control Panel item), as the sysop or an installer
+      // stored it.
+      if (HoldsVariable(path))
+        reg.WriteExpandString(v.Name, path);
+      else
+        reg.WriteString(v.Name, path);
       if (v.MakesFolder) folders.Create(path, v.MailFolder);
     }
   } else {

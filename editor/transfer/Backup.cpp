@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <utility>
+#include <optional>
 #include <vector>
 
 #include "editor/config/FolderRules.h"
@@ -31,13 +31,9 @@ bool Digits(const std::string& text, std::size_t from, std::size_t count) {
   return true;
 }
 
-// Where a backup stands among the others: its time stamp, then its place
-// within that second (1 for the plain name, n for "-n").
-using TOrder = std::pair<std::string, unsigned>;
-
-// The order of a file named as a backup, Nodrax-YYYYMMDD-HHMMSS[-n].zub;
-// false for any other name, which pruning must leave alone.
-bool BackupOrder(const std::string& name, TOrder& order) {
+// Whether the name is one the backups are given,
+// Nodrax-YYYYMMDD-HHMMSS[-n].zub: pruning leaves every other file alone.
+bool NamedAsBackup(const std::string& name) {
   const std::size_t prefix = sizeof kPrefix - 1, extension = sizeof kExtension - 1;
   const std::size_t stampEnd = prefix + 15;  // YYYYMMDD-HHMMSS
   if (name.size() < stampEnd + extension || _strnicmp(name.c_str(), kPrefix, prefix) != 0 ||
@@ -45,15 +41,8 @@ bool BackupOrder(const std::string& name, TOrder& order) {
       !Digits(name, prefix, 8) || name[prefix + 8] != '-' || !Digits(name, prefix + 9, 6))
     return false;
   const std::size_t tail = name.size() - extension - stampEnd;  // "" or "-n"
-  unsigned place = 1;
-  if (tail > 0) {
-    if (tail < 2 || tail > 5 || name[stampEnd] != '-' || !Digits(name, stampEnd + 1, tail - 1) ||
-        name[stampEnd + 1] == '0')
-      return false;
-    place = static_cast<unsigned>(std::stoul(name.substr(stampEnd + 1, tail - 1)));
-  }
-  order = {name.substr(prefix, 15), place};
-  return true;
+  return tail == 0 || (tail >= 2 && tail <= 5 && name[stampEnd] == '-' &&
+                       Digits(name, stampEnd + 1, tail - 1) && name[stampEnd + 1] != '0');
 }
 
 std::string Stamp(const SYSTEMTIME& at) {
@@ -74,29 +63,38 @@ std::string FullPath(const std::string& path) {
 }
 
 // The backups of the folder beyond the newest, the one just written and the
-// spared one apart.
+// spared one apart. Newest by when each was written, not by its name: the
+// name holds the local clock of its moment, which may have been set back
+// since, and "-n" names are given again once pruned.
 void Prune(const std::string& folder, const std::string& written, const std::string& spared) {
   const std::string sparedPath = spared.empty() ? "" : FullPath(spared);
-  std::vector<std::pair<TOrder, std::string>> others;
+  struct TFound {
+    ULONGLONG Written;
+    std::string Name;
+  };
+  std::vector<TFound> others;
   WIN32_FIND_DATAA found;
   const HANDLE search = FindFirstFileA((folder + "\\" + kPrefix + "*" + kExtension).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    TOrder order;
     const std::string name = found.cFileName;
     // The pattern also matches through short names (Nodrax-~1.ZUB for a
     // ".zubx"): the long name decides.
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && BackupOrder(name, order) &&
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && NamedAsBackup(name) &&
         _stricmp(name.c_str(), written.c_str()) != 0 &&
         _stricmp(FullPath(folder + "\\" + name).c_str(), sparedPath.c_str()) != 0)
-      others.emplace_back(order, name);
+      others.push_back({(ULONGLONG{found.ftLastWriteTime.dwHighDateTime} << 32) |
+                            found.ftLastWriteTime.dwLowDateTime,
+                        name});
   } while (FindNextFileA(search, &found));
   FindClose(search);
-  std::sort(others.begin(), others.end(), [](const auto& a, const auto& b) { return a > b; });
+  std::sort(others.begin(), others.end(), [](const TFound& a, const TFound& b) {
+    return a.Written != b.Written ? a.Written > b.Written : a.Name > b.Name;
+  });
   // A file that cannot be deleted (read-only, open) stays; the next backup
   // tries again.
   for (std::size_t i = kBackupsKept - 1; i < others.size(); ++i)
-    DeleteFileA((folder + "\\" + others[i].second).c_str());
+    DeleteFileA((folder + "\\" + others[i].Name).c_str());
 }
 
 }  // namespace
@@ -110,17 +108,23 @@ std::string StoredRootFolder() {
   } catch (const ERegistryException&) {
     return "";  // a ZubRoot of another type is no root
   }
-  return IsFullPath(root) ? root : "";
+  return UsableRoot(root);
+}
+
+std::string UsableRoot(const std::string& root) {
+  const std::optional<std::string> expanded = ExpandVariables(root);
+  return expanded && IsFullPath(*expanded) ? *expanded : "";
 }
 
 TBackupResult BackUpStoredConfiguration(const std::string& root, const SYSTEMTIME& at,
                                         const std::string& spared) {
   TBackupResult result;
-  std::string base = root;
+  const std::string usable = UsableRoot(root);
+  std::string base = usable.empty() ? root : usable;
   while (!base.empty() && (base.back() == '\\' || base.back() == '/')) base.pop_back();
   result.Folder = base + "\\Backup";
   if (!TRegistry().KeyExists(kNodraxKey)) return result;  // nothing stored, nothing to keep
-  if (!IsFullPath(root)) {
+  if (usable.empty()) {
     result.Code = ERROR_BAD_PATHNAME;
     return result;
   }

@@ -26,11 +26,17 @@ struct TBackupResult {
 // none is stored, or when the stored one is no full path (a drive or a
 // network share): a relative root would put the backups wherever the
 // process happens to stand.
+// A root stored through a %VARIABLE% (REG_EXPAND_SZ, or a text an
+// installer wrote) is expanded; one naming a variable that is not set is
+// none.
 std::string StoredRootFolder();
+// The root as a folder the backups can go below: expanded, and a full path;
+// empty otherwise.
+std::string UsableRoot(const std::string& root);
 
 // Saves Software\Nodrax into the root's Backup folder (made with its parents
 // when missing) under the name for `at`, then deletes the backups of that
-// folder beyond the ten newest by the time stamp in their names. The file
+// folder beyond the ten newest by when they were written. The file
 // is written under a temporary name and moved to its own only once it is
 // complete, so that a backup cut short never passes for one. Files that are
 // not named as backups are never touched; nor is the backup just written,

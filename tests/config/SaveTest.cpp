@@ -2,6 +2,7 @@
 // and empty-field defaults of every value, the folders on disk, the ports
 // and servers, and a save whose writes fail.
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -203,6 +204,43 @@ TEST_F(SaveTest, FoldersAreWrittenAndCreatedWithTheMailSubfolders) {
   EXPECT_FALSE(FolderExists(root + "\\In"));
   // The disk folder is stored, not made.
   EXPECT_FALSE(FolderExists(root + "\\UsersPub\\mail0"));
+}
+
+// A root stored through a variable (as an installer may write it) is
+// loaded as written and saved the same way, every folder it gives kept
+// for expanding, while the folders are made where it points. A variable
+// that is not set makes no folder at all, never one named after it.
+TEST_F(SaveTest, FoldersGivenThroughAVariableStayOneAndAreMadeWhereItPoints) {
+  SetEnvironmentVariableA("NODRAX_TEST_FOLDER", kTestFolder);
+  struct TRow { const char* root; bool set; };
+  for (const TRow row : {TRow{"%NODRAX_TEST_FOLDER%\\BBS", true}, TRow{"%NODRAX_NOT_SET%\\BBS", false}}) {
+    SCOPED_TRACE(row.root);
+    RemoveNodraxTree();
+    RemoveTestFolder();
+    const std::string root = row.root;
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFoldersKey, 0, nullptr, 0,
+                                             KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr));
+    RegSetValueExA(key, "ZubRoot", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(row.root),
+                   static_cast<DWORD>(root.size() + 1));
+    RegCloseKey(key);
+    CargaRegistro(Config());
+    EXPECT_EQ(Config().Texts.Directorioraiz, root);
+    SetIdentity();
+    Config().SetText(&T::Directoriodata, root + "\\Data");
+    ExpectSaved();
+    for (const char* name : {"ZubRoot", "Data", "Mail", "Config", "Drivers"}) {
+      const auto stored = Values(kFoldersKey).at(name);
+      EXPECT_EQ(stored.first, DWORD{REG_EXPAND_SZ}) << name;
+      EXPECT_EQ(stored.second.substr(0, root.size()), root) << name;
+    }
+    EXPECT_EQ(row.set, FolderExists(std::string(kTestRoot) + "\\Data\\Mail\\mail9"));
+    EXPECT_FALSE(std::filesystem::exists("%NODRAX_NOT_SET%"));
+  }
+  // Changed to a plain folder, it is stored as plain text again.
+  Config().SetText(&T::Directorioraiz, kTestRoot);
+  ExpectSaved();
+  EXPECT_EQ(Values(kFoldersKey).at("ZubRoot").first, DWORD{REG_SZ});
 }
 
 TEST_F(SaveTest, AnEmptyRootClearsEightFoldersAndKeepsTheRest) {

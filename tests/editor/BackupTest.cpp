@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -236,12 +237,14 @@ TEST_F(BackupTest, WithoutABackupNothingIsDeletedUnlessTheSysopSaysYes) {
   EXPECT_EQ(Dump(), before);
 }
 
-// The ten newest backups stay, ordered by the time stamp in their names
-// and their place within a second; the one just written, the file being
-// imported and every file not named as a backup are never deleted.
-TEST_F(BackupTest, PruningKeepsTheTenNewestAndTouchesNothingElse) {
+// The ten newest backups stay, newest by when each was written, whatever
+// its name says (a clock set back, "-n" names given again); the one just
+// written, the file being imported and every file not named as a backup
+// are never deleted.
+TEST_F(BackupTest, PruningKeepsTheTenNewestWrittenAndTouchesNothingElse) {
   WriteStrings(kConfigKey, {{"BbsCallsign", "EA9ZZB.#CE.ESP.EURO"}});
   fs::create_directories(kBackups);
+  // Named in one order, written in the other: the first name is the newest.
   const std::vector<std::string> older = {
       "Nodrax-20250101-000000.zub",    "Nodrax-20250102-000000.zub",   "Nodrax-20250103-000000.zub",
       "Nodrax-20250104-000000-9.zub",  "Nodrax-20250104-000000-10.zub", "Nodrax-20250105-000000.zub",
@@ -252,20 +255,27 @@ TEST_F(BackupTest, PruningKeepsTheTenNewestAndTouchesNothingElse) {
       "Nodrax-before-upgrade.zub", "Nodrax-20240101-000000.zub.new", "Nodrax-20240101-000000.txt",
       "Nodrax-20240101-000000-0.zub", "Nodrax-2024010-000000.zub", "Nodrax-20240101-000000.zubx",
       "Other.zub"};
-  for (const std::string& name : older) std::ofstream(Backup(name)) << "old";
+  for (std::size_t i = 0; i < older.size(); ++i) {
+    std::ofstream(Backup(older[i])) << "old";
+    const SYSTEMTIME day{2025, 6, 0, static_cast<WORD>(28 - i), 12, 0, 0, 0};
+    FILETIME written;
+    SystemTimeToFileTime(&day, &written);
+    const HANDLE file = CreateFileA(Backup(older[i]).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    SetFileTime(file, nullptr, nullptr, &written);
+    CloseHandle(file);
+  }
   for (const std::string& name : others) std::ofstream(Backup(name)) << "mine";
   fs::create_directory(Backup("Nodrax-20000101-000000.zub"));  // a folder so named
 
-  const TBackupResult made =
-      BackUpStoredConfiguration(kTestRoot, kAt, Backup("Nodrax-20250101-000000.zub"));
+  const TBackupResult made = BackUpStoredConfiguration(kTestRoot, kAt, Backup(older.back()));
   ASSERT_EQ(made.Code, ERROR_SUCCESS);
   EXPECT_EQ(made.File, Backup(kName));
   EXPECT_EQ(made.Folder, kBackups);
-  // The nine newest of the older ones: within its second -10 comes after -9,
-  // which is the tenth and goes.
-  std::vector<std::string> expected(older.begin() + 4, older.end());
+  std::vector<std::string> expected(older.begin(), older.begin() + 9);  // the nine newest
   expected.push_back(kName);
-  expected.push_back("Nodrax-20250101-000000.zub");  // being imported
+  expected.push_back(older.back());  // being imported
   expected.insert(expected.end(), others.begin(), others.end());
   expected.push_back("Nodrax-20000101-000000.zub");
   std::sort(expected.begin(), expected.end());
@@ -275,14 +285,16 @@ TEST_F(BackupTest, PruningKeepsTheTenNewestAndTouchesNothingElse) {
   EXPECT_EQ(Text("Nodrax\\Config", "BbsCallsign"), "EA9ZZB.#CE.ESP.EURO");
   TRegistry().UnLoadKey(kMount);
 
-  // A clock set back: the new backup is the oldest by its name, and stays.
+  // A clock set back: the new backup is the oldest by its name, and stays,
+  // as does the one written just before it.
   const TBackupResult early =
       BackUpStoredConfiguration(std::string(kTestRoot) + "\\", {2001, 1, 0, 1, 0, 0, 0, 0});
   ASSERT_EQ(early.Code, ERROR_SUCCESS);
   EXPECT_EQ(early.File, Backup("Nodrax-20010101-000000.zub"));
   EXPECT_TRUE(fs::exists(early.File));
-  EXPECT_FALSE(fs::exists(Backup("Nodrax-20250104-000000-10.zub")));
-  EXPECT_FALSE(fs::exists(Backup("Nodrax-20250101-000000.zub")));  // no longer spared
+  EXPECT_TRUE(fs::exists(made.File));
+  EXPECT_FALSE(fs::exists(Backup(older[8])));
+  EXPECT_FALSE(fs::exists(Backup(older.back())));  // no longer spared
   EXPECT_EQ(Listed(kBackups).size(), expected.size() - 1);
 
   // Nothing stored: nothing to keep, no folder made.
@@ -306,6 +318,24 @@ TEST_F(BackupTest, TheStoredRootIsAFullPathAsTheLoadReadsIt) {
     WriteString(kFoldersKey, "Data", "C:\\Data");
     if (row.root) WriteString(row.key, "ZubRoot", row.root);
     EXPECT_EQ(StoredRootFolder(), row.expected) << (row.root ? row.root : "(none)");
+  }
+  // Through a variable, stored for expanding or as plain text: where it
+  // points; a variable that is not set gives no root.
+  SetEnvironmentVariableA("NODRAX_TEST_DRIVE", "C:");
+  struct TExpanded { const char* stored; const char* expected; };
+  for (const TExpanded& row : {TExpanded{"%NODRAX_TEST_DRIVE%\\BBS", "C:\\BBS"},
+                               TExpanded{"%NODRAX_NOT_SET%\\BBS", ""}}) {
+    for (const DWORD type : {DWORD{REG_EXPAND_SZ}, DWORD{REG_SZ}}) {
+      RemoveNodraxTree();
+      HKEY key = nullptr;
+      ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFoldersKey, 0, nullptr, 0,
+                                               KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key,
+                                               nullptr));
+      RegSetValueExA(key, "ZubRoot", 0, type, reinterpret_cast<const BYTE*>(row.stored),
+                     static_cast<DWORD>(strlen(row.stored) + 1));
+      RegCloseKey(key);
+      EXPECT_EQ(StoredRootFolder(), row.expected) << row.stored << ", type " << type;
+    }
   }
   WriteDword(kDirectoriesKey, "ZubRoot", 1);
   EXPECT_EQ(StoredRootFolder(), "");
