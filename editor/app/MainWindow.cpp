@@ -51,21 +51,6 @@ class TWaitCursor {
   HCURSOR previous_;
 };
 
-// The close and the save both refuse a configuration that would leave the
-// BBS without its callsign or route: the warning, and the field to fill
-// shown. False when both are there.
-bool WarnMissingIdentity(TForm1& form, const TConfiguration& c) {
-  const char* field = "Editbbsindicativo";
-  const char* warning = "BBS must have a Callsign";
-  if (!c.Texts.Editbbsindicativo.empty()) {
-    if (!c.Texts.Edithroute.empty()) return false;
-    field = "Edithroute";
-    warning = "BBS must have Hierarcical Route ";
-  }
-  Dialogs().MessageBox(form.Handle(), warning, kCaption, MB_ICONWARNING | MB_OK);
-  form.ShowField("Hojageneral", field);
-  return true;
-}
 }  // namespace
 
 TForm1::TForm1() : TForm("TForm1", "Form1", 396, 407, TFormStyle{true, true, false}) {
@@ -129,6 +114,7 @@ void TForm1::BuildMenu() {
   item("ImportConfig1", "Import &Config", &TForm1::ImportConfig1Click);
   item("ExportConfig1", "&Export Config", &TForm1::ExportConfig1Click);
   item("DeleteConfig1", "De&lete Config", &TForm1::DeleteConfig1Click);
+  item("RestoreBackup1", "Restore &Backup", &TForm1::RestoreBackup1Click);
   item("N3", "-", nullptr);
   item("Menusave", "&Save", &TForm1::MenusaveClick);
   item("SaveExit1", "S&ave && Exit", &TForm1::SaveExit1Click);
@@ -254,6 +240,7 @@ void TForm1::ShowField(const std::string& page, const std::string& field) {
 
 void TForm1::FormShow(TObject*) {
   SetCaption(std::string("Nodrax configuration  ") + kEditorVersion);
+  RecoverInterruptedReplace();
   TRegistry reg;
   if (reg.KeyExists(kConfigKey)) {
     LoadRegistry();
@@ -370,7 +357,7 @@ void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
     CanClose = true;
     return;
   }
-  if (WarnMissingIdentity(*this, *Configuration)) {
+  if (WarnMissingIdentity()) {
     CanClose = false;
     return;
   }
@@ -390,6 +377,23 @@ void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
       CanClose = false;
       break;
   }
+}
+
+// The close, the save and the commands that replace the store all refuse
+// a configuration that would leave the BBS without its callsign or route.
+bool TForm1::WarnMissingIdentity() {
+  if (!Configuration) return false;
+  const TConfiguration& c = *Configuration;
+  const char* field = "Editbbsindicativo";
+  const char* warning = "BBS must have a Callsign";
+  if (!c.Texts.Editbbsindicativo.empty()) {
+    if (!c.Texts.Edithroute.empty()) return false;
+    field = "Edithroute";
+    warning = "BBS must have Hierarcical Route ";
+  }
+  Dialogs().MessageBox(Handle(), warning, kCaption, MB_ICONWARNING | MB_OK);
+  ShowField("Hojageneral", field);
+  return true;
 }
 
 void TForm1::Timer1Timer(TObject*) {
@@ -419,7 +423,7 @@ bool TForm1::Save() {
     case TSaveOutcome::NoCallsign:
     case TSaveOutcome::NoRoute:
       // The save refused on the texts the warning reads.
-      WarnMissingIdentity(*this, *Configuration);
+      WarnMissingIdentity();
       return false;
     case TSaveOutcome::WriteFailed:
       Dialogs().MessageBox(Handle(), result.Failure, kCaption, MB_ICONWARNING | MB_OK);

@@ -28,6 +28,7 @@ extern bool RegistryLoading;
 extern UINT ZubcfgNotifyMessage;
 extern std::string CommandTail;
 
+enum class TPendingChanges;
 class TGeneralPage;
 class TFoldersPage;
 class TDisksPage;
@@ -108,6 +109,16 @@ class TForm1 : public TForm {
   void ExportConfig1Click(TObject* Sender);
   void ImportConfig1Click(TObject* Sender);
   void DeleteConfig1Click(TObject* Sender);
+  // Puts a backup back whole, as it was taken (editor/transfer/RestoreBackup.cpp).
+  void RestoreBackup1Click(TObject* Sender);
+  // At the start: a command that replaces the stored tree and was cut short
+  // is named, and the backup it took is offered back.
+  void RecoverInterruptedReplace();
+  // The delete that Delete Config and Import Config share, after their
+  // question, backup and note: the tree goes, the window's changes are
+  // saved into the emptied store when the sysop said so, and the window is
+  // loaded from the store.
+  void DeleteStoredConfiguration(TPendingChanges changes);
 
   // Change tracking shared by many controls.
   void EditbbsindicativoKeyUp(TObject* Sender, WORD& Key);
@@ -118,6 +129,10 @@ class TForm1 : public TForm {
   // with the field to fix, or the change marked saved and announced).
   // Returns whether everything was stored.
   bool Save();
+
+  // Warns when the configuration has no callsign or route, which the save
+  // refuses, and shows the field to fill. False when both are there.
+  bool WarnMissingIdentity();
 
   // Every page made so far shows the configuration again, after a command
   // replaced it; ShowTexts shows the folders a field derived.
@@ -143,6 +158,9 @@ class TForm1 : public TForm {
   void BuildSheets();
   void ActOnStartCode();
   void LoadRegistry();
+  // The window after a restore: loaded from the store, the change
+  // announced, and the result named.
+  void ShowRestored(const std::string& file, LONG restored);
   void WriteWindowState();
   void CheckStoredVersion(const std::string& stored);
   // Where a window placed at left, top shows its caption on some monitor.

@@ -4,10 +4,12 @@
 
 #include <exception>
 #include <memory>
+#include <string>
 
 #include "editor/app/MainWindow.h"
 #include "editor/config/Configuration.h"
 #include "platform/Application.h"
+#include "platform/Registry.h"
 
 namespace {
 // The text after the program name and the blanks that follow it.
@@ -36,6 +38,13 @@ void RestrictDllSearch() {
       GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
   if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
+// Under a debugger, every change the editor makes to the registry and every
+// step of a command that replaces the stored tree goes to the debugger's
+// output: where a command stood when it was stopped can be read there, and
+// a test kills the editor at each of those steps.
+void TellDebuggerOfProgress(const char* what, const std::string& key) {
+  OutputDebugStringA(("Nodraxcfg " + std::string(what) + ": " + key + "\n").c_str());
+}
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -47,6 +56,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const DWORD instance = GetLastError();
   if (instance == ERROR_ALREADY_EXISTS || instance == ERROR_ACCESS_DENIED) return 0;
 
+  if (IsDebuggerPresent()) RegistryProgressHook = &TellDebuggerOfProgress;
   ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
   CommandTail = CommandLineTail();
   AllocateConfiguration();

@@ -20,3 +20,8 @@ inline constexpr char kMountKey[] = "\\Nodrax";
 inline std::string KeyBelow(const std::string& root, const char* key) {
   return root + (key + (sizeof kNodraxKey - 1));
 }
+
+// Where a command that replaces the stored tree notes that it is under way
+// (editor/transfer/ReplaceJournal.h): beside the tree, not in it, as the
+// command deletes the tree. Nothing of the BBS reads it.
+inline constexpr char kJournalKey[] = "\\Software\\Nodraxcfg\\Replacing";

@@ -15,23 +15,13 @@
 #include "editor/config/Load.h"
 #include "editor/config/RegistryKeys.h"
 #include "editor/config/Save.h"
+#include "editor/transfer/MountPoint.h"
+#include "editor/transfer/ReplaceJournal.h"
 #include "editor/transfer/ReplaceSteps.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 
 namespace {
-
-// Unmounts the file whatever happens after the mount.
-class TMountedFile {
- public:
-  explicit TMountedFile(std::string key) : key_(std::move(key)) {}
-  ~TMountedFile() { TRegistry().UnLoadKey(key_); }
-  TMountedFile(const TMountedFile&) = delete;
-  TMountedFile& operator=(const TMountedFile&) = delete;
-
- private:
-  std::string key_;
-};
 
 class TLoadingFlag {
  public:
@@ -90,12 +80,19 @@ void TForm1::ImportConfig1Click(TObject* Sender) {
     return;
   }
 
-  // Nothing can refuse the file any more: the stored tree is backed up (or
-  // the sysop goes on without a backup) before the delete takes it.
-  if (!BackUpBeforeReplacing(*this, TReplacement::Import, request.fileName)) return;
-  const TStoreCovered covered;
+  // Nothing can refuse the file any more. The window's changes are asked
+  // about first: Cancel leaves everything as it is.
+  const TPendingChanges changes = AskAboutChanges(*this);
+  if (changes == TPendingChanges::Cancel) return;
+  NoteProgress("step", "Import Config");
+  ReadPendingTables();
+  // The stored tree is backed up (or the sysop goes on without a backup)
+  // before the delete takes it.
+  std::string backup;
+  if (!BackUpBeforeReplacing(*this, TReplacement::Import, request.fileName, backup)) return;
+  BeginReplacing(*this, TReplacement::Import, backup);
 
-  DeleteConfig1Click(Sender);
+  DeleteStoredConfiguration(changes);
   {
     TLoadingFlag loading;
     ConfigModified = false;
@@ -107,5 +104,6 @@ void TForm1::ImportConfig1Click(TObject* Sender) {
     Save();
     ReloadRegistry1Click(Sender);
   }
+  EndReplace();
   Dialogs().MessageBox(Handle(), SystemErrorMessage(mounted), kImportCaption, MB_OK);
 }

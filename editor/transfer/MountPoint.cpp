@@ -10,3 +10,8 @@ LONG FreeMountPoint(const std::string& key) {
   // An unload that reports success while the key stays has still not freed it.
   return rc != ERROR_SUCCESS ? rc : ERROR_ACCESS_DENIED;
 }
+
+TMountedFile::~TMountedFile() {
+  TRegistry().UnLoadKey(key_);
+  NoteProgress("step", "unmounted");
+}

@@ -1,39 +1,49 @@
-// The window's side of the steps before the stored configuration is deleted
-// or replaced ("Import Config", "Delete Config"): the backup named in the
-// status bar or, when it fails, the sysop's choice; and the import's mount
-// point freed of what a crashed import left there.
+// The window's side of the steps before and after the stored configuration
+// is deleted or replaced ("Import Config", "Delete Config", "Restore
+// Backup"): the question about unsaved changes, asked before anything is
+// deleted; the backup named in the status bar or, when it fails, the
+// sysop's choice; the note that the command is under way; and the import's
+// mount point freed of what a cut-short command left there.
 #pragma once
 #include <string>
 
 class TForm1;
 
-enum class TReplacement { Import, Delete };
+enum class TReplacement { Import, Delete, Restore };
+
+// What the sysop said of the window's unsaved changes.
+enum class TPendingChanges {
+  None,     // there were none
+  Save,     // Yes: they go into the store after the delete
+  Discard,  // No
+  Cancel,   // Cancel, or Yes to changes the save would refuse: nothing happens
+};
+
+// With changes pending, asks "Configuration has changed. Save?". A Yes to a
+// configuration without a callsign or route warns, shows the field and
+// counts as Cancel: the save after the delete would refuse it, and by then
+// the stored configuration would be gone.
+TPendingChanges AskAboutChanges(TForm1& form);
+
+// The port and server tables that the load left to be read on need are
+// read now, from the tree as it still is: after the delete they would come
+// from the emptied one.
+void ReadPendingTables();
 
 // Backs the stored tree up into the BBS root's Backup folder (the stored
 // root, else the one the window shows) and names the backup in the status
 // bar. When no backup can be written, asks the sysop whether to go on
 // without one (No is the default). Returns whether the command may delete
-// the stored tree: true with nothing stored, with a backup, or after Yes.
-// The import names the file it takes, which the pruning of old backups
-// spares.
-bool BackUpBeforeReplacing(TForm1& form, TReplacement replacement,
-                           const std::string& importing = "");
+// the stored tree: true with nothing stored, with a backup, or after Yes;
+// `written` gets the backup's path ("" for none). The command names the
+// file it takes, which the pruning of old backups spares.
+bool BackUpBeforeReplacing(TForm1& form, TReplacement replacement, const std::string& taking,
+                           std::string& written);
 
-// While one lives, the stored tree is covered (backed up, or the sysop chose
-// to go on without a backup): the deletion that the import runs takes no
-// second backup of the same tree.
-class TStoreCovered {
- public:
-  TStoreCovered() { ++depth_; }
-  ~TStoreCovered() { --depth_; }
-  TStoreCovered(const TStoreCovered&) = delete;
-  TStoreCovered& operator=(const TStoreCovered&) = delete;
-  static bool Now() { return depth_ > 0; }
+// Notes that the command is under way, with the backup it took.
+void BeginReplacing(TForm1& form, TReplacement replacement, const std::string& backup);
 
- private:
-  static inline int depth_ = 0;
-};
-
-// Frees the import's mount point of a file an earlier import left mounted.
-// When it cannot, says so under the caption and returns false.
-bool FreeImportMountPoint(TForm1& form, const char* caption);
+// Frees the import's mount point of a file a cut-short command left
+// mounted. When it cannot, says so under the caption and returns false.
+bool FreeImportMountPoint(TForm1& form, const char* caption,
+                          const char* nothingDone = "Nothing was imported.");

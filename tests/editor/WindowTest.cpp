@@ -156,6 +156,7 @@ const MenuRow kFileMenu[] = {
     {"ImportConfig1", "Import &Config"},
     {"ExportConfig1", "&Export Config"},
     {"DeleteConfig1", "De&lete Config"},
+    {"RestoreBackup1", "Restore &Backup"},
     {"N3", "-"},
     {"Menusave", "&Save"},
     {"SaveExit1", "S&ave && Exit"},

@@ -60,12 +60,15 @@ void EditorFixture::SetUp() {
   app.MainWindow = nullptr;
 }
 
+void EditorFixture::DestroyEditor() {
+  if (!form_) return;
+  form_.reset();  // destroys a window that is still open, without asking
+  Pump();
+  DropQuit();
+}
+
 void EditorFixture::TearDown() {
-  if (form_) {
-    form_.reset();  // destroys a window that is still open, without asking
-    Pump();
-    DropQuit();
-  }
+  DestroyEditor();
   Application().MainWindow = nullptr;
   // An answer that no dialog took is a dialog that did not come.
   dialogs.VerifyAndClear();

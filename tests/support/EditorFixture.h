@@ -31,6 +31,9 @@ class EditorFixture : public RegistryTreeFixture {
   // Creates TForm1, shows it (FormShow), activates it as the system does
   // (FormActivate) and handles the messages that follow.
   void OpenEditor();
+  // Destroys the window without asking, as a new start of the editor
+  // would find it: OpenEditor() then makes a new one.
+  void DestroyEditor();
   TForm1& Form() { return *form_; }
   bool EditorOpen() const { return form_ && !form_->Closed(); }
   HWND FormHandle() const { return form_ ? form_->Handle() : nullptr; }

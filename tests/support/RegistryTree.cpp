@@ -33,6 +33,8 @@ void RemoveTree(REGSAM view) {
   HKEY software = OpenRaw("Software", KEY_ALL_ACCESS, view);
   if (!software) return;
   RegDeleteTreeA(software, "Nodrax");
+  // The note of a replace under way, which a test may leave behind.
+  RegDeleteTreeA(software, "Nodraxcfg");
   RegCloseKey(software);
 }
 

@@ -41,7 +41,7 @@ class RegistryTreeFixture : public ::testing::Test {
   static constexpr const char* kTestFolder = "C:\\NodraxTest";
   static constexpr const char* kTestRoot = "C:\\NodraxTest\\BBS";
 
-  // Removes Software\Nodrax in both views.
+  // Removes Software\Nodrax, and the editor's note beside it, in both views.
   static void RemoveNodraxTree();
   static void CreateKey(const std::string& path);
   static void WriteString(const std::string& path, const std::string& name,
