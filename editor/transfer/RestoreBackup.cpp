@@ -39,7 +39,8 @@ void TForm1::RestoreBackup1Click(TObject*) {
   request.defaultExt = "zub";
   request.initialDir = BackupFolder();
   request.maxFileName = 300;
-  request.flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  request.flags =
+      OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
   if (!Dialogs().OpenFile(request)) return;
 
   std::string question = "Put the configuration stored in\n" + request.fileName +
