@@ -269,6 +269,7 @@ int main(int argc, char** argv) {
   RunPortsBenchmark(form, runs);
   BenchmarkExport(form, runs);
   BenchmarkImport(form, runs);
+  BenchmarkRestore(form, runs);
   BenchmarkInitSrv(form, runs);
   RunControlsBenchmark(runs);
   return 0;

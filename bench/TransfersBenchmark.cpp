@@ -17,6 +17,8 @@
 #include "editor/config/Load.h"
 #include "editor/config/Save.h"
 #include "editor/transfer/Backup.h"
+#include "editor/transfer/ReplaceJournal.h"
+#include "editor/transfer/ReplaceSteps.h"
 #include "editor/transfer/InitSrvImport.h"
 #include "editor/transfer/Initsrv.h"
 #include "platform/Dialogs.h"
@@ -34,9 +36,9 @@ const char kFloorFile[] = "C:\\NodraxBench\\floor.zub";
 class TBenchDialogs : public IDialogs {
  public:
   explicit TBenchDialogs(std::string path) : path_(std::move(path)) {}
-  int MessageBox(HWND, const std::string& text, const std::string&, UINT) override {
+  int MessageBox(HWND, const std::string& text, const std::string&, UINT type) override {
     last = text;
-    return IDOK;
+    return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;  // a restore is confirmed
   }
   bool OpenFile(TFileDialogRequest& r) override { return Answer(r); }
   bool SaveFile(TFileDialogRequest& r) override { return Answer(r); }
@@ -202,6 +204,106 @@ void BenchmarkImport(TForm1& form, int runs) {
               "reload %.3f ms\n",
               Median(mount), Median(checks), Median(load), Median(backup), Median(remove),
               Median(save), Median(reload));
+}
+
+namespace {
+
+// Every value of the key at `from` below `to`, and every key below it,
+// with the fewest calls: the floor of a restore's copy.
+void RawCopyTree(HKEY from, HKEY to) {
+  static BYTE data[65536];
+  char name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLength = sizeof name, size = sizeof data, type = 0;
+    if (RegEnumValueA(from, i, name, &nameLength, nullptr, &type, data, &size)) break;
+    RegSetValueExA(to, name, 0, type, data, size);
+  }
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLength = sizeof name;
+    if (RegEnumKeyExA(from, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr)) break;
+    HKEY in = nullptr, out = nullptr;
+    if (RegOpenKeyExA(from, name, 0, KEY_READ, &in) == ERROR_SUCCESS &&
+        RegCreateKeyExA(to, name, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &out,
+                        nullptr) == ERROR_SUCCESS)
+      RawCopyTree(in, out);
+    if (in) RegCloseKey(in);
+    if (out) RegCloseKey(out);
+  }
+}
+
+}  // namespace
+
+void BenchmarkRestore(TForm1& form, int runs) {
+  // The file of the export: the full configuration, restored over itself.
+  TBenchDialogs answers(kFile);
+  IDialogs* previous = SetDialogs(&answers);
+  EnablePrivilege(SE_RESTORE_NAME);
+  EnablePrivilege(SE_BACKUP_NAME);
+  const std::string backups = StoredRootFolder() + "\\Backup";
+  auto emptyBackups = [&] {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((backups + "\\*.zub").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do DeleteFileA((backups + "\\" + found.cFileName).c_str());
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+  };
+  const std::string floorBackup = std::string(kFolder) + "\\floor-backup.zub";
+  auto floorRun = [&] {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Nodrax", 0, KEY_READ | KEY_WOW64_32KEY,
+                      &key) == ERROR_SUCCESS) {
+      RegSaveKeyA(key, floorBackup.c_str(), nullptr);
+      RegCloseKey(key);
+    }
+    HKEY software = nullptr;
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &software);
+    RegDeleteTreeA(software, "Nodrax");
+    if (RegLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax", kFile) == ERROR_SUCCESS) {
+      HKEY in = nullptr, out = nullptr;
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Nodrax", 0, KEY_READ, &in);
+      RegCreateKeyExA(software, "Nodrax", 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr,
+                      &out, nullptr);
+      if (in && out) RawCopyTree(in, out);
+      if (in) RegCloseKey(in);
+      if (out) RegCloseKey(out);
+      RegUnLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax");
+    }
+    RegCloseKey(software);
+  };
+  // Editor and floor take turns, each from the same full tree and with no
+  // backups of earlier runs in the folder.
+  std::vector<double> restored, floor;
+  for (int i = 0; i < runs; ++i) {
+    emptyBackups();
+    DeleteFileA(floorBackup.c_str());
+    restored.push_back(bench::TimeMs([&] { form.RestoreBackup1Click(nullptr); }));
+    emptyBackups();
+    DeleteFileA(floorBackup.c_str());
+    floor.push_back(bench::TimeMs(floorRun));
+  }
+  SetDialogs(previous);
+  const bool whole = RawReadTree(HKEY_LOCAL_MACHINE, "Software\\Nodrax") > 0 &&
+                     !TRegistry().KeyExists(kJournalKey);
+  Report("restore", Median(restored), "floor (save, delete, copy)", Median(floor));
+  std::printf("restore succeeded       %s\n", whole ? "yes" : "NO");
+
+  // The note of a replace under way, written and cleared, against the
+  // import it guards.
+  answers = TBenchDialogs(kFile);
+  previous = SetDialogs(&answers);
+  std::vector<double> imports, notes;
+  for (int i = 0; i < runs; ++i) {
+    emptyBackups();
+    imports.push_back(bench::TimeMs([&] { form.ImportConfig1Click(nullptr); }));
+    notes.push_back(bench::TimeMs([&] {
+      BeginReplacing(form, TReplacement::Import, backups + "\\Nodrax-20261208-120000.zub");
+      EndReplace();
+    }));
+  }
+  SetDialogs(previous);
+  std::printf("import %.3f ms, its note of a replace under way %.3f ms (%.1f %%)\n",
+              Median(imports), Median(notes), 100 * Median(notes) / Median(imports));
 }
 
 namespace {
