@@ -218,12 +218,7 @@ TEST_F(SaveTest, FoldersGivenThroughAVariableStayOneAndAreMadeWhereItPoints) {
     RemoveNodraxTree();
     RemoveTestFolder();
     const std::string root = row.root;
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFoldersKey, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr));
-    RegSetValueExA(key, "ZubRoot", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(row.root),
-                   static_cast<DWORD>(root.size() + 1));
-    RegCloseKey(key);
+    WriteRaw(kFoldersKey, "ZubRoot", REG_EXPAND_SZ, root + '\0');
     CargaRegistro(Config());
     EXPECT_EQ(Config().Texts.Directorioraiz, root);
     SetIdentity();

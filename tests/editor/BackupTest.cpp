@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -327,13 +326,7 @@ TEST_F(BackupTest, TheStoredRootIsAFullPathAsTheLoadReadsIt) {
                                TExpanded{"%NODRAX_NOT_SET%\\BBS", ""}}) {
     for (const DWORD type : {DWORD{REG_EXPAND_SZ}, DWORD{REG_SZ}}) {
       RemoveNodraxTree();
-      HKEY key = nullptr;
-      ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFoldersKey, 0, nullptr, 0,
-                                               KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key,
-                                               nullptr));
-      RegSetValueExA(key, "ZubRoot", 0, type, reinterpret_cast<const BYTE*>(row.stored),
-                     static_cast<DWORD>(strlen(row.stored) + 1));
-      RegCloseKey(key);
+      WriteRaw(kFoldersKey, "ZubRoot", type, std::string(row.stored) + '\0');
       EXPECT_EQ(StoredRootFolder(), row.expected) << row.stored << ", type " << type;
     }
   }

@@ -270,8 +270,8 @@ class InterruptedReplaceTest : public RegistryTreeFixture,
     // types no page shows.
     StoreStation("EB1XX", "C:\\NodraxTest\\Other");
     WriteDword("Software\\Nodrax\\Options", "Gateway", 7);
-    SetRaw("Software\\Nodrax\\Foreign\\Deep", "Blob", REG_BINARY, std::string("\x01\x00\xFF", 3));
-    SetRaw("Software\\Nodrax\\Config", "Lines", REG_MULTI_SZ, std::string("a\0b\0\0", 5));
+    WriteRaw("Software\\Nodrax\\Foreign\\Deep", "Blob", REG_BINARY, std::string("\x01\x00\xFF", 3));
+    WriteRaw("Software\\Nodrax\\Config", "Lines", REG_MULTI_SZ, std::string("a\0b\0\0", 5));
     ASSERT_EQ(ERROR_SUCCESS, TRegistry().SaveKey("\\Software\\Nodrax", kImportFile));
     fs::copy_file(kImportFile, kRestoreFile);
     RemoveNodraxTree();
@@ -282,15 +282,6 @@ class InterruptedReplaceTest : public RegistryTreeFixture,
     RegistryTreeFixture::TearDown();
   }
 
-  static void SetRaw(const std::string& path, const char* name, DWORD type, const std::string& data) {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                                             KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key,
-                                             nullptr));
-    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                   static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
-  }
   // A station as the editor saves it: identity, root, two ports, servers.
   static void StoreStation(const std::string& callsign, const std::string& root) {
     WriteStrings(kConfigKey, {{"BbsCallsign", callsign + ".#CE.ESP.EURO"}, {"Hroute", "OK"}});
@@ -306,7 +297,7 @@ class InterruptedReplaceTest : public RegistryTreeFixture,
     RemoveNodraxTree();
     StoreStation("EA9ZZB", kTestRoot);
     WriteDword("Software\\Nodrax\\HouseKeeping", "Hour", 3);
-    SetRaw("Software\\Nodrax\\Mine", "Bytes", REG_BINARY, std::string("\0\1\2", 3));
+    WriteRaw("Software\\Nodrax\\Mine", "Bytes", REG_BINARY, std::string("\0\1\2", 3));
   }
   // The tree as the BBS would find it; the editor's own window state, which
   // every close writes, left out.

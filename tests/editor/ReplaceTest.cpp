@@ -33,16 +33,6 @@ class ReplaceTest : public TransferFixture {
     fs::remove_all(kFiles);
   }
   static std::string File(const char* name) { return std::string(kFiles) + "\\" + name; }
-  static void SetRaw(const std::string& path, const char* name, DWORD type,
-                     const std::string& data) {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                                             KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key,
-                                             nullptr));
-    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                   static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
-  }
   // A station with three ports and three servers, as the BBS keeps it.
   static void StoreStation(const std::string& callsign) {
     RemoveNodraxTree();
@@ -141,11 +131,11 @@ TEST_F(ReplaceTest, ChangesAreAskedAboutFirstAndEveryTableIsKept) {
 // file that is no configuration file, changes nothing.
 TEST_F(ReplaceTest, RestorePutsTheFileBackWholeAndBacksUpWhatItReplaces) {
   StoreStation("EB1XX");
-  SetRaw("Software\\Nodrax\\Config", "Fields", REG_DWORD, std::string("\x2A\0\0\0", 4));
-  SetRaw("Software\\Nodrax\\Options", "Blob", REG_BINARY, std::string("\0\x01\xFF", 3));
-  SetRaw("Software\\Nodrax\\Other\\Deep", "Lines", REG_MULTI_SZ, std::string("a\0b\0\0", 5));
-  SetRaw("Software\\Nodrax\\Other", "Path", REG_EXPAND_SZ, std::string("%TEMP%\\x\0", 9));
-  SetRaw("Software\\Nodrax", "AtTheRoot", REG_SZ, std::string("yes\0", 4));
+  WriteRaw("Software\\Nodrax\\Config", "Fields", REG_DWORD, std::string("\x2A\0\0\0", 4));
+  WriteRaw("Software\\Nodrax\\Options", "Blob", REG_BINARY, std::string("\0\x01\xFF", 3));
+  WriteRaw("Software\\Nodrax\\Other\\Deep", "Lines", REG_MULTI_SZ, std::string("a\0b\0\0", 5));
+  WriteRaw("Software\\Nodrax\\Other", "Path", REG_EXPAND_SZ, std::string("%TEMP%\\x\0", 9));
+  WriteRaw("Software\\Nodrax", "AtTheRoot", REG_SZ, std::string("yes\0", 4));
   const TStoredTree file = Dump();
   ASSERT_EQ(ERROR_SUCCESS, TRegistry().SaveKey(kNodraxKey, File("backup.zub")));
   std::ofstream(File("text.zub")) << "not a hive";

@@ -64,6 +64,11 @@ void RegistryTreeFixture::RemoveNodraxTree() {
   RemoveTree(KEY_WOW64_64KEY);
 }
 
+void RegistryTreeFixture::WriteRaw(const std::string& path, const std::string& name, DWORD type,
+                                   const std::string& bytes) {
+  SetValue(path, name, type, bytes.data(), static_cast<DWORD>(bytes.size()));
+}
+
 void RegistryTreeFixture::CreateKey(const std::string& path) { SetValue(path, "", REG_NONE, nullptr, 0); }
 
 void RegistryTreeFixture::WriteString(const std::string& path, const std::string& name,

@@ -47,6 +47,9 @@ class RegistryTreeFixture : public ::testing::Test {
   static void WriteString(const std::string& path, const std::string& name,
                           const std::string& value);
   static void WriteDword(const std::string& path, const std::string& name, DWORD value);
+  // A value of any type, its bytes as given.
+  static void WriteRaw(const std::string& path, const std::string& name, DWORD type,
+                       const std::string& bytes);
   static void WriteStrings(const std::string& path, const TNamedTexts& values);
   static bool KeyExists(const std::string& path);
   static std::optional<std::string> ReadString(const std::string& path, const std::string& name);
