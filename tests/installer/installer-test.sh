@@ -17,6 +17,7 @@ set -uo pipefail
 scenario=$1 installer=$2 probe=$3 build=$4
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run="$here/../../scripts/wine-run.sh"
+source "$here/../../scripts/wine-loader.sh"
 export WINEDEBUG=-all
 # No menu entries on the host's desktop for the Start-menu shortcut.
 export WINEDLLOVERRIDES=winemenubuilder.exe=d
