@@ -365,7 +365,8 @@ bool TRegistry::DeleteValue(const std::string& name) {
   return rc == ERROR_SUCCESS;
 }
 
-LONG TRegistry::SaveKey(const std::string& path, const std::string& fileName) {
+LONG TRegistry::SaveKey(const std::string& path, const std::string& fileName,
+                        SECURITY_ATTRIBUTES* attributes) {
   std::string target = Resolve(path);
   HKEY key = nullptr;
   LONG rc = RegOpenKeyExA(root_, target.c_str(), 0, KEY_READ | View(target), &key);
@@ -375,7 +376,7 @@ LONG TRegistry::SaveKey(const std::string& path, const std::string& fileName) {
     // and the save is refused (1314) until the process enables it; it is
     // enabled for this call alone.
     ScopedPrivileges privileges({SE_BACKUP_NAME});
-    rc = RegSaveKeyA(key, fileName.c_str(), nullptr);
+    rc = RegSaveKeyA(key, fileName.c_str(), attributes);
   }
   RegCloseKey(key);
   return rc;

@@ -69,7 +69,9 @@ class TRegistry {
   bool DeleteValue(const std::string& name);
 
   // Hive files (need the backup and restore privileges, which these enable).
-  LONG SaveKey(const std::string& path, const std::string& fileName);
+  // The saved file gets the security of `attributes`, or the default one.
+  LONG SaveKey(const std::string& path, const std::string& fileName,
+               SECURITY_ATTRIBUTES* attributes = nullptr);
   LONG LoadKey(const std::string& subKey, const std::string& fileName);
   LONG UnLoadKey(const std::string& subKey);
 
