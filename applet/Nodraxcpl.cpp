@@ -125,31 +125,15 @@ void StartEditor(HWND owner) {
   if (SUCCEEDED(com)) CoUninitialize();
 }
 
-// Takes the current folder and the PATH folders out of the process's DLL
-// search, where a user may put a DLL of a system name. The applet is a guest
-// in the Control Panel's process and the setting is the whole process's:
-// LOAD_LIBRARY_SEARCH_DEFAULT_DIRS keeps the host's own folder, System32 and
-// any folder the host added with AddDllDirectory, which is where Windows's
-// hosts (control.exe, rundll32.exe, explorer.exe) and the components they
-// load find their DLLs. Looked up by name, as Windows 7 without its update
-// KB2533623 has no such function; the applet works there as before.
-void RestrictDllSearch() {
-  using TSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
-  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  // Through void*: FARPROC has no parameters, and GCC warns on the direct cast.
-  const auto set = reinterpret_cast<TSetDefaultDllDirectories>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-  if (set) set(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
-}
-
 }  // namespace
 
 extern "C" LONG APIENTRY CPlApplet(HWND hwndCPl, UINT uMsg, LPARAM lParam1, LPARAM lParam2) {
   (void)lParam1;
   switch (uMsg) {
+    // A guest in the Control Panel's or Explorer's process: it changes
+    // nothing there that outlives its own call (no DLL search, no current
+    // folder, no error mode), so the host works on as it did.
     case CPL_INIT:
-      RestrictDllSearch();
-      return 1;
     case CPL_GETCOUNT:
       return 1;
     case CPL_INQUIRE:

@@ -465,7 +465,8 @@ bool TRegistry::CopyKey(const std::string& source, const std::string& target) {
   return whole;
 }
 
-LONG TRegistry::SaveKey(const std::string& path, const std::string& fileName) {
+LONG TRegistry::SaveKey(const std::string& path, const std::string& fileName,
+                        SECURITY_ATTRIBUTES* attributes) {
   std::string target = Resolve(path);
   HKEY key = nullptr;
   LONG rc = RegOpenKeyExA(root_, target.c_str(), 0, KEY_READ | View(target), &key);
@@ -475,7 +476,7 @@ LONG TRegistry::SaveKey(const std::string& path, const std::string& fileName) {
     // and the save is refused (1314) until the process enables it; it is
     // enabled for this call alone.
     ScopedPrivileges privileges({SE_BACKUP_NAME});
-    rc = RegSaveKeyA(key, fileName.c_str(), nullptr);
+    rc = RegSaveKeyA(key, fileName.c_str(), attributes);
   }
   RegCloseKey(key);
   return rc;

@@ -95,7 +95,9 @@ class TRegistry {
   bool CopyKey(const std::string& source, const std::string& target);
 
   // Hive files (need the backup and restore privileges, which these enable).
-  LONG SaveKey(const std::string& path, const std::string& fileName);
+  // The saved file gets the security of `attributes`, or the default one.
+  LONG SaveKey(const std::string& path, const std::string& fileName,
+               SECURITY_ATTRIBUTES* attributes = nullptr);
   LONG LoadKey(const std::string& subKey, const std::string& fileName);
   LONG UnLoadKey(const std::string& subKey);
 

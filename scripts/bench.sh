@@ -8,7 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 BUILD_DIR=$build NODRAX_TARGET=registry_benchmark "$root/scripts/build.sh" >/dev/null
-source "$root/scripts/wine-env.sh"
+source "$root/scripts/wine-loader.sh"
 export WINEPREFIX="$build/wineprefix-bench"
 "$root/scripts/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true
 wineserver -k 2>/dev/null || true

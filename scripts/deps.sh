@@ -9,12 +9,6 @@ done
 [ -d /usr/src/googletest ] || need+=(googletest)
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-# The installer that NSIS makes is a 32-bit program: Wine runs it with its
-# 32-bit half, a package of the i386 architecture.
-if ! have wine32:i386; then
-  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-  need+=(wine32:i386)
-fi
 if [ ${#need[@]} -gt 0 ]; then
   echo "Installing: ${need[*]}"
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq

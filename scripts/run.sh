@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 BUILD_DIR=$build NODRAX_TARGET=Nodraxcfg "$root/scripts/build.sh"
-source "$root/scripts/wine-env.sh"
+source "$root/scripts/wine-loader.sh"
 export WINEPREFIX="$build/wineprefix"
 if [ -n "${DISPLAY:-}" ]; then
   exec "$root/scripts/wine-run.sh" "$build/Nodraxcfg.exe" "$@"

@@ -30,7 +30,7 @@ case "${1:-}" in
 esac
 build=${BUILD_DIR:-$root/build}
 BUILD_DIR=$build NODRAX_TARGET=Nodraxcfg "$root/scripts/build.sh" >/dev/null
-source "$root/scripts/wine-env.sh"
+source "$root/scripts/wine-loader.sh"
 out=${SHOTS_DIR:-$root/shots}
 mkdir -p "$out"
 # Images of an earlier rendering must not pass for this one's.

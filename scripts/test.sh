@@ -8,7 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 BUILD_DIR=$build "$root/scripts/build.sh"
-source "$root/scripts/wine-env.sh"
+source "$root/scripts/wine-loader.sh"
 lanes=${NODRAX_TEST_LANES:-2}
 export WINEPREFIX="$build/wineprefix"
 # Make the prefix before the clock starts on the tests.

@@ -4,18 +4,18 @@
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must name the Wine prefix of the build}"
 export WINEPREFIX WINEDEBUG="${WINEDEBUG:--all}"
-source "$(dirname "$0")/wine-env.sh"
+source "$(dirname "$0")/wine-loader.sh"
 # A prefix made while Wine had no 32-bit half cannot start programs once
 # that half is installed ("could not load kernel32.dll"); it holds nothing
 # but test state, so it is made again.
-if [ -f "$WINEPREFIX/system.reg" ] && [ -x /usr/lib/wine/wine ] && [ -z "${NODRAX_WINE32:-}" ] &&
+if [ -f "$WINEPREFIX/system.reg" ] && [ "$nodrax_wine32" = yes ] &&
    [ -z "$(ls -A "$WINEPREFIX/drive_c/windows/syswow64" 2>/dev/null)" ]; then
   wineserver -k 2>/dev/null || true
   rm -rf "$WINEPREFIX"
 fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true
+  wine wineboot -i >/dev/null 2>&1 || true
   # Unmanaged windows: with no window manager on the display, Wine would
   # wait for one on every hide or destroy of a top-level window.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true

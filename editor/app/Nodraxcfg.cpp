@@ -38,6 +38,39 @@ void RestrictDllSearch() {
       GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
   if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
+
+// Creates and owns the named mutex, never to release or close it: it lives
+// exactly as long as this editor. False when another editor holds it: the
+// name existed, or its access list refuses this process (an editor running
+// as another user, or elevated).
+bool HoldMutex(const char* name) {
+  CreateMutexA(nullptr, TRUE, name);
+  const DWORD held = GetLastError();
+  if (held != ERROR_ACCESS_DENIED) return held != ERROR_ALREADY_EXISTS;
+  // Creating a global name takes a privilege that a user without
+  // administrator rights lacks: refused, although no editor holds it.
+  HANDLE other = OpenMutexA(SYNCHRONIZE, FALSE, name);
+  const DWORD opened = GetLastError();
+  if (other) CloseHandle(other);
+  return !other && opened == ERROR_FILE_NOT_FOUND;
+}
+
+// One editor per machine. The older name, which other programs look for,
+// lives in the session's own namespace: a sysop in another session (remote
+// desktop, a switched user) would get a second editor, and both would mount
+// their imports at the one machine-wide key. A second start in this session
+// ends silently, as it always has; one while another session's editor runs
+// tells the sysop why nothing opens. The installer checks the global name.
+bool IsTheOnlyEditor() {
+  if (!HoldMutex("PRIMERA_INSTANCIA_NODRAX_CFG")) return false;
+  if (HoldMutex("Global\\PRIMERA_INSTANCIA_NODRAX_CFG")) return true;
+  MessageBoxA(nullptr,
+              "The Nodrax configuration is open in Nodraxcfg in another session of this "
+              "computer. Close it there, then start Nodraxcfg again.",
+              "Nodrax configuration tool", MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+  return false;
+}
+
 // Under a debugger, every change the editor makes to the registry and every
 // step of a command that replaces the stored tree goes to the debugger's
 // output: where a command stood when it was stopped can be read there, and
@@ -49,12 +82,7 @@ void TellDebuggerOfProgress(const char* what, const std::string& key) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
-  // Never released or closed: it lives exactly as long as this editor. The
-  // mutex of an editor that runs as another user, or elevated, has an access
-  // list that refuses this process: that editor is running all the same.
-  CreateMutexA(nullptr, TRUE, "PRIMERA_INSTANCIA_NODRAX_CFG");
-  const DWORD instance = GetLastError();
-  if (instance == ERROR_ALREADY_EXISTS || instance == ERROR_ACCESS_DENIED) return 0;
+  if (!IsTheOnlyEditor()) return 0;
 
   if (IsDebuggerPresent()) RegistryProgressHook = &TellDebuggerOfProgress;
   ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");

@@ -9,6 +9,7 @@
 
 #include "editor/config/FolderRules.h"
 #include "editor/config/RegistryKeys.h"
+#include "editor/transfer/BackupSecurity.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -129,7 +130,8 @@ TBackupResult BackUpStoredConfiguration(const std::string& root, const SYSTEMTIM
     return result;
   }
   for (const std::string& folder : FoldersToCreate(result.Folder, false))
-    CreateDirectoryA(folder.c_str(), nullptr);  // an existing folder is no error
+    if (folder != result.Folder) CreateDirectoryA(folder.c_str(), nullptr);  // existing: no error
+  if ((result.Code = MakeProtectedBackupFolder(result.Folder)) != ERROR_SUCCESS) return result;
   const DWORD attributes = GetFileAttributesA(result.Folder.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     result.Code = attributes == INVALID_FILE_ATTRIBUTES ? static_cast<LONG>(GetLastError())
@@ -140,7 +142,7 @@ TBackupResult BackUpStoredConfiguration(const std::string& root, const SYSTEMTIM
   const std::string name = result.Folder + "\\" + kPrefix + Stamp(at);
   std::string partial = name + kExtension + ".new";
   for (int n = 2; Exists(partial); ++n) partial = name + kExtension + ".new" + std::to_string(n);
-  result.Code = TRegistry().SaveKey(kNodraxKey, partial);
+  result.Code = SaveProtectedBackup(kNodraxKey, partial);
   if (result.Code != ERROR_SUCCESS) {
     // Another's file of that name is not ours to delete.
     if (result.Code != ERROR_ALREADY_EXISTS) DeleteFileA(partial.c_str());

@@ -278,13 +278,18 @@ TEST_F(AppletTest, ARootTooLongForTheCommandStartsNothing) {
     EXPECT_TRUE(Launches(folder).empty()) << folder << " was started";
 }
 
-// From its start on, the process loads no DLL by name from the current
-// folder or a PATH folder, where a user may plant one, and still loads the
-// system's. Each case is a process of its own, so the search before the
-// start is the host's unchanged one.
-TEST_F(AppletTest, ItsStartTakesTheCurrentAndPathFoldersOutOfTheDllSearch) {
+// A guest in the Control Panel's or Explorer's process leaves the host's
+// DLL search as it found it: through a whole session of messages, the
+// start of the editor included, the host loads by name what it loaded
+// before (here from its current folder and a PATH folder), and its current
+// folder stays. Each case is a process of its own, so the search before
+// the session is the host's unchanged one.
+TEST_F(AppletTest, LeavesItsHostsDllSearchAndFolderAsItFoundThem) {
   const std::string onPath = kTestRoot + "\\on path";
+  const std::string editorFolder = kTestRoot + "\\editor";
   SHCreateDirectoryExA(nullptr, onPath.c_str(), nullptr);
+  PlaceEditor(editorFolder);
+  SetRoot(editorFolder + '\0');
   ASSERT_TRUE(CopyFileA(HostPath(NODRAX_APPLET).c_str(), (kTestRoot + "\\nxcurrent.dll").c_str(),
                         FALSE));
   ASSERT_TRUE(CopyFileA(HostPath(NODRAX_APPLET).c_str(), (onPath + "\\nxpath.dll").c_str(), FALSE));
@@ -292,18 +297,25 @@ TEST_F(AppletTest, ItsStartTakesTheCurrentAndPathFoldersOutOfTheDllSearch) {
   char path[32768] = "";
   GetEnvironmentVariableA("PATH", path, sizeof path);
   SetEnvironmentVariableA("PATH", (onPath + ";" + path).c_str());
-  for (int started = 0; started < 2; ++started) {
-    if (started) {
+  for (int session = 0; session < 2; ++session) {
+    if (session) {
+      CPLINFO info{};
       EXPECT_EQ(1, Send(CPL_INIT));
+      EXPECT_EQ(1, Send(CPL_GETCOUNT));
+      EXPECT_EQ(0, Send(CPL_INQUIRE, reinterpret_cast<LPARAM>(&info)));
+      EXPECT_EQ(0, Send(CPL_DBLCLK));
+      EXPECT_EQ(1u, WaitForLaunch(editorFolder).size());
+      EXPECT_EQ(0, Send(CPL_STOP));
+      EXPECT_EQ(0, Send(CPL_EXIT));
     }
     for (const char* name : {"nxcurrent.dll", "nxpath.dll"}) {
       HMODULE planted = LoadLibraryA(name);
-      EXPECT_EQ(!started, planted != nullptr) << name << (started ? " after" : " before");
+      EXPECT_NE(nullptr, planted) << name << (session ? " after" : " before");
       if (planted) FreeLibrary(planted);
     }
-    HMODULE system = LoadLibraryA("imagehlp.dll");
-    EXPECT_NE(nullptr, system);
-    if (system) FreeLibrary(system);
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof current, current);
+    EXPECT_STREQ(kTestRoot.c_str(), current);
   }
   SetEnvironmentVariableA("PATH", path);
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@
 #include "support/EditorFixture.h"
 
 namespace {
+
+const char kGlobalMutex[] = "Global\\PRIMERA_INSTANCIA_NODRAX_CFG";
 
 // NODRAX_EXE and NODRAX_APPLET are host paths; Wine sees the host root as Z:.
 std::string HostPath(std::string path) {
@@ -147,6 +150,11 @@ TEST_F(SingleInstanceTest, ASecondStartEndsAtOnceAndTheFirstKeepsRunning) {
   EXPECT_EQ(1u, first.Forms().size());
   EXPECT_TRUE(ReadString(kWindowKey, "Version") == std::nullopt)
       << "the second start must not reach the close of a window";
+  // The machine-wide name, which the installer looks for, lives as long as
+  // the first editor.
+  HANDLE global = OpenMutexA(SYNCHRONIZE, FALSE, kGlobalMutex);
+  EXPECT_NE(nullptr, global) << "the running editor holds no global mutex";
+  if (global) CloseHandle(global);
 }
 
 TEST_F(SingleInstanceTest, AfterTheFirstHasEndedANewStartOpensItsWindow) {
@@ -183,6 +191,44 @@ TEST_F(SingleInstanceTest, AMutexThatRefusesThisUserCountsAsARunningEditor) {
   ASSERT_TRUE(refused.started);
   EXPECT_TRUE(refused.EndsWithoutAWindow());
   CloseHandle(held);
+}
+
+// An editor of another session holds the global name but not this session's
+// own: the start says so in a box and ends without a window, also when that
+// mutex's access list refuses this user.
+TEST_F(SingleInstanceTest, AnEditorOfAnotherSessionIsNamedInABoxAndTheStartEnds) {
+  CreateEmptyConfig();
+  for (const char* sddl : {static_cast<const char*>(nullptr), "D:P"}) {
+    SCOPED_TRACE(sddl ? sddl : "default security");
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (sddl) {
+      ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1,
+                                                                       &descriptor, nullptr));
+    }
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+    HANDLE held = CreateMutexA(&attributes, TRUE, kGlobalMutex);
+    if (descriptor) LocalFree(descriptor);
+    ASSERT_NE(nullptr, held);
+    HANDLE local = OpenMutexA(SYNCHRONIZE, FALSE, "PRIMERA_INSTANCIA_NODRAX_CFG");
+    ASSERT_EQ(nullptr, local) << "the global name is this session's own";
+
+    Editor second;
+    ASSERT_TRUE(second.started);
+    HWND box = nullptr;
+    for (DWORD start = GetTickCount(); !box && GetTickCount() - start < 30000; Sleep(50))
+      for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == second.info.dwProcessId && IsWindowVisible(window)) box = window;
+      }
+    ASSERT_NE(nullptr, box) << "no box";
+    char text[512] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the box's message
+    EXPECT_NE(nullptr, std::strstr(text, "open in Nodraxcfg in another session")) << text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(second.EndsWithoutAWindow());
+    CloseHandle(held);
+  }
 }
 
 // An editor that runs elevated loads no DLL by name from its current folder

@@ -10,13 +10,23 @@
 #   chosen-folder   /D into a folder of the sysop's choice, whose first run
 #                   (started from the Start menu and saved) takes it as the
 #                   root; an upgrade without /D goes there, a /D still wins,
-#                   and an expandable root is expanded
+#                   and an expandable root is expanded; the root folder
+#                   is locked, its data folders keep their own rights
+#   stored-roots    a root however the sysop stored it (forward slashes,
+#                   variables in a REG_SZ, only the older key) is installed
+#                   into and left as written; one that cannot be used (no
+#                   such drive, relative, a quote, no text) changes nothing
+#   in-use          the applet held loaded by the Control Panel: the silent
+#                   upgrade and uninstall end with 32 and leave every file,
+#                   the interactive one names the file; an upgrade that
+#                   fails part-way puts the earlier programs back
 #   installer-test.sh <scenario> <installer.exe> <InstallProbe.exe> <build folder>
 # Needs a display (CTest runs under xvfb-run) and Wine's 32-bit half.
 set -uo pipefail
 scenario=$1 installer=$2 probe=$3 build=$4
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run="$here/../../scripts/wine-run.sh"
+source "$here/../../scripts/wine-loader.sh"
 export WINEDEBUG=-all
 # No menu entries on the host's desktop for the Start-menu shortcut.
 export WINEDLLOVERRIDES=winemenubuilder.exe=d
@@ -25,6 +35,7 @@ export WINEPREFIX=$build/wineprefix-installer-$scenario
 
 default_root='C:\Program Files (x86)\Nodrax'
 folders='HKLM\Software\Nodrax\Folders'
+older_folders='HKLM\Software\Nodrax\Directories'
 config='HKLM\Software\Nodrax\Config'
 cpls='HKLM\Software\Microsoft\Windows\CurrentVersion\Control Panel\Cpls'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Nodraxcfg'
@@ -104,14 +115,52 @@ locked() {  # locked <root>: Wine's view of the programs' access list
   # Wine keeps no access lists: it maps the one the installer sets onto the
   # Unix mode and reports back SYSTEM and the owner (the installing
   # administrator) with full access, and no ACE for anyone else; a file it
-  # did not change reports Everyone with read and execute.
+  # did not change reports Everyone with read and execute. The mode leaves
+  # others nothing (770 when the list is set, 750 when the file is created
+  # with it, under the umask).
   local lines files file
   mapfile -t files < <(in_root "$1" windows)
   lines=$(wine "$probe" sddl "${files[@]}" | tr -d '\r') || return 1
   [ "$(grep -c . <<<"$lines")" -eq 3 ] || return 1
   ! grep -Ev '^O:(S-[0-9-]+)D:\(A;;FA;;;SY\)\(A;;FA;;;\1\)$' <<<"$lines" || return 1
   mapfile -t files < <(in_root "$1" host)
-  for file in "${files[@]}"; do [ "$(stat -c %a "$file")" = 770 ] || return 1; done
+  for file in "${files[@]}"; do [[ "$(stat -c %a "$file")" == 7?0 ]] || return 1; done
+}
+root_locked() {  # root_locked <root>: Wine's view of the root folder's access list
+  # As for the programs, with the inheritance the list passes on.
+  local line
+  line=$(wine "$probe" sddl "$1" | tr -d '\r') || return 1
+  grep -Eq '^O:(S-[0-9-]+)D:\(A;OICI;FA;;;SY\)\(A;OICI;FA;;;\1\)$' <<<"$line" || return 1
+  [[ "$(stat -c %a "$(host "$1")")" == 7?0 ]]
+}
+set_root() {  # set_root <key> <type> <data>: ZubRoot in the 32-bit view
+  wine reg add "$1" /v ZubRoot /t "$2" /d "$3" /f /reg:32 >/dev/null 2>&1
+}
+applet_loaded() {  # some process of this prefix has the installed applet mapped
+  local pid
+  for pid in $(pgrep -f 'control\.exe'); do
+    grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || continue
+    grep -q 'Nodraxcpl\.cpl' "/proc/$pid/maps" 2>/dev/null && return 0
+  done
+  return 1
+}
+applet_free() { ! applet_loaded; }
+mark() {  # mark <root>: a byte more at the end of each installed program
+  local file
+  while IFS= read -r file; do printf x >>"$file"; done < <(in_root "$1" host)
+}
+
+wait_setup() {  # wait_setup <pid>: its exit code, or 124 (ended) after 30 s
+  local deadline=$((SECONDS + 30))
+  while kill -0 "$1" 2>/dev/null; do
+    if [ $SECONDS -ge $deadline ]; then
+      kill "$1"
+      wait "$1" 2>/dev/null
+      return 124
+    fi
+    sleep 0.3
+  done
+  wait "$1"
 }
 finish() {
   wineserver -k 2>/dev/null
@@ -190,7 +239,7 @@ default-folder)
     grep -q '^Nodraxcfg is running\. Close it' <<<"$question"
   check "Retry asks again while the editor still runs" \
     wine "$probe" press "Nodraxcfg is running" 2  # Cancel
-  wait "$setup"
+  wait_setup "$setup"
   cancelled=$?
   check "Cancel ends the installer with 32" test "$cancelled" -eq 32
   check "and nothing was changed" test "$(contents "$default_root")" = "$before"
@@ -226,6 +275,8 @@ chosen-folder)
   check "the first run's root is the chosen folder" test "$(value "$folders" Data 32)" = "$chosen\\Data"
   check "and the save made its data folder there" test -d "$(host "$chosen")/Data"
   check "the root stays stored" test "$(value "$folders" ZubRoot 32)" = "$chosen"
+  check "only administrators and SYSTEM may move or change the root folder" root_locked "$chosen"
+  data_mode=$(stat -c %a "$(host "$chosen")/Data")
 
   # An upgrade without /D goes where the stored root is.
   rm -f "$(host "$chosen")/Nodraxcfg.exe" "$(host "$chosen")/Uninstall-Nodraxcfg.exe"
@@ -235,6 +286,10 @@ chosen-folder)
   check "not into the default folder" nothing_in "$default_root"
   check "Add/Remove Programs names that folder" \
     test "$(value "$uninstall_key" InstallLocation 64)" = "$chosen"
+  check "the existing root folder is locked" root_locked "$chosen"
+  check "its data folders keep their own rights" \
+    test "$(stat -c %a "$(host "$chosen")/Data")" = "$data_mode"
+  check "the programs too" locked "$chosen"
 
   # /D still wins, and leaves the sysop's stored root as it is.
   other='C:\Second Copy'
@@ -247,6 +302,93 @@ chosen-folder)
     /d '%SystemDrive%\Expanded Root' /f /reg:32 >/dev/null 2>&1
   install /S
   check "an expandable stored root is expanded" installed_in 'C:\Expanded Root'
+  ;;
+stored-roots)
+  # installs_into <root as stored> <folder>: a silent install goes there and
+  # leaves the stored value (in the key given) as it was written.
+  installs_into() {
+    local key=$1 type=$2 stored=$3 folder=$4
+    set_root "$key" "$type" "$stored"
+    install /S
+    check "$stored ($type): the install ends with success" test "$installed" -eq 0
+    check "$stored: it installs into $folder" installed_in "$folder"
+    check "$stored: and is stored as written" test "$(value "$key" ZubRoot 32)" = "$stored"
+    check "$stored: nothing into the default folder" nothing_in "$default_root"
+  }
+  installs_into "$folders" REG_SZ 'C:/Radio BBS' 'C:\Radio BBS'
+  check "the root folder is locked" root_locked 'C:\Radio BBS'
+  installs_into "$folders" REG_SZ '%SystemDrive%\Sz Root' 'C:\Sz Root'
+  installs_into "$folders" REG_EXPAND_SZ '%SystemDrive%/Ex Root/' 'C:\Ex Root'
+  # Only the older key, as an older station has it: the editor's first
+  # start moves it across; the installer writes neither key.
+  wine reg delete "$folders" /v ZubRoot /f /reg:32 >/dev/null 2>&1
+  installs_into "$older_folders" REG_SZ 'C:\OldBBS' 'C:\OldBBS'
+  check "the older key alone: Folders gets no ZubRoot" test -z "$(value "$folders" ZubRoot 32)"
+  check "Add/Remove Programs names the older key's folder" \
+    test "$(value "$uninstall_key" InstallLocation 64)" = 'C:\OldBBS'
+
+  # Roots that cannot be used: the install ends with ERROR_BAD_PATHNAME and
+  # changes nothing, neither a file nor the stored value.
+  wine reg delete "$uninstall_key" /f /reg:64 >/dev/null 2>&1
+  unusable=('REG_SZ|Q:\No Drive' 'REG_SZ|relative\bbs' 'REG_SZ|C:\Quote"d'
+            'REG_EXPAND_SZ|%NODRAX_UNSET%\bbs' 'REG_DWORD|7')
+  for row in "${unusable[@]}"; do
+    type=${row%%|*} stored=${row#*|}
+    set_root "$folders" "$type" "$stored"
+    before=$(value "$folders" ZubRoot 32)
+    install /S
+    check "$stored ($type): the install ends with 161" test "$installed" -eq 161
+    check "$stored: the stored value stays" test "$(value "$folders" ZubRoot 32)" = "$before"
+    check "$stored: nothing is registered" sh -c "! wine reg query '$uninstall_key' /reg:64"
+    check "$stored: nothing into the default folder" nothing_in "$default_root"
+  done
+  check "nor into a folder of those names" test ! -e "$(host 'C:\relative')"
+  ;;
+
+in-use)
+  install /S
+  check "the first install ends with success" test "$installed" -eq 0
+  # Marked, so that a replaced program shows.
+  mark "$default_root"
+  before=$(contents "$default_root")
+  wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
+  WINELOADER=$wine64 "$wine64" control.exe &
+  check "the Control Panel loads the applet" wait_for 30 applet_loaded
+  install /S
+  check "a silent upgrade while the applet is loaded ends with 32" test "$installed" -eq 32
+  check "and leaves all three programs as they were" test "$(contents "$default_root")" = "$before"
+  in_place "\"$default_root\\Uninstall-Nodraxcfg.exe\" /S _?=$default_root"
+  check "a silent uninstall ends with 32 too" test $? -eq 32
+  check "and leaves all three programs" test "$(contents "$default_root")" = "$before"
+  check "and the applet's registration" test -n "$(value "$cpls" Nodraxcpl 64)"
+  check "and the Add/Remove Programs entry" wine reg query "$uninstall_key" /reg:64
+  wine 'C:\Nodraxcfg-setup.exe' &
+  setup=$!
+  check "the interactive installer shows its folder page" \
+    wine "$probe" press "Nodraxcfg 1.5.3 Setup" 1
+  question=$(wine "$probe" press "Setup cannot replace" 2 | tr -d '\r')  # Cancel
+  check "it names the loaded applet, with Retry and Cancel" \
+    grep -qF "Setup cannot replace $default_root\\Nodraxcpl.cpl" <<<"$question"
+  wait_setup "$setup"
+  check "Cancel ends it with 32" test $? -eq 32
+  check "and nothing was changed" test "$(contents "$default_root")" = "$before"
+  for pid in $(pgrep -f 'control\.exe'); do
+    grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && kill "$pid"
+  done
+  check "the Control Panel lets the applet go" wait_for 10 applet_free
+
+  # An upgrade that fails after two of the three programs (the third cannot
+  # be moved aside: a folder holds the name) puts the first two back.
+  mkdir "$(host "$default_root")/Uninstall-Nodraxcfg.exe.previous"
+  install /S
+  check "an upgrade that fails part-way ends with 29" test "$installed" -eq 29
+  check "and puts the earlier programs back" test "$(contents "$default_root")" = "$before"
+  check "leaving no copy aside" test ! -e "$(host "$default_root")/Nodraxcfg.exe.previous"
+  rmdir "$(host "$default_root")/Uninstall-Nodraxcfg.exe.previous"
+  install /S
+  check "once nothing holds them, the upgrade ends with success" test "$installed" -eq 0
+  check "and replaces all three" test "$(contents "$default_root")" != "$before"
+  check "written locked" locked "$default_root"
   ;;
 *)
   echo "unknown scenario $scenario"
