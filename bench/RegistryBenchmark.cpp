@@ -261,16 +261,22 @@ int main(int argc, char** argv) {
   std::printf("loaded as saved         %s\n", loadedAll ? "yes" : "NO");
   std::printf("same values both ways   %s\n",
               SameTree(keys, afterEach) && SameTree(keys, afterOnce) ? "yes" : "NO");
-  RunStartupBenchmark(runs, kCallsign);
-  RunPagesBenchmark(runs);
+  // "transfers": the export, the imports and the restore alone.
+  const bool transfersOnly = argc > 2 && std::string(argv[2]) == "transfers";
+  if (!transfersOnly) {
+    RunStartupBenchmark(runs, kCallsign);
+    RunPagesBenchmark(runs);
+  }
   TForm1 form;
   form.Show();
-  BenchServers(form, runs);
-  RunPortsBenchmark(form, runs);
+  if (!transfersOnly) {
+    BenchServers(form, runs);
+    RunPortsBenchmark(form, runs);
+  }
   BenchmarkExport(form, runs);
   BenchmarkImport(form, runs);
   BenchmarkRestore(form, runs);
   BenchmarkInitSrv(form, runs);
-  RunControlsBenchmark(runs);
+  if (!transfersOnly) RunControlsBenchmark(runs);
   return 0;
 }

@@ -19,6 +19,7 @@
 #include "editor/transfer/Backup.h"
 #include "editor/transfer/ReplaceJournal.h"
 #include "editor/transfer/ReplaceSteps.h"
+#include "editor/transfer/Restore.h"
 #include "editor/transfer/InitSrvImport.h"
 #include "editor/transfer/Initsrv.h"
 #include "platform/Dialogs.h"
@@ -283,10 +284,42 @@ void BenchmarkRestore(TForm1& form, int runs) {
     floor.push_back(bench::TimeMs(floorRun));
   }
   SetDialogs(previous);
-  const bool whole = RawReadTree(HKEY_LOCAL_MACHINE, "Software\\Nodrax") > 0 &&
-                     !TRegistry().KeyExists(kJournalKey);
+  HKEY software = nullptr;
+  RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_READ | KEY_WOW64_32KEY, &software);
+  const bool whole = RawReadTree(software, "Nodrax") > 0 && !TRegistry().KeyExists(kJournalKey);
+  RegCloseKey(software);
   Report("restore", Median(restored), "floor (save, delete, copy)", Median(floor));
   std::printf("restore succeeded       %s\n", whole ? "yes" : "NO");
+
+  // Where the restore's time goes: its steps one by one.
+  std::vector<double> mount, backup, note, remove, copy, reload;
+  SYSTEMTIME at{};
+  for (int i = 0; i < runs; ++i) {
+    emptyBackups();
+    mount.push_back(bench::TimeMs([] {
+      MountForRestore(kFile);
+      TRegistry().UnLoadKey(kMountKey);
+    }));
+    GetLocalTime(&at);
+    backup.push_back(bench::TimeMs([&] { BackUpStoredConfiguration(StoredRootFolder(), at, kFile); }));
+    note.push_back(bench::TimeMs([&] {
+      BeginReplacing(form, TReplacement::Restore, kFile);
+      EndReplace();
+    }));
+    MountForRestore(kFile);
+    remove.push_back(bench::TimeMs([] { TRegistry().DeleteKey(kNodraxKey); }));
+    copy.push_back(bench::TimeMs([] {
+      TRegistry reg;
+      reg.CopyKey(kMountKey, kNodraxKey);
+      reg.Flush();
+    }));
+    TRegistry().UnLoadKey(kMountKey);
+    reload.push_back(bench::TimeMs([&] { form.ReloadRegistry1Click(nullptr); }));
+  }
+  std::printf("restore, its steps: mount and unmount %.3f ms, backup %.3f ms, note %.3f ms, "
+              "delete %.3f ms, copy %.3f ms, reload %.3f ms\n",
+              Median(mount), Median(backup), Median(note), Median(remove), Median(copy),
+              Median(reload));
 
   // The note of a replace under way, written and cleared, against the
   // import it guards.
