@@ -258,20 +258,36 @@ bool TRegistry::DeleteKey(const std::string& path) {
   std::string target = Resolve(path);
   // An empty path would name the root itself: never take that down.
   if (TrimSlashes(path).empty() || target.empty()) return false;
-  REGSAM view = View(target);
-  HKEY key = nullptr;
-  LONG rc = RegOpenKeyExA(root_, target.c_str(), 0, KEY_READ | view, &key);
+  const REGSAM view = View(target);
+  const std::size_t cut = target.rfind('\\');
+  if (cut == std::string::npos) return DeleteBelow(root_, target, target, view);
+  HKEY parent = nullptr;
+  const LONG rc =
+      RegOpenKeyExA(root_, target.substr(0, cut).c_str(), 0, KEY_READ | view, &parent);
   if (rc != ERROR_SUCCESS) {
     if (rc != ERROR_FILE_NOT_FOUND) NoteFailure(rc, target);
     return false;
   }
+  const bool deleted = DeleteBelow(parent, target.substr(cut + 1), target, view);
+  RegCloseKey(parent);
+  return deleted;
+}
+
+bool TRegistry::DeleteBelow(HKEY parent, const std::string& name, const std::string& path,
+                            REGSAM view) {
+  HKEY key = nullptr;
+  LONG rc = RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ | view, &key);
+  if (rc != ERROR_SUCCESS) {
+    if (rc != ERROR_FILE_NOT_FOUND) NoteFailure(rc, path);
+    return false;
+  }
   // Collect the names first: deleting while enumerating shifts the indexes.
-  std::vector<std::string> children = SubKeyNames(key);
+  // A key that cannot be deleted stays with its parents; the others go.
+  for (const std::string& child : SubKeyNames(key)) DeleteBelow(key, child, path + "\\" + child, view);
   RegCloseKey(key);
-  for (const std::string& child : children) DeleteKey("\\" + target + "\\" + child);
-  rc = RegDeleteKeyExA(root_, target.c_str(), view, 0);
-  NoteFailure(rc, target);
-  if (rc == ERROR_SUCCESS) NoteProgress("deleted", target);
+  rc = RegDeleteKeyExA(parent, name.c_str(), view, 0);
+  NoteFailure(rc, path);
+  if (rc == ERROR_SUCCESS) NoteProgress("deleted", path);
   return rc == ERROR_SUCCESS;
 }
 
@@ -429,13 +445,21 @@ bool TRegistry::CopyKey(const std::string& source, const std::string& target) {
     NoteFailure(rc, to);
     return false;
   }
+  const bool whole = CopyBetween(in, out, to, View(to));
+  RegCloseKey(in);
+  RegCloseKey(out);
+  unflushed_.push_back(to);
+  return whole;
+}
+
+bool TRegistry::CopyBetween(HKEY in, HKEY out, const std::string& to, REGSAM view) {
   DWORD values = 0, longestName = 0, longestData = 0;
-  rc = RegQueryInfoKeyA(in, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                        &longestName, &longestData, nullptr, nullptr);
+  LONG rc = RegQueryInfoKeyA(in, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                             &longestName, &longestData, nullptr, nullptr);
   std::vector<char> name(longestName + 2);
   std::vector<BYTE> data(longestData + 1);
   bool whole = rc == ERROR_SUCCESS;
-  if (!whole) NoteFailure(rc, from);
+  if (!whole) NoteFailure(rc, to);
   for (DWORD i = 0; whole && i < values; ++i) {
     DWORD nameLength = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size()),
           type = 0;
@@ -455,13 +479,23 @@ bool TRegistry::CopyKey(const std::string& source, const std::string& target) {
       whole = false;
     }
   }
-  const std::vector<std::string> children = SubKeyNames(in);
-  RegCloseKey(in);
-  RegCloseKey(out);
-  unflushed_.push_back(to);
   if (whole) NoteProgress("copied", to);
-  for (const std::string& child : children)
-    whole = CopyKey("\\" + from + "\\" + child, "\\" + to + "\\" + child) && whole;
+  for (const std::string& child : SubKeyNames(in)) {
+    const std::string path = to + "\\" + child;
+    HKEY from = nullptr, into = nullptr;
+    rc = RegOpenKeyExA(in, child.c_str(), 0, KEY_READ, &from);
+    if (rc == ERROR_SUCCESS)
+      rc = RegCreateKeyExA(out, child.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           KEY_ALL_ACCESS | view, nullptr, &into, nullptr);
+    if (rc == ERROR_SUCCESS) {
+      whole = CopyBetween(from, into, path, view) && whole;
+    } else {
+      NoteFailure(rc, path);
+      whole = false;
+    }
+    if (from) RegCloseKey(from);
+    if (into) RegCloseKey(into);
+  }
   return whole;
 }
 

@@ -119,6 +119,11 @@ class TRegistry {
   std::string Resolve(const std::string& path) const;
   REGSAM View(const std::string& absolutePath) const;
   void NoteFailure(LONG code, const std::string& key);
+  // The recursions of DeleteKey and CopyKey, through handles relative to
+  // the parent: a full path opened in the 32-bit view costs Wine a round
+  // trip for every key on the way.
+  bool DeleteBelow(HKEY parent, const std::string& name, const std::string& path, REGSAM view);
+  bool CopyBetween(HKEY in, HKEY out, const std::string& to, REGSAM view);
 
   HKEY root_;
   HKEY key_ = nullptr;

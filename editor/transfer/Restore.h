@@ -8,12 +8,14 @@
 
 #include <string>
 
-// Mounts the file at the mount point, freeing first what a cut-short
-// command left there. ERROR_SUCCESS, or why the file cannot be taken (not
-// a hive, the mount point held by another program...).
-LONG MountForRestore(const std::string& file);
+// Whether the registry takes the file as a configuration file: it is
+// mounted and unmounted again at the mount point, freed first of what a
+// cut-short command left there. ERROR_SUCCESS, or why not (not a hive, the
+// mount point held by another program...).
+LONG CheckRestorable(const std::string& file);
 
-// Deletes the stored tree and copies the mounted file's tree in its place,
-// then makes it durable. ERROR_SUCCESS, or the first write the registry
+// Deletes the stored tree, then mounts the file and copies its tree in the
+// stored one's place, makes it durable and unmounts the file.
+// ERROR_SUCCESS, or the mount's refusal or the first write the registry
 // refused.
-LONG ReplaceStoredTreeWithMounted();
+LONG ReplaceStoredTreeWith(const std::string& file);

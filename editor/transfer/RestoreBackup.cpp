@@ -54,22 +54,26 @@ void TForm1::RestoreBackup1Click(TObject*) {
 
   // A file the registry cannot take is refused before anything is deleted.
   if (!FreeImportMountPoint(*this, kCaption, "Nothing was restored.")) return;
-  const LONG mounted = MountForRestore(request.fileName);
-  if (mounted != ERROR_SUCCESS) {
+  const LONG restorable = CheckRestorable(request.fileName);
+  if (restorable != ERROR_SUCCESS) {
     Dialogs().MessageBox(Handle(),
-                         request.fileName + " cannot be restored:\n" + SystemErrorMessage(mounted) +
+                         request.fileName + " cannot be restored:\n" +
+                             SystemErrorMessage(restorable) +
                              "\n\nThe stored configuration was not changed.",
                          kCaption, MB_ICONWARNING | MB_OK);
     return;
   }
-  TMountedFile file(kMountKey);
   NoteProgress("step", "Restore Backup");
   // The restored tree is loaded afresh below: no table of the window is
   // written back, and none needs reading first.
   std::string backup;
   if (!BackUpBeforeReplacing(*this, TReplacement::Restore, request.fileName, backup)) return;
   BeginReplacing(*this, TReplacement::Restore, backup);
-  const LONG restored = ReplaceStoredTreeWithMounted();
+  LONG restored = ReplaceStoredTreeWith(request.fileName);
+  // A file that went between the check and the restore: the tree from
+  // before it comes back at once, or, failing that, at the next start.
+  if (restored != ERROR_SUCCESS && !backup.empty() && ReplaceStoredTreeWith(backup) != ERROR_SUCCESS)
+    return ShowRestored(request.fileName, restored);
   EndReplace();
   ShowRestored(request.fileName, restored);
 }
@@ -113,11 +117,7 @@ void TForm1::RecoverInterruptedReplace() {
     EndReplace();
     return;
   }
-  LONG rc = MountForRestore(note->Backup);
-  if (rc == ERROR_SUCCESS) {
-    TMountedFile file(kMountKey);
-    rc = ReplaceStoredTreeWithMounted();
-  }
+  const LONG rc = ReplaceStoredTreeWith(note->Backup);
   // The note stays until the backup is back whole: cut short again, or
   // refused, the next start asks again.
   if (rc == ERROR_SUCCESS) {
