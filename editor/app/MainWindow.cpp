@@ -466,7 +466,7 @@ void TForm1::ReloadRegistry1Click(TObject* Sender) {
   LoadRegistry();
 }
 
-void TForm1::LoadRegistry() {
+void TForm1::LoadRegistry(TOlderFolders older) {
   if (!Configuration) return;
   bool olderFolders = false;
   {
@@ -479,7 +479,7 @@ void TForm1::LoadRegistry() {
     ShowConfiguration();
     // The older folder key is carried over by a save, which writes Folders
     // and removes Directories.
-    if (olderFolders) MenusaveClick(this);
+    if (olderFolders && older == TOlderFolders::CarryOver) MenusaveClick(this);
   }
   // The ports page shows the reloaded port, not the one it showed before.
   if (TPortsPage* ports = Built<TPortsPage>()) ports->PuertosbbsClick(this);

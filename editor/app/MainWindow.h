@@ -157,7 +157,11 @@ class TForm1 : public TForm {
   void BuildMenu();
   void BuildSheets();
   void ActOnStartCode();
-  void LoadRegistry();
+  // Loads the window from the store. A store with the older folder key is
+  // carried over to the newer one by a save, unless the store must stay
+  // exactly as it is (a restore).
+  enum class TOlderFolders { CarryOver, Keep };
+  void LoadRegistry(TOlderFolders older = TOlderFolders::CarryOver);
   // The window after a restore: loaded from the store, the change
   // announced, and the result named.
   void ShowRestored(const std::string& file, LONG restored);

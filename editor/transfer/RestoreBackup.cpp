@@ -81,7 +81,8 @@ void TForm1::RestoreBackup1Click(TObject*) {
 void TForm1::ShowRestored(const std::string& file, LONG restored) {
   if (Configuration) Configuration->Borraports();
   ConfigModified = false;
-  LoadRegistry();
+  // The store stays the file's tree, even an older one's folder key.
+  LoadRegistry(TOlderFolders::Keep);
   NotifyConfigurationChanged();
   if (restored == ERROR_SUCCESS) {
     StatusBar1->SetPanelText(0, " Restored: " + file);

@@ -136,6 +136,8 @@ TEST_F(ReplaceTest, RestorePutsTheFileBackWholeAndBacksUpWhatItReplaces) {
   WriteRaw("Software\\Nodrax\\Other\\Deep", "Lines", REG_MULTI_SZ, std::string("a\0b\0\0", 5));
   WriteRaw("Software\\Nodrax\\Other", "Path", REG_EXPAND_SZ, std::string("%TEMP%\\x\0", 9));
   WriteRaw("Software\\Nodrax", "AtTheRoot", REG_SZ, std::string("yes\0", 4));
+  // The older folder key, which a load would carry over with a save.
+  WriteRaw("Software\\Nodrax\\Directories", "ZubRoot", REG_SZ, std::string("C:\\Old\0", 7));
   const TStoredTree file = Dump();
   ASSERT_EQ(ERROR_SUCCESS, TRegistry().SaveKey(kNodraxKey, File("backup.zub")));
   std::ofstream(File("text.zub")) << "not a hive";
