@@ -10,6 +10,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/app/Pages.h"
@@ -56,17 +57,23 @@ class TBenchDialogs : public IDialogs {
   std::string path_;
 };
 
-// The median of runs of work, each after an untimed prepare.
-double TimeMs(int runs, const std::function<void()>& prepare, const std::function<void()>& work) {
-  std::vector<double> ms;
+// One side of a case: its work, timed, after an untimed prepare.
+struct TSide {
+  std::function<void()> prepare, work;
+};
+
+// The medians of the editor's runs and of its floor's, taking turns run by
+// run (the editor first), so that both meet the same load of the machine.
+std::pair<double, double> TakeTurns(int runs, const TSide& editor, const TSide& floor) {
+  std::vector<double> editorMs, floorMs;
   for (int i = 0; i < runs; ++i) {
-    if (prepare) prepare();
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    ms.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    for (const auto& [side, ms] : {std::pair<const TSide*, std::vector<double>*>{&editor, &editorMs},
+                                   {&floor, &floorMs}}) {
+      if (side->prepare) side->prepare();
+      ms->push_back(bench::TimeMs(side->work));
+    }
   }
-  return Median(ms);
+  return {Median(editorMs), Median(floorMs)};
 }
 
 void EnablePrivilege(const char* name) {
@@ -120,12 +127,6 @@ void BenchmarkExport(TForm1& form, int runs) {
   TBenchDialogs answers(kFile);
   IDialogs* previous = SetDialogs(&answers);
   auto run = [&] { form.ExportConfig1Click(nullptr); };
-  // Into a new file, as the floor writes; then over the file of the run before.
-  const double exported = TimeMs(runs, [] { DeleteFileA(kFile); }, run);
-  const double replaced = TimeMs(runs, nullptr, run);
-  SetDialogs(previous);
-  const bool ok = answers.last == SystemErrorMessage(ERROR_SUCCESS);
-
   EnablePrivilege(SE_BACKUP_NAME);
   auto rawSave = [] {
     HKEY key;
@@ -135,12 +136,17 @@ void BenchmarkExport(TForm1& form, int runs) {
       RegCloseKey(key);
     }
   };
-  const double floor = TimeMs(runs, [] { DeleteFileA(kFloorFile); }, rawSave);
-  // Over a file the floor deletes it first, as a plain export would.
-  const double floorOver = TimeMs(runs, [&] { CopyFileA(kFile, kFloorFile, FALSE); }, [&] {
-    DeleteFileA(kFloorFile);
-    rawSave();
-  });
+  // Into a new file, as the floor writes; then over the file of the run
+  // before, which the floor deletes first, as a plain export would.
+  const auto [exported, floor] =
+      TakeTurns(runs, {[] { DeleteFileA(kFile); }, run}, {[] { DeleteFileA(kFloorFile); }, rawSave});
+  const auto [replaced, floorOver] =
+      TakeTurns(runs, {nullptr, run}, {[&] { CopyFileA(kFile, kFloorFile, FALSE); }, [&] {
+                                         DeleteFileA(kFloorFile);
+                                         rawSave();
+                                       }});
+  SetDialogs(previous);
+  const bool ok = answers.last == SystemErrorMessage(ERROR_SUCCESS);
   Report("export", exported, "floor (RegSaveKeyA)", floor);
   Report("export over a file", replaced, "floor (delete, save)", floorOver);
   std::printf("export succeeded        %s\n", ok ? "yes" : "NO");
@@ -151,19 +157,18 @@ void BenchmarkImport(TForm1& form, int runs) {
   IDialogs* previous = SetDialogs(&answers);
   const bool flushes = SaveFlushesOnce;
   SaveFlushesOnce = true;  // as the editor saves
-  const double imported = TimeMs(runs, nullptr, [&] { form.ImportConfig1Click(nullptr); });
-  SaveFlushesOnce = flushes;
-  SetDialogs(previous);
-  const bool ok = answers.last == SystemErrorMessage(ERROR_SUCCESS);
-
   EnablePrivilege(SE_RESTORE_NAME);
   EnablePrivilege(SE_BACKUP_NAME);
   int values = 0;
-  const double floor = TimeMs(runs, nullptr, [&] {
-    if (RegLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax", kFile) != ERROR_SUCCESS) return;
-    values = RawReadTree(HKEY_LOCAL_MACHINE, "Nodrax");
-    RegUnLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax");
-  });
+  const auto [imported, floor] =
+      TakeTurns(runs, {nullptr, [&] { form.ImportConfig1Click(nullptr); }}, {nullptr, [&] {
+                  if (RegLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax", kFile) != ERROR_SUCCESS) return;
+                  values = RawReadTree(HKEY_LOCAL_MACHINE, "Nodrax");
+                  RegUnLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax");
+                }});
+  SaveFlushesOnce = flushes;
+  SetDialogs(previous);
+  const bool ok = answers.last == SystemErrorMessage(ERROR_SUCCESS);
   Report("import", imported, "floor (mount+read)", floor);
   std::printf("import succeeded        %s (%d values in the file)\n", ok ? "yes" : "NO", values);
 
@@ -440,8 +445,8 @@ void BenchmarkInitSrv(TForm1& form, int runs) {
     EnumChildWindows(form.Handle(), EmptyEdit, 0);
     form.Servers().ListBox1->ClearItems();
   };
-  const double imported = TimeMs(runs, empty, [&] { form.MenuimportClick(nullptr); });
-  SetDialogs(previous);
+  // The window's edits as the import leaves them, for the floor.
+  form.MenuimportClick(nullptr);
   std::vector<std::string> shown;
   EnumChildWindows(form.Handle(), CollectEdit, reinterpret_cast<LPARAM>(&shown));
   const TInitSrv read = ParseInitSrv(contents, nullptr);
@@ -453,7 +458,10 @@ void BenchmarkInitSrv(TForm1& form, int runs) {
                             SecurityBoxes(1).Count + SecurityBoxes(2).Count +
                             WarningBoxes().Count + 12;
   TBareWindow bare(shown, boxes, read);
-  const double floor = TimeMs(runs, [&] { bare.Empty(); }, [&] { bare.Fill(path); });
+  const auto [imported, floor] =
+      TakeTurns(runs, {empty, [&] { form.MenuimportClick(nullptr); }},
+                {[&] { bare.Empty(); }, [&] { bare.Fill(path); }});
+  SetDialogs(previous);
   Report("Init.srv import", imported, "floor (read, set texts)", floor);
   std::printf("Init.srv file           %zu bytes, %zu servers\n", contents.size(),
               read.Servers.size());
