@@ -10,6 +10,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/app/Pages.h"
@@ -22,6 +23,7 @@
 #include "editor/transfer/Restore.h"
 #include "editor/transfer/InitSrvImport.h"
 #include "editor/transfer/Initsrv.h"
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 
@@ -56,17 +58,23 @@ class TBenchDialogs : public IDialogs {
   std::string path_;
 };
 
-// The median of runs of work, each after an untimed prepare.
-double TimeMs(int runs, const std::function<void()>& prepare, const std::function<void()>& work) {
-  std::vector<double> ms;
+// One side of a case: its work, timed, after an untimed prepare.
+struct TSide {
+  std::function<void()> prepare, work;
+};
+
+// The medians of the editor's runs and of its floor's, taking turns run by
+// run (the editor first), so that both meet the same load of the machine.
+std::pair<double, double> TakeTurns(int runs, const TSide& editor, const TSide& floor) {
+  std::vector<double> editorMs, floorMs;
   for (int i = 0; i < runs; ++i) {
-    if (prepare) prepare();
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    ms.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    for (const auto& [side, ms] : {std::pair<const TSide*, std::vector<double>*>{&editor, &editorMs},
+                                   {&floor, &floorMs}}) {
+      if (side->prepare) side->prepare();
+      ms->push_back(bench::TimeMs(side->work));
+    }
   }
-  return Median(ms);
+  return {Median(editorMs), Median(floorMs)};
 }
 
 void EnablePrivilege(const char* name) {
@@ -120,12 +128,6 @@ void BenchmarkExport(TForm1& form, int runs) {
   TBenchDialogs answers(kFile);
   IDialogs* previous = SetDialogs(&answers);
   auto run = [&] { form.ExportConfig1Click(nullptr); };
-  // Into a new file, as the floor writes; then over the file of the run before.
-  const double exported = TimeMs(runs, [] { DeleteFileA(kFile); }, run);
-  const double replaced = TimeMs(runs, nullptr, run);
-  SetDialogs(previous);
-  const bool ok = answers.last == SystemErrorMessage(ERROR_SUCCESS);
-
   EnablePrivilege(SE_BACKUP_NAME);
   auto rawSave = [] {
     HKEY key;
@@ -135,12 +137,17 @@ void BenchmarkExport(TForm1& form, int runs) {
       RegCloseKey(key);
     }
   };
-  const double floor = TimeMs(runs, [] { DeleteFileA(kFloorFile); }, rawSave);
-  // Over a file the floor deletes it first, as a plain export would.
-  const double floorOver = TimeMs(runs, [&] { CopyFileA(kFile, kFloorFile, FALSE); }, [&] {
-    DeleteFileA(kFloorFile);
-    rawSave();
-  });
+  // Into a new file, as the floor writes; then over the file of the run
+  // before, which the floor deletes first, as a plain export would.
+  const auto [exported, floor] =
+      TakeTurns(runs, {[] { DeleteFileA(kFile); }, run}, {[] { DeleteFileA(kFloorFile); }, rawSave});
+  const auto [replaced, floorOver] =
+      TakeTurns(runs, {nullptr, run}, {[&] { CopyFileA(kFile, kFloorFile, FALSE); }, [&] {
+                                         DeleteFileA(kFloorFile);
+                                         rawSave();
+                                       }});
+  SetDialogs(previous);
+  const bool ok = answers.last == SystemErrorMessage(ERROR_SUCCESS);
   Report("export", exported, "floor (RegSaveKeyA)", floor);
   Report("export over a file", replaced, "floor (delete, save)", floorOver);
   std::printf("export succeeded        %s\n", ok ? "yes" : "NO");
@@ -151,19 +158,18 @@ void BenchmarkImport(TForm1& form, int runs) {
   IDialogs* previous = SetDialogs(&answers);
   const bool flushes = SaveFlushesOnce;
   SaveFlushesOnce = true;  // as the editor saves
-  const double imported = TimeMs(runs, nullptr, [&] { form.ImportConfig1Click(nullptr); });
-  SaveFlushesOnce = flushes;
-  SetDialogs(previous);
-  const bool ok = answers.last == SystemErrorMessage(ERROR_SUCCESS);
-
   EnablePrivilege(SE_RESTORE_NAME);
   EnablePrivilege(SE_BACKUP_NAME);
   int values = 0;
-  const double floor = TimeMs(runs, nullptr, [&] {
-    if (RegLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax", kFile) != ERROR_SUCCESS) return;
-    values = RawReadTree(HKEY_LOCAL_MACHINE, "Nodrax");
-    RegUnLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax");
-  });
+  const auto [imported, floor] =
+      TakeTurns(runs, {nullptr, [&] { form.ImportConfig1Click(nullptr); }}, {nullptr, [&] {
+                  if (RegLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax", kFile) != ERROR_SUCCESS) return;
+                  values = RawReadTree(HKEY_LOCAL_MACHINE, "Nodrax");
+                  RegUnLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax");
+                }});
+  SaveFlushesOnce = flushes;
+  SetDialogs(previous);
+  const bool ok = answers.last == SystemErrorMessage(ERROR_SUCCESS);
   Report("import", imported, "floor (mount+read)", floor);
   std::printf("import succeeded        %s (%d values in the file)\n", ok ? "yes" : "NO", values);
 
@@ -363,54 +369,97 @@ std::string LargestInitSrv() {
   return file;
 }
 
-BOOL CALLBACK CollectEdit(HWND child, LPARAM texts) {
+bool IsEdit(HWND window) {
   char cls[16];
-  if (GetClassNameA(child, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0) {
+  return GetClassNameA(window, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0;
+}
+
+bool IsCheckBox(HWND window) {
+  char cls[16];
+  if (!GetClassNameA(window, cls, sizeof cls) || lstrcmpiA(cls, "Button")) return false;
+  const LONG_PTR type = GetWindowLongPtrA(window, GWL_STYLE) & BS_TYPEMASK;
+  return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX;
+}
+
+// What a window shows: the text of every edit, the state of every box.
+struct TShown {
+  std::vector<std::pair<HWND, std::string>> texts;
+  std::vector<std::pair<HWND, bool>> boxes;
+};
+
+BOOL CALLBACK CollectShown(HWND child, LPARAM shown) {
+  TShown& s = *reinterpret_cast<TShown*>(shown);
+  if (IsEdit(child)) {
     char text[512] = "";
     GetWindowTextA(child, text, sizeof text);
-    reinterpret_cast<std::vector<std::string>*>(texts)->push_back(text);
+    s.texts.emplace_back(child, text);
+  } else if (IsCheckBox(child)) {
+    s.boxes.emplace_back(child, SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED);
   }
   return TRUE;
 }
 
-BOOL CALLBACK EmptyEdit(HWND child, LPARAM) {
-  char cls[16];
-  if (GetClassNameA(child, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0)
+TShown Shown(HWND window) {
+  TShown shown;
+  EnumChildWindows(window, CollectShown, reinterpret_cast<LPARAM>(&shown));
+  return shown;
+}
+
+// Another configuration's look: every edit empty, every box clear.
+BOOL CALLBACK EmptyField(HWND child, LPARAM) {
+  if (IsEdit(child))
     SetWindowTextA(child, "");
+  else if (IsCheckBox(child))
+    SendMessageA(child, BM_SETCHECK, BST_UNCHECKED, 0);
   return TRUE;
 }
 
-// The texts of the window's fields, the states of its option boxes and the
-// server list, on bare controls of the same classes and styles as the
-// editor's, in a window that is not shown either.
+// The texts and ticks the import puts into the window, and the server
+// list, on bare controls of the same classes, styles and font as the
+// editor's, each on a shown sheet of a shown window where the editor's is
+// on the page shown, else on a hidden sheet.
 struct TBareWindow {
-  HWND window = nullptr;
+  HWND window = nullptr, shownSheet = nullptr, hiddenSheet = nullptr;
   std::vector<std::pair<HWND, std::string>> texts;
   std::vector<HWND> boxes;
   HWND list = nullptr;
   std::vector<std::string> servers;
 
-  TBareWindow(const std::vector<std::string>& shown, std::size_t boxCount, const TInitSrv& read) {
-    window = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400, nullptr,
+  TBareWindow(const std::vector<std::pair<HWND, std::string>>& set,
+              const std::vector<HWND>& ticked, HWND editorList, const TInitSrv& read) {
+    window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 400, 400, nullptr,
                              nullptr, nullptr, nullptr);
-    for (const std::string& t : shown)
+    auto sheet = [&](DWORD visible) {
+      return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_CLIPSIBLINGS | visible, 0, 0, 400, 400,
+                             window, nullptr, nullptr, nullptr);
+    };
+    shownSheet = sheet(WS_VISIBLE);
+    hiddenSheet = sheet(0);
+    auto on = [&](HWND editors) { return IsWindowVisible(editors) ? shownSheet : hiddenSheet; };
+    for (const auto& [edit, t] : set)
       texts.emplace_back(
           CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 150,
-                          21, window, nullptr, nullptr, nullptr),
+                          21, on(edit), nullptr, nullptr, nullptr),
           t);
-    for (std::size_t i = 0; i < boxCount; ++i)
+    for (HWND box : ticked)
       boxes.push_back(CreateWindowExA(0, "BUTTON", "",
                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0,
-                                      150, 17, window, nullptr, nullptr, nullptr));
+                                      150, 17, on(box), nullptr, nullptr, nullptr));
     list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
                                LBS_NOINTEGRALHEIGHT,
-                           0, 0, 150, 150, window, nullptr, nullptr, nullptr);
+                           0, 0, 150, 150, on(editorList), nullptr, nullptr, nullptr);
     for (const TInitSrvServer& server : read.Servers) servers.push_back(server.Name);
+    // Drawn in the editor's font, as the window's controls are.
+    EnumChildWindows(window, [](HWND child, LPARAM font) {
+      SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+      return TRUE;
+    }, reinterpret_cast<LPARAM>(Application().Font()));
+    UpdateWindow(window);
   }
   void Empty() {
-    EnumChildWindows(window, EmptyEdit, 0);
+    EnumChildWindows(window, EmptyField, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
   }
   ~TBareWindow() { DestroyWindow(window); }
@@ -420,8 +469,12 @@ struct TBareWindow {
     const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     for (const auto& [edit, t] : texts) SetWindowTextA(edit, t.c_str());
     for (HWND box : boxes) SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+    // The list redrawn once, not once for every server.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (const std::string& name : servers)
       SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
   }
 };
 
@@ -434,27 +487,34 @@ void BenchmarkInitSrv(TForm1& form, int runs) {
   std::ofstream(path, std::ios::binary) << contents;
   TBenchDialogs answers(path);
   IDialogs* previous = SetDialogs(&answers);
-  // Into a window that shows another configuration: every field the import
-  // fills is emptied (untimed) before each run, so each text it sets is new.
+  // Into a window that shows another configuration: every edit emptied,
+  // every box cleared and the server list emptied (untimed) before each
+  // run, so that each text and tick the import puts in is new.
   auto empty = [&] {
-    EnumChildWindows(form.Handle(), EmptyEdit, 0);
+    EnumChildWindows(form.Handle(), EmptyField, 0);
     form.Servers().ListBox1->ClearItems();
   };
-  const double imported = TimeMs(runs, empty, [&] { form.MenuimportClick(nullptr); });
-  SetDialogs(previous);
-  std::vector<std::string> shown;
-  EnumChildWindows(form.Handle(), CollectEdit, reinterpret_cast<LPARAM>(&shown));
+  auto import = [&] { form.MenuimportClick(nullptr); };
+  // One run first, untimed, to see what the import puts into the window:
+  // the floor sets those texts and ticks those boxes, and nothing else.
+  empty();
+  const TShown before = Shown(form.Handle());
+  import();
+  const TShown after = Shown(form.Handle());
+  std::vector<std::pair<HWND, std::string>> set;
+  std::vector<HWND> ticked;
+  for (std::size_t i = 0; i < after.texts.size() && i < before.texts.size(); ++i)
+    if (after.texts[i] != before.texts[i]) set.push_back(after.texts[i]);
+  for (std::size_t i = 0; i < after.boxes.size() && i < before.boxes.size(); ++i)
+    if (after.boxes[i] != before.boxes[i]) ticked.push_back(after.boxes[i].first);
   const TInitSrv read = ParseInitSrv(contents, nullptr);
-  // Every option box the file sets: the option sets, then the four unproto
-  // letters, Desactivado1, the four "OK"/"NO" lines, the two forwarding
-  // switches and the mail beacon.
-  const std::size_t boxes = ForwardingBoxes().Count + ResumeBoxes().Count +
-                            FirstConnectionBoxes().Count + SecurityBoxes(0).Count +
-                            SecurityBoxes(1).Count + SecurityBoxes(2).Count +
-                            WarningBoxes().Count + 12;
-  TBareWindow bare(shown, boxes, read);
-  const double floor = TimeMs(runs, [&] { bare.Empty(); }, [&] { bare.Fill(path); });
+  TBareWindow bare(set, ticked, form.Servers().ListBox1->Handle(), read);
+  const auto [imported, floor] =
+      TakeTurns(runs, {empty, import}, {[&] { bare.Empty(); }, [&] { bare.Fill(path); }});
+  SetDialogs(previous);
   Report("Init.srv import", imported, "floor (read, set texts)", floor);
-  std::printf("Init.srv file           %zu bytes, %zu servers\n", contents.size(),
-              read.Servers.size());
+  std::printf("Init.srv file           %zu bytes, %zu servers; the import sets %zu of the "
+              "window's %zu edits and ticks %zu of its %zu boxes, and so does the floor\n",
+              contents.size(), read.Servers.size(), set.size(), after.texts.size(), ticked.size(),
+              after.boxes.size());
 }

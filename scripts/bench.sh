@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmark (save, load, start-up, servers, ports, control
-# messages) under Wine on a prefix of its own, on the tests' virtual display.
+# Builds and runs the benchmark (save, load, start-up, pages, servers, ports,
+# transfers, control messages) under Wine on a prefix of its own, on the
+# tests' virtual display: bench.sh [runs] [pages|transfers], the second
+# running the first shows of the pages alone, or the transfers alone.
 # Wine's processes run on one CPU (the first, or $BENCH_CPU): spread over
 # several, the wineserver round trips that most of these cases are made of
 # take one of two speeds from run to run, and a ratio means nothing.
