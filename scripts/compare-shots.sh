@@ -4,7 +4,7 @@
 # Prints each image that differs with its count of differing pixels (or why
 # it cannot be compared: missing on one side, another size) and ends with
 # status 1 when any differs. On the images of the main window (page-*.png)
-# the status bar's clock is left out of the comparison. With <diffdir>, each
+# the status bar's clock is left out of the comparison, at any DPI. With <diffdir>, each
 # differing image gets a picture there of where it differs.
 set -euo pipefail
 if [ $# -lt 2 ] || [ $# -gt 3 ] || [ ! -d "$1" ] || [ ! -d "$2" ]; then
@@ -14,8 +14,15 @@ fi
 a=$1 b=$2 diffs=${3:-}
 [ -n "$diffs" ] && mkdir -p "$diffs"
 # The clock panel of the status bar, in pixels of the main window's image
-# (the window's frame included), with a margin.
-clock='rectangle 279,428 335,450'
+# (the window's frame included), with a margin: at 96 DPI, where the image
+# is 404 pixels wide, the rectangle 279,428 335,450. The panel moves and
+# grows with the DPI of the shots (SHOTS_DPI of scripts/screenshots.sh),
+# which an image's width tells: the frame does not grow with it, so the
+# width gives the DPI only to the nearest step of 24 (96, 120, 144, ...).
+clock() {  # image width
+  local dpi=$((($1 * 96 / 404 + 12) / 24 * 24))
+  echo "rectangle $((279 * dpi / 96)),$((428 * dpi / 96)) $(((335 * dpi + 95) / 96)),$(((450 * dpi + 95) / 96))"
+}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -42,8 +49,9 @@ while IFS= read -r name; do
   left=$a/$name right=$b/$name
   case $name in
     page-*)
-      convert "$left" -fill black -draw "$clock" "$tmp/a.png"
-      convert "$right" -fill black -draw "$clock" "$tmp/b.png"
+      mask=$(clock "${size_a%x*}")
+      convert "$left" -fill black -draw "$mask" "$tmp/a.png"
+      convert "$right" -fill black -draw "$mask" "$tmp/b.png"
       left=$tmp/a.png right=$tmp/b.png
       ;;
   esac

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -49,16 +50,52 @@ std::vector<TLaunch> Launches(const std::string& folder) {
   return launches;
 }
 
-std::vector<TLaunch> WaitForLaunch(const std::string& folder) {
-  std::vector<TLaunch> launches;
-  for (DWORD start = GetTickCount(); GetTickCount() - start < 15000; Sleep(50))
-    if (!(launches = Launches(folder)).empty()) break;
-  return launches;
-}
+// Every process this test program starts, the applet's starts of the
+// editor among them, is created inside one job, so that a start is on
+// record the moment its creation returns, however slowly the program then
+// runs. One job for the process: it cannot leave it again.
+class TStarts {
+ public:
+  TStarts() {
+    GetDesktopWindow();  // a desktop process started for this one is none of ours
+    job_ = CreateJobObjectA(nullptr, nullptr);
+    joined_ = job_ && AssignProcessToJobObject(job_, GetCurrentProcess());
+  }
+  ~TStarts() {
+    if (job_) CloseHandle(job_);
+  }
+  TStarts(const TStarts&) = delete;
+  TStarts& operator=(const TStarts&) = delete;
+  static TStarts& OfThisProcess() {
+    static TStarts starts;
+    return starts;
+  }
+  bool Joined() const { return joined_; }
+  // The processes created so far, this one not counted.
+  DWORD Count() const { return Accounting().TotalProcesses - 1; }
+  // Waits until every process started so far has ended, so that all it
+  // wrote is there; false when one still runs after 15 s.
+  bool WaitUntilEnded() const {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 15000; Sleep(20))
+      if (Accounting().ActiveProcesses <= 1) return true;
+    return false;
+  }
+
+ private:
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION Accounting() const {
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+    QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &info, sizeof info,
+                              nullptr);
+    return info;
+  }
+  HANDLE job_ = nullptr;
+  bool joined_ = false;
+};
 
 class AppletTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ASSERT_TRUE(starts_.Joined()) << "no record of the processes started: " << GetLastError();
     Clean();
     module_ = LoadLibraryA(HostPath(NODRAX_APPLET).c_str());
     ASSERT_NE(nullptr, module_) << NODRAX_APPLET << ": " << GetLastError();
@@ -113,6 +150,30 @@ class AppletTest : public ::testing::Test {
   LONG Send(UINT message, LPARAM lParam2 = 0) {
     return applet_(GetDesktopWindow(), message, 0, lParam2);
   }
+
+  // What the started programs recorded in folder, once every process
+  // started so far has ended: a second start is there as well as the first.
+  std::vector<TLaunch> WaitForLaunches(const std::string& folder) {
+    EXPECT_TRUE(starts_.WaitUntilEnded()) << "a started program did not end";
+    return Launches(folder);
+  }
+
+  // The applet starts nothing while `run` runs; then, as proof that a start
+  // would be seen, one double click with a root that holds the editor does
+  // start it, and it is on record.
+  void ExpectNothingStarted(const std::function<void()>& run) {
+    const DWORD before = starts_.Count();
+    run();
+    EXPECT_EQ(before, starts_.Count()) << "a program was started";
+    const std::string witness = kTestRoot + "\\witness";
+    PlaceEditor(witness);
+    SetRoot(witness + '\0');
+    EXPECT_EQ(0, Send(CPL_DBLCLK));
+    EXPECT_EQ(before + 1, starts_.Count()) << "the start of the editor left no record";
+    EXPECT_EQ(1u, WaitForLaunches(witness).size()) << "the editor did not record its start";
+  }
+
+  TStarts& starts_ = TStarts::OfThisProcess();
 
   HMODULE module_ = nullptr;
   APPLET_PROC applet_ = nullptr;
@@ -205,9 +266,11 @@ TEST_F(AppletTest, DoubleClickStartsTheEditorOfTheStoredRoot) {
   for (const auto& [root, type, folder] : rows) {
     SCOPED_TRACE(root);
     PlaceEditor(folder);
+    // Two rows share a folder: the record is this row's alone.
+    DeleteFileA((folder + "\\launched.txt").c_str());
     SetRoot(root + '\0', type);
     EXPECT_EQ(0, Send(CPL_DBLCLK));
-    const std::vector<TLaunch> launches = WaitForLaunch(folder);
+    const std::vector<TLaunch> launches = WaitForLaunches(folder);
     ASSERT_EQ(1u, launches.size()) << "the editor did not start, or more than once";
     const std::string& line = launches[0].commandLine;
     const size_t close = line.find('"', 1);
@@ -233,9 +296,6 @@ TEST_F(AppletTest, ARootThatIsNoFullPathOrHoldsAQuoteStartsNothing) {
   ASSERT_TRUE(SetCurrentDirectoryA(kTestRoot.c_str()));
   SetEnvironmentVariableA("NODRAX_APPLET_QUOTE", (inside + "\"").c_str());
   Send(CPL_INIT);
-  EXPECT_EQ(0, Send(CPL_DBLCLK)) << "no key";
-  SetRoot("", REG_BINARY);
-  EXPECT_EQ(0, Send(CPL_DBLCLK)) << "no value";
   const std::pair<std::string, DWORD> rows[] = {
       {"", REG_SZ},                          // the current drive's root
       {"relative", REG_SZ},                  // the current folder
@@ -246,11 +306,15 @@ TEST_F(AppletTest, ARootThatIsNoFullPathOrHoldsAQuoteStartsNothing) {
       {"%NODRAX_APPLET_UNSET%\\x", REG_EXPAND_SZ},  // stays unexpanded: no full path
       {"\\\\?\\C:\\nodrax applet test", REG_SZ},  // the device namespaces
       {"\\\\.\\C:\\nodrax applet test", REG_SZ}};
-  for (const auto& [root, type] : rows) {
-    SetRoot(root + '\0', type);
-    EXPECT_EQ(0, Send(CPL_DBLCLK)) << root;
-  }
-  Sleep(2000);  // long enough for a start that should not have happened
+  ExpectNothingStarted([&] {
+    EXPECT_EQ(0, Send(CPL_DBLCLK)) << "no key";
+    SetRoot("", REG_BINARY);
+    EXPECT_EQ(0, Send(CPL_DBLCLK)) << "no value";
+    for (const auto& [root, type] : rows) {
+      SetRoot(root + '\0', type);
+      EXPECT_EQ(0, Send(CPL_DBLCLK)) << root;
+    }
+  });
   for (const std::string& folder : decoys)
     EXPECT_TRUE(Launches(folder).empty()) << folder << " was started";
 }
@@ -269,11 +333,12 @@ TEST_F(AppletTest, ARootTooLongForTheCommandStartsNothing) {
       {std::string(200, 'z'), REG_SZ},                        // no terminator
       {"%NXT%" + tooLong.substr(kTestRoot.size()) + '\0', REG_EXPAND_SZ},
       {"%NXT%" + std::string(190, 'y') + '\0', REG_EXPAND_SZ}};  // past the room
-  for (const auto& [root, type] : rows) {
-    SetRoot(root, type);
-    EXPECT_EQ(0, Send(CPL_DBLCLK));
-  }
-  Sleep(2000);  // long enough for a start that should not have happened
+  ExpectNothingStarted([&] {
+    for (const auto& [root, type] : rows) {
+      SetRoot(root, type);
+      EXPECT_EQ(0, Send(CPL_DBLCLK)) << root.substr(0, 40);
+    }
+  });
   for (const std::string& folder : {std::string("C:"), tooLong, tooLong.substr(0, 183)})
     EXPECT_TRUE(Launches(folder).empty()) << folder << " was started";
 }
@@ -304,7 +369,7 @@ TEST_F(AppletTest, LeavesItsHostsDllSearchAndFolderAsItFoundThem) {
       EXPECT_EQ(1, Send(CPL_GETCOUNT));
       EXPECT_EQ(0, Send(CPL_INQUIRE, reinterpret_cast<LPARAM>(&info)));
       EXPECT_EQ(0, Send(CPL_DBLCLK));
-      EXPECT_EQ(1u, WaitForLaunch(editorFolder).size());
+      EXPECT_EQ(1u, WaitForLaunches(editorFolder).size());
       EXPECT_EQ(0, Send(CPL_STOP));
       EXPECT_EQ(0, Send(CPL_EXIT));
     }
@@ -345,7 +410,7 @@ TEST_F(AppletTest, AKeyThatGrantsOnlyReadingIsEnough) {
                                                KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key));
   if (key) RegCloseKey(key);
   EXPECT_EQ(0, Send(CPL_DBLCLK));
-  EXPECT_EQ(1u, WaitForLaunch(folder).size());
+  EXPECT_EQ(1u, WaitForLaunches(folder).size());
 }
 
 // Wine's own Control Panel loads the item, asks it as the system does and
@@ -360,7 +425,7 @@ TEST_F(AppletTest, WinesControlPanelOpensIt) {
   PROCESS_INFORMATION process{};
   ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &process));
-  EXPECT_EQ(1u, WaitForLaunch(folder).size());
+  EXPECT_EQ(1u, WaitForLaunches(folder).size());
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 15000));
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);

@@ -3,7 +3,11 @@
 // past a field, what the load takes follows its rules, cut at the widths of
 // the records, and the save stores it back as it was taken.
 #include <cstdio>
+#include <map>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "config/HostileContent.h"
 #include "editor/config/Load.h"
@@ -24,6 +28,60 @@ TEST_F(HostileKeysTest, EveryValueTheLoadReadsIsInTheTableOfReadValues) {
     ReadCarriedOverSettings(carried, kNodraxKey);
     CheckLoadedValueTypes(kNodraxKey);
   }));
+}
+
+// The editor's tables, from which the load, the save and the import's check
+// of a file take their lists, against the lists of these tests: the same
+// values read, of the same types, and each text field of its width.
+TEST(HostileTablesTest, TheEditorsTablesReadEveryValueAndKeepEveryWidth) {
+  auto flat = [](const std::vector<TReadValues>& table) {
+    std::set<std::string> values;
+    for (const TReadValues& row : table)
+      for (const std::string& name : row.Names)
+        values.insert(row.Key + '|' + name + (row.Integers ? " (integer)" : " (text)"));
+    return values;
+  };
+  EXPECT_EQ(flat(ReadValues()), flat(ReadValueTable()));
+
+  std::map<std::string, const TStoredValue*> rows;
+  for (const auto* table : {&ConfigValues(), &FolderValues()})
+    for (const TStoredValue& v : *table)
+      if (v.Loaded && v.TextCount > 0 && v.Encoding != TEncoding::MailBeacon) rows[v.Name] = &v;
+  for (const TPlainValue& v : PlainValues()) {
+    EXPECT_EQ(v.Width, MirroredField(v.Text).Width) << v.Name;
+    if (v.Name == "UsersPub") continue;  // its eight parts below
+    const auto row = rows.find(v.Name);
+    ASSERT_NE(rows.end(), row) << v.Name << " is read into no text field";
+    EXPECT_TRUE((row->second->Texts[0] == v.Text)) << v.Name << " goes into another field";
+    rows.erase(row);
+  }
+  for (const auto& [name, row] : rows) ADD_FAILURE() << name << " is not among the plain values";
+  for (const auto& [text, width] : OtherMirroredWidths())
+    EXPECT_EQ(width, MirroredField(text).Width) << MirroredField(text).Offset;
+  const TRecordField identity = NODRAX_RECORD_FIELD(BbsCallsign);
+  EXPECT_EQ(kBbsCallsignWidth, identity.Width);
+
+  std::map<std::string, TPortField> ports;
+  for (const TPortValue& v : PortValues())
+    if (v.Encoding == TPortEncoding::Text) ports[v.Name] = v.Field;
+  for (const TPortText& v : PortTexts()) {
+    const auto port = ports.find(v.Name);
+    ASSERT_NE(ports.end(), port) << v.Name << " is not stored whole";
+    EXPECT_EQ(v.Width, port->second.Width) << v.Name;
+    EXPECT_EQ(v.Field.Offset, port->second.Offset) << v.Name << " goes into another field";
+    ports.erase(port);
+  }
+  for (const auto& [name, field] : ports) ADD_FAILURE() << name << " is not among the port texts";
+  EXPECT_EQ(kFwdminuteWidth, sizeof(TPortRecord::Fwdminute));
+  EXPECT_EQ(kServerNameWidth, sizeof(TServerRecord::Name));
+  const std::map<std::string, std::size_t> servers = {
+      {"File", kServerFileWidth}, {"Description", kServerDescriptionWidth},
+      {"Disabled", kServerDisabledWidth}};
+  ASSERT_EQ(servers.size(), ServerValues().size());
+  for (const TServerValue& v : ServerValues()) {
+    ASSERT_EQ(1u, servers.count(v.Name)) << v.Name;
+    EXPECT_EQ(servers.at(v.Name), v.Field.Width) << v.Name;
+  }
 }
 
 class HostileRegistryTest : public RegistryTreeFixture,
@@ -67,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, HostileRegistryTest, ::testing::ValuesIn(Kinds()
 // kind of content is of another type for an integer.
 TEST_F(HostileKeysTest, AnyValueOfAnotherTypeRefusesTheFileNamingIt) {
   int checked = 0;
-  for (const TReadValues& row : ReadValueTable()) {
+  for (const TReadValues& row : ReadValues()) {
     for (const std::string& name : row.Names) {
       for (const TKind& kind : Kinds()) {
         if (!row.Integers && kind.Type == REG_SZ) continue;  // a text of any content is a text
@@ -97,15 +155,17 @@ TEST_F(HostileKeysTest, AnyValueOfAnotherTypeRefusesTheFileNamingIt) {
 TEST_F(HostileKeysTest, FoldersDerivedFromALongRootHoldWhatTheSaveStores) {
   WriteString(kFoldersKey, "ZubRoot", "C:\\" + std::string(120, 'R'));
   CargaRegistro(Config());
-  std::vector<TStationText> folders = {&TStationTexts::Diskc};
-  for (const TStoredValue& v : FolderValues())
-    if (v.TextCount > 0) folders.push_back(v.Texts[0]);
+  std::vector<std::pair<TStationText, std::size_t>> folders = {{&TStationTexts::Diskc, 80}};
+  for (const TPlainValue& v : FolderPlainValues())
+    if (v.Name != "UsersPub") folders.push_back({v.Text, v.Width});
   ASSERT_EQ(13u, folders.size());
   for (const std::string root : {"stored", "typed"}) {
-    for (std::size_t i = 0; i < folders.size(); ++i)
-      EXPECT_EQ(FieldText(Config().ConfigRecord, MirroredField(folders[i])),
-                Config().Texts.*folders[i])
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+      const auto& [folder, width] = folders[i];
+      EXPECT_LT((Config().Texts.*folder).size(), width) << root << " root, folder " << i;
+      EXPECT_EQ(FieldText(Config().ConfigRecord, MirroredField(folder)), Config().Texts.*folder)
           << root << " root, folder " << i;
+    }
     Config().SetText(&TStationTexts::Directorioraiz, "C:\\" + std::string(76, 'T'));
   }
   EXPECT_EQ(79u, Config().Texts.Diskc.size());
