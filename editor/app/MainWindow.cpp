@@ -461,9 +461,13 @@ void TForm1::ReloadRegistry1Click(TObject* Sender) {
         return;
     }
   }
+  ReloadFromStore();
+}
+
+void TForm1::ReloadFromStore(TOlderFolders older) {
   if (Configuration) Configuration->Borraports();
   ConfigModified = false;
-  LoadRegistry();
+  LoadRegistry(older);
 }
 
 void TForm1::LoadRegistry(TOlderFolders older) {

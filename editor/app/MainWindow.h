@@ -162,6 +162,9 @@ class TForm1 : public TForm {
   // exactly as it is (a restore).
   enum class TOlderFolders { CarryOver, Keep };
   void LoadRegistry(TOlderFolders older = TOlderFolders::CarryOver);
+  // The window loaded afresh from the store, the changes it held let go:
+  // the ports back at their defaults until the store gives them.
+  void ReloadFromStore(TOlderFolders older = TOlderFolders::CarryOver);
   // The window after a restore: loaded from the store, the change
   // announced, and the result named.
   void ShowRestored(const std::string& file, LONG restored);

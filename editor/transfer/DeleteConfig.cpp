@@ -44,9 +44,7 @@ void TForm1::DeleteStoredConfiguration(TPendingChanges changes) {
     // A save that failed keeps the changes in the window, unloaded over.
     if (ConfigModified) return;
   }
-  if (Configuration) Configuration->Borraports();
-  ConfigModified = false;
-  LoadRegistry();
+  ReloadFromStore();
   // From the emptied store the load keeps what the window showed, but the
   // virtual disks belonged to the deleted configuration and go with it,
   // unless the sysop saved the window into the store.

@@ -30,9 +30,11 @@ void EndReplace() {
 
 std::optional<TReplaceNote> InterruptedReplace() {
   TRegistry reg;
+  // Every start asks: the key that holds the note is looked for first.
+  if (!reg.KeyExists(NoteParent())) return std::nullopt;
   if (!reg.OpenKeyReadOnly(kJournalKey)) {
     // Cut short as the note was being cleared: the command had finished.
-    if (reg.KeyExists(NoteParent())) reg.DeleteKey(NoteParent());
+    reg.DeleteKey(NoteParent());
     return std::nullopt;
   }
   TReplaceNote note;

@@ -45,14 +45,16 @@ void ReadPendingTables() {
   ServersNeeded(*Configuration);
 }
 
+std::string BackupRoot() {
+  const std::string root = StoredRootFolder();
+  if (!root.empty() || !Configuration) return root;
+  return UsableRoot(Configuration->Texts.Directorioraiz);
+}
+
 bool BackUpBeforeReplacing(TForm1& form, TReplacement replacement, const std::string& taking,
                            std::string& written) {
   written.clear();
-  std::string root = StoredRootFolder();
-  // A store without a root (values of the BBS alone, a foreign tree) still
-  // deserves its backup: the root the sysop sees is where the next save
-  // would put the BBS.
-  if (root.empty() && Configuration) root = UsableRoot(Configuration->Texts.Directorioraiz);
+  const std::string root = BackupRoot();
   const TBackupResult backup = BackUpStoredConfiguration(root, form.LocalClock(), taking);
   if (backup.Code == ERROR_SUCCESS) {
     NoteProgress("step", "backed up");

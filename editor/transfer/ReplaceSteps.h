@@ -30,6 +30,13 @@ TPendingChanges AskAboutChanges(TForm1& form);
 // from the emptied one.
 void ReadPendingTables();
 
+// The root whose Backup folder holds this station's backups: the stored
+// root, else the one the window shows (a store without a root, values of
+// the BBS alone or a foreign tree, still deserves its backup, and the root
+// the sysop sees is where the next save would put the BBS); expanded, and
+// empty when neither is a full path.
+std::string BackupRoot();
+
 // Backs the stored tree up into the BBS root's Backup folder (the stored
 // root, else the one the window shows) and names the backup in the status
 // bar. When no backup can be written, asks the sysop whether to go on

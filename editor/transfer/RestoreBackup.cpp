@@ -6,9 +6,7 @@
 #include <string>
 
 #include "editor/app/MainWindow.h"
-#include "editor/config/Configuration.h"
 #include "editor/config/RegistryKeys.h"
-#include "editor/transfer/Backup.h"
 #include "editor/transfer/MountPoint.h"
 #include "editor/transfer/ReplaceJournal.h"
 #include "editor/transfer/ReplaceSteps.h"
@@ -19,12 +17,10 @@
 namespace {
 const char kCaption[] = "Nodraxcfg";
 
-// Where the backups of this station are: the Backup folder of its root,
-// the stored one else the one shown; the root of the current drive
-// without either, as the other file commands open.
+// Where the backups of this station are; the root of the current drive
+// without a root, as the other file commands open.
 std::string BackupFolder() {
-  std::string root = StoredRootFolder();
-  if (root.empty() && Configuration) root = UsableRoot(Configuration->Texts.Directorioraiz);
+  std::string root = BackupRoot();
   if (root.empty()) return "\\";
   while (!root.empty() && (root.back() == '\\' || root.back() == '/')) root.pop_back();
   return root + "\\Backup";
@@ -79,10 +75,8 @@ void TForm1::RestoreBackup1Click(TObject*) {
 }
 
 void TForm1::ShowRestored(const std::string& file, LONG restored) {
-  if (Configuration) Configuration->Borraports();
-  ConfigModified = false;
   // The store stays the file's tree, even an older one's folder key.
-  LoadRegistry(TOlderFolders::Keep);
+  ReloadFromStore(TOlderFolders::Keep);
   NotifyConfigurationChanged();
   if (restored == ERROR_SUCCESS) {
     StatusBar1->SetPanelText(0, " Restored: " + file);
