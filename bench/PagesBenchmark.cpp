@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchDocument.h"
 #include "bench/Timing.h"
 #include "editor/app/MainWindow.h"
 #include "editor/config/Configuration.h"
@@ -130,9 +131,9 @@ void RunPagesBenchmark(int runs) {
   std::vector<TPageTimes> pages;
   std::vector<std::string> sheets;
   {
-    TForm1 form;
+    TForm1 form(BenchDocument());
     for (TTabSheet* sheet : form.Pagina->Pages())
-      if (sheet->TabVisible && sheet != form.Hojageneral) sheets.push_back(sheet->Name);
+      if (sheet->TabVisible && sheet != form.FindSheet("Hojageneral")) sheets.push_back(sheet->Name);
   }
   for (const std::string& name : sheets) {
     TPageTimes times;
@@ -142,21 +143,21 @@ void RunPagesBenchmark(int runs) {
     for (int i = 0; i < runs; ++i) {
       // The editor: a new window, shown, and the page's first show.
       {
-        TForm1 form;
+        TForm1 form(BenchDocument());
         ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
         UpdateWindow(form.Handle());
         // The start reads the station's values and leaves the ports for
         // their page: the page reads them when it is first shown.
-        Configuration->PortsPending = true;
-        Configuration->TablesRoot = kNodraxKey;
+        Config().PortsPending = true;
+        Config().TablesRoot = kNodraxKey;
         TTabSheet* sheet = form.FindSheet(name);
         page.push_back(TimeMs([&] {
           form.Pagina->SetActivePage(sheet);
           UpdateWindow(form.Handle());
         }));
         // Only the Ports page reads the stored ports.
-        times.ReadsPorts = !Configuration->PortsPending;
-        Configuration->PortsPending = false;
+        times.ReadsPorts = !Config().PortsPending;
+        Config().PortsPending = false;
         if (windows.empty()) Describe(sheet->Handle(), -1, windows);
         // The floor, in a window of the same size at the same place, shown
         // and painted before it is timed.

@@ -3,6 +3,7 @@
 // Each run shows the other of two ports whose every value differs, so that
 // no text is already in place.
 #include "bench/PortsBenchmark.h"
+#include "bench/BenchDocument.h"
 #include "bench/Timing.h"
 
 #include <windows.h>
@@ -117,17 +118,17 @@ struct TBareControls {
 void RunPortsBenchmark(TForm1& form, int runs) {
   // The page reads the stored ports when it is made: made first, it leaves
   // the ports stored below alone.
-  form.Ports();
-  for (int i = 0; i < 3; ++i) Store(Configuration->PortTable[i], kShown[i]);
+  form.Page<TPortsPage>();
+  for (int i = 0; i < 3; ++i) Store(Config().PortTable[i], kShown[i]);
   // Picks the port without the selector's own click, which is not part of
   // showing it.
   auto show = [&form](int index) {
-    TNotifyEvent click = std::move(form.Ports().Puertosbbs->OnClick);
-    form.Ports().Puertosbbs->OnClick = nullptr;
-    form.Ports().Puertosbbs->SetItemIndex(index);
-    form.Ports().Puertosbbs->OnClick = std::move(click);
+    TNotifyEvent click = std::move(form.Page<TPortsPage>().Puertosbbs->OnClick);
+    form.Page<TPortsPage>().Puertosbbs->OnClick = nullptr;
+    form.Page<TPortsPage>().Puertosbbs->SetItemIndex(index);
+    form.Page<TPortsPage>().Puertosbbs->OnClick = std::move(click);
     const auto start = std::chrono::steady_clock::now();
-    form.Ports().PuertosbbsClick(form.Ports().Puertosbbs);
+    form.Page<TPortsPage>().PuertosbbsClick(form.Page<TPortsPage>().Puertosbbs);
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
   };
@@ -153,9 +154,9 @@ void RunPortsBenchmark(TForm1& form, int runs) {
   std::printf("show a port, serial to TCP      %8.3f ms, floor %8.3f ms, ratio %5.2f\n", classes,
               floorClasses, classes / floorClasses);
   std::printf("shown as stored                 %s\n",
-              FieldText(Configuration->PortTable[0].Label) == kShown[0].fields[8] &&
-                      FieldText(Configuration->PortTable[1].HexAddress) == kShown[1].address &&
-                      !ConfigModified
+              FieldText(Config().PortTable[0].Label) == kShown[0].fields[8] &&
+                      FieldText(Config().PortTable[1].HexAddress) == kShown[1].address &&
+                      !BenchDocument().Modified()
                   ? "yes"
                   : "NO");
 }

@@ -29,6 +29,7 @@
 #include "bench/PagesBenchmark.h"
 #include "bench/PortsBenchmark.h"
 #include "bench/TransfersBenchmark.h"
+#include "bench/BenchDocument.h"
 #include "bench/Timing.h"
 #include "editor/app/Pages.h"
 #include "editor/config/Load.h"
@@ -195,15 +196,18 @@ void FillFullConfiguration(TConfiguration& c) {
 
 }  // namespace
 
+TDocument& BenchDocument() {
+  static TDocument document;
+  return document;
+}
+
 int main(int argc, char** argv) {
   const int runs = std::max(20, argc > 1 ? std::atoi(argv[1]) : 25);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
   const std::string mode = argc > 2 ? argv[2] : "";
-  ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
   TRegistry().DeleteKey(kNodraxKey);
-  AllocateConfiguration();
-  TConfiguration& config = *Configuration;
+  TConfiguration& config = Config();
   FillFullConfiguration(config);
 
   if (SaveConfiguration(config).Outcome != TSaveOutcome::Saved) {
@@ -274,7 +278,7 @@ int main(int argc, char** argv) {
     RunStartupBenchmark(runs, kCallsign);
     RunPagesBenchmark(runs);
   }
-  TForm1 form;
+  TForm1 form(BenchDocument());
   form.Show();
   if (!transfersOnly) {
     BenchServers(form, runs);

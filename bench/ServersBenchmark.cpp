@@ -4,6 +4,7 @@
 // three writes, one flush and one close, one item inserted into a bare list
 // box, three bare edits emptied and the same broadcast posted.
 #include "bench/ServersBenchmark.h"
+#include "bench/BenchDocument.h"
 #include "bench/Timing.h"
 
 #include <windows.h>
@@ -59,23 +60,23 @@ void BenchServers(TForm1& form, int runs) {
   HWND bare = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_POPUP | LBS_NOTIFY, 0, 0, 150,
                               252, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   for (int i = 0; i < kServerCount - 1; ++i)
-    SendMessageA(bare, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Configuration->ServerTable[i].Name));
+    SendMessageA(bare, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Config().ServerTable[i].Name));
   HWND edits[3];
   for (HWND& edit : edits)
     edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_POPUP, 0, 0, 150, 21, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
   const UINT notify = RegisterWindowMessageA("ZUBCFG_NOTIFY");
-  TServersPage& page = form.Servers();
+  TServersPage& page = form.Page<TServersPage>();
   for (int i = 0; i < runs; ++i) {
     RemoveAdded();
-    CargaServidores(*Configuration);
+    CargaServidores(Config());
     page.ShowConfiguration();
     page.Editaddserver->SetText(kAdded);
     page.Editfileserver->SetText("srv99.exe");
     page.Editinfo->SetText("Server number 99");
     page.Disabled->SetChecked(true);
     add.push_back(TimeMs([&] { page.BotonaddserverClick(page.Botonaddserver); }));
-    added = added && Configuration->ServerCount == kServerCount && page.ListBox1->ItemCount() == kServerCount &&
+    added = added && Config().ServerCount == kServerCount && page.ListBox1->ItemCount() == kServerCount &&
             page.Editaddserver->Text().empty();
     RemoveAdded();
     SetWindowTextA(edits[0], kAdded);

@@ -1,4 +1,5 @@
 #include "bench/TransfersBenchmark.h"
+#include "bench/BenchDocument.h"
 #include "bench/Timing.h"
 
 #include <windows.h>
@@ -199,10 +200,10 @@ void BenchmarkImport(TForm1& form, int runs) {
     GetLocalTime(&at);
     backup.push_back(bench::TimeMs([&] { BackUpStoredConfiguration(StoredRootFolder(), at); }));
     remove.push_back(bench::TimeMs([] { TRegistry().DeleteKey(kNodraxKey); }));
-    WriteCarriedOverSettings(Configuration->CarriedOverSettings);
-    save.push_back(bench::TimeMs([] { SaveConfiguration(*Configuration); }));
+    WriteCarriedOverSettings(Config().CarriedOverSettings);
+    save.push_back(bench::TimeMs([] { SaveConfiguration(Config()); }));
     reload.push_back(bench::TimeMs([&] {
-      CargaRegistro(*Configuration);
+      CargaRegistro(Config());
       form.ShowConfiguration();
     }));
   }
@@ -492,7 +493,7 @@ void BenchmarkInitSrv(TForm1& form, int runs) {
   // run, so that each text and tick the import puts in is new.
   auto empty = [&] {
     EnumChildWindows(form.Handle(), EmptyField, 0);
-    form.Servers().ListBox1->ClearItems();
+    form.Page<TServersPage>().ListBox1->ClearItems();
   };
   auto import = [&] { form.MenuimportClick(nullptr); };
   // One run first, untimed, to see what the import puts into the window:
@@ -508,7 +509,7 @@ void BenchmarkInitSrv(TForm1& form, int runs) {
   for (std::size_t i = 0; i < after.boxes.size() && i < before.boxes.size(); ++i)
     if (after.boxes[i] != before.boxes[i]) ticked.push_back(after.boxes[i].first);
   const TInitSrv read = ParseInitSrv(contents, nullptr);
-  TBareWindow bare(set, ticked, form.Servers().ListBox1->Handle(), read);
+  TBareWindow bare(set, ticked, form.Page<TServersPage>().ListBox1->Handle(), read);
   const auto [imported, floor] =
       TakeTurns(runs, {empty, import}, {[&] { bare.Empty(); }, [&] { bare.Fill(path); }});
   SetDialogs(previous);

@@ -1,6 +1,5 @@
 #include "editor/app/ColoursPage.h"
 
-#include "editor/app/MainWindow.h"
 #include "platform/Dialogs.h"
 
 namespace {
@@ -46,8 +45,7 @@ void TColoursPage::Build() {
 }
 
 void TColoursPage::ShowConfiguration() {
-  if (!Configuration) return;
-  const TConsoleColours& colours = Configuration->Colours;
+  const TConsoleColours& colours = Config().Colours;
   for (const TSample& sample : samples_) {
     sample.Label->SetColor(colours.Background);
     sample.Label->SetFontColor(colours.*sample.Colour);
@@ -60,17 +58,17 @@ void TColoursPage::Panel1Click(TObject* Sender) {
     if (Sender == sample.Label) return ChooseColourFor(sample.Label, sample.Colour);
   if (Sender != Panel1) return;
   COLORREF colour = Panel1->Color();
-  Dialogs().ChooseColour(Form().Handle(), colour);
-  if (colour != Panel1->Color()) ConfigModified = true;
+  Dialogs().ChooseColour(Host().Owner(), colour);
+  if (colour != Panel1->Color()) Doc().Changed();
   for (const TSample& sample : samples_) sample.Label->SetColor(colour);
   Panel1->SetColor(colour);
-  if (Configuration) Configuration->Colours.Background = colour;
+  Config().Colours.Background = colour;
 }
 
 void TColoursPage::ChooseColourFor(TLabel* label, TConsoleColour member) {
   COLORREF colour = label->FontColor();
-  Dialogs().ChooseColour(Form().Handle(), colour);
-  if (colour != label->FontColor()) ConfigModified = true;
+  Dialogs().ChooseColour(Host().Owner(), colour);
+  if (colour != label->FontColor()) Doc().Changed();
   label->SetFontColor(colour);
-  if (Configuration) Configuration->Colours.*member = colour;
+  Config().Colours.*member = colour;
 }

@@ -1,6 +1,5 @@
 #include "editor/app/FoldersPage.h"
 
-#include "editor/app/MainWindow.h"
 #include "platform/Dialogs.h"
 
 void TFoldersPage::Build() {
@@ -65,12 +64,12 @@ void TFoldersPage::FiltersdirChange(TObject* Sender) { StoreText(Sender); }
 
 void TFoldersPage::SpeedimportClick(TObject*) {
   TFileDialogRequest request;
-  request.owner = Form().Handle();
+  request.owner = Host().Owner();
   request.title = "Open Import Nodrax File";
   request.initialDir = Directorioraiz->Text();
   request.maxFileName = 300;
   if (!Dialogs().OpenFile(request)) return;
   Ficheroimport->SetText(request.fileName);
   Ficheroimport->SetFocus();
-  ConfigModified = true;
+  Doc().Changed();
 }

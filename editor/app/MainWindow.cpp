@@ -16,45 +16,32 @@
 #include "editor/app/GeneralPage.h"
 #include "editor/app/Miscellaneous1Page.h"
 #include "editor/app/Miscellaneous2Page.h"
+#include "editor/app/PortsPage.h"
 #include "editor/app/SecurityPage.h"
+#include "editor/app/ServersPage.h"
 #include "editor/app/UnprotoPage.h"
 #include "editor/app/WarningsPage.h"
+#include "editor/config/AnsiText.h"
 #include "editor/config/Encodings.h"
 #include "editor/config/Load.h"
 #include "editor/config/Numbers.h"
 #include "editor/config/RegistryKeys.h"
 #include "editor/config/Save.h"
-#include "editor/ports/PortsPage.h"
-#include "editor/ports/ServersPage.h"
+#include "editor/transfer/Commands.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 
 const char* const kEditorVersion = "1.5.3";
-bool ConfigModified = false;
-bool RegistryLoading = false;
-UINT ZubcfgNotifyMessage = 0;
 std::string CommandTail;
-TForm1* Form1 = nullptr;
 
 namespace {
 const char* const kCaption = "Nodraxcfg";
 
-class TWaitCursor {
- public:
-  TWaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
-  ~TWaitCursor() { SetCursor(previous_); }
-  TWaitCursor(const TWaitCursor&) = delete;
-  TWaitCursor& operator=(const TWaitCursor&) = delete;
-
- private:
-  HCURSOR previous_;
-};
-
 }  // namespace
 
-TForm1::TForm1() : TForm("TForm1", "Form1", 396, 407, TFormStyle{true, true, false}) {
-  Form1 = this;
+TForm1::TForm1(TDocument& document)
+    : TForm("TForm1", "Form1", 396, 407, TFormStyle{true, true, false}), document_(document) {
   IsMainForm = true;
   LocalClock = [] {
     SYSTEMTIME now;
@@ -75,7 +62,7 @@ TForm1::TForm1() : TForm("TForm1", "Form1", 396, 407, TFormStyle{true, true, fal
   Pagina->OnChange = [this](TObject*) {
     if (TPage* page = BuiltPage(Pagina->ActivePage())) page->Enter();
   };
-  Pagina->SetActivePage(Hojageneral);
+  Pagina->SetActivePage(sheets_.front());
 
   OnShow = [this](TObject* s) { FormShow(s); };
   OnActivate = [this](TObject* s) { FormActivate(s); };
@@ -94,7 +81,6 @@ TForm1::~TForm1() {
   Pagina->OnChange = nullptr;
   pages_.clear();
   while (!frame_.empty()) frame_.pop_back();
-  if (Form1 == this) Form1 = nullptr;
 }
 
 void TForm1::BuildMenu() {
@@ -125,23 +111,32 @@ void TForm1::BuildMenu() {
   SetMenu(std::move(root));
 }
 
+const std::vector<TPageRow>& TForm1::Rows() {
+  static const std::vector<TPageRow> rows{
+      {"Hojageneral", "General", true, &MakePage<TGeneralPage>},
+      {"Hojadirectorios", "Folders", true, &MakePage<TFoldersPage>},
+      {"Hojadirectorioszub", "ZubDos Virtual Disks", true, &MakePage<TDisksPage>},
+      {"Hojaunprotos", "Unproto Frames", true, &MakePage<TUnprotoPage>},
+      {"Hojaconexion", "First Connection Options", true, &MakePage<TFirstConnectionPage>},
+      {"Hojaseguridadusuario", "Security", true, &MakePage<TSecurityPage>},
+      {"Hojamensajesaviso", "Warnings", true, &MakePage<TWarningsPage>},
+      {"Hojaforward", "Forwarding", true, &MakePage<TForwardingPage>},
+      {"Hojamiscelanea", "Miscellaneous I", true, &MakePage<TMiscellaneous1Page>},
+      {"Hojacolores", "Colours", true, &MakePage<TColoursPage>},
+      {"Hojaservers", "Servers", true, &MakePage<TServersPage>},
+      {"Hojapuertosbbs", "Ports", true, &MakePage<TPortsPage>},
+      {"Hojatiempos", "Miscellaneous II", true, &MakePage<TMiscellaneous2Page>},
+      // The BBS has no APRS yet: the page is made but its tab not shown.
+      {"Hojaaprs", "APRS", false, &MakePage<TAprsPage>},
+  };
+  return rows;
+}
+
 void TForm1::BuildSheets() {
   Pagina = Make<TPageControl>(this, "Pagina");
   Pagina->SetBounds(0, 1, 396, 387);
-  Hojageneral = Make<TTabSheet>(Pagina, "Hojageneral", "General");
-  Hojadirectorios = Make<TTabSheet>(Pagina, "Hojadirectorios", "Folders");
-  Hojadirectorioszub = Make<TTabSheet>(Pagina, "Hojadirectorioszub", "ZubDos Virtual Disks");
-  Hojaunprotos = Make<TTabSheet>(Pagina, "Hojaunprotos", "Unproto Frames");
-  Hojaconexion = Make<TTabSheet>(Pagina, "Hojaconexion", "First Connection Options");
-  Hojaseguridadusuario = Make<TTabSheet>(Pagina, "Hojaseguridadusuario", "Security");
-  Hojamensajesaviso = Make<TTabSheet>(Pagina, "Hojamensajesaviso", "Warnings");
-  Hojaforward = Make<TTabSheet>(Pagina, "Hojaforward", "Forwarding");
-  Hojamiscelanea = Make<TTabSheet>(Pagina, "Hojamiscelanea", "Miscellaneous I");
-  Hojacolores = Make<TTabSheet>(Pagina, "Hojacolores", "Colours");
-  Hojaservers = Make<TTabSheet>(Pagina, "Hojaservers", "Servers");
-  Hojapuertosbbs = Make<TTabSheet>(Pagina, "Hojapuertosbbs", "Ports");
-  Hojatiempos = Make<TTabSheet>(Pagina, "Hojatiempos", "Miscellaneous II");
-  Hojaaprs = Make<TTabSheet>(Pagina, "Hojaaprs", "APRS", /*tabVisible=*/false);
+  for (const TPageRow& row : Rows())
+    sheets_.push_back(Make<TTabSheet>(Pagina, row.Sheet, row.Caption, row.TabVisible));
 }
 
 // ---------------------------------------------------------------------------
@@ -155,47 +150,29 @@ TPage* TForm1::BuiltPage(TTabSheet* sheet) const {
 TPage* TForm1::PageOf(TTabSheet* sheet) {
   if (!sheet) return nullptr;
   if (TPage* page = BuiltPage(sheet)) return page;
-  std::unique_ptr<TPage> page;
-  if (sheet == Hojageneral) page = std::make_unique<TGeneralPage>(*this, sheet);
-  else if (sheet == Hojadirectorios) page = std::make_unique<TFoldersPage>(*this, sheet);
-  else if (sheet == Hojadirectorioszub) page = std::make_unique<TDisksPage>(*this, sheet);
-  else if (sheet == Hojaunprotos) page = std::make_unique<TUnprotoPage>(*this, sheet);
-  else if (sheet == Hojaconexion) page = std::make_unique<TFirstConnectionPage>(*this, sheet);
-  else if (sheet == Hojaseguridadusuario) page = std::make_unique<TSecurityPage>(*this, sheet);
-  else if (sheet == Hojamensajesaviso) page = std::make_unique<TWarningsPage>(*this, sheet);
-  else if (sheet == Hojaforward) page = std::make_unique<TForwardingPage>(*this, sheet);
-  else if (sheet == Hojamiscelanea) page = std::make_unique<TMiscellaneous1Page>(*this, sheet);
-  else if (sheet == Hojacolores) page = std::make_unique<TColoursPage>(*this, sheet);
-  else if (sheet == Hojaservers) page = std::make_unique<TServersPage>(*this, sheet);
-  else if (sheet == Hojapuertosbbs) page = std::make_unique<TPortsPage>(*this, sheet);
-  else if (sheet == Hojatiempos) page = std::make_unique<TMiscellaneous2Page>(*this, sheet);
-  else if (sheet == Hojaaprs) page = std::make_unique<TAprsPage>(*this, sheet);
-  else return nullptr;
-  TPage* made = page.get();
-  pages_[sheet] = std::move(page);
-  made->Build();
-  made->ShowConfiguration();
-  return made;
+  for (std::size_t i = 0; i < sheets_.size(); ++i) {
+    if (sheets_[i] != sheet) continue;
+    std::unique_ptr<TPage> page = Rows()[i].Make(document_, *this, sheet);
+    TPage* made = page.get();
+    pages_[sheet] = std::move(page);
+    made->Build();
+    made->ShowConfiguration();
+    return made;
+  }
+  return nullptr;
 }
 
-TGeneralPage& TForm1::General() { return Page<TGeneralPage>(Hojageneral); }
-TFoldersPage& TForm1::Folders() { return Page<TFoldersPage>(Hojadirectorios); }
-TDisksPage& TForm1::Disks() { return Page<TDisksPage>(Hojadirectorioszub); }
-TUnprotoPage& TForm1::Unproto() { return Page<TUnprotoPage>(Hojaunprotos); }
-TFirstConnectionPage& TForm1::FirstConnection() { return Page<TFirstConnectionPage>(Hojaconexion); }
-TSecurityPage& TForm1::Security() { return Page<TSecurityPage>(Hojaseguridadusuario); }
-TWarningsPage& TForm1::Warnings() { return Page<TWarningsPage>(Hojamensajesaviso); }
-TForwardingPage& TForm1::Forwarding() { return Page<TForwardingPage>(Hojaforward); }
-TMiscellaneous1Page& TForm1::Miscellaneous1() { return Page<TMiscellaneous1Page>(Hojamiscelanea); }
-TColoursPage& TForm1::Colours() { return Page<TColoursPage>(Hojacolores); }
-TServersPage& TForm1::Servers() { return Page<TServersPage>(Hojaservers); }
-TPortsPage& TForm1::Ports() { return Page<TPortsPage>(Hojapuertosbbs); }
-TMiscellaneous2Page& TForm1::Miscellaneous2() { return Page<TMiscellaneous2Page>(Hojatiempos); }
-TAprsPage& TForm1::Aprs() { return Page<TAprsPage>(Hojaaprs); }
+int TForm1::Message(const std::string& text, const std::string& caption, UINT flags) {
+  return Dialogs().MessageBox(Handle(), text, caption, flags);
+}
+
+void TForm1::SetStatus(const std::string& text) { StatusBar1->SetPanelText(0, text); }
 
 void TForm1::ShowConfiguration() {
   for (TTabSheet* sheet : Pagina->Pages())
     if (TPage* page = BuiltPage(sheet)) page->ShowConfiguration();
+  // The ports page shows the reloaded port, not the one it showed before.
+  if (TPortsPage* ports = Built<TPortsPage>()) ports->PuertosbbsClick(this);
 }
 
 void TForm1::ShowTexts() {
@@ -230,6 +207,7 @@ void TForm1::ShowField(TTabSheet* page, TControl* control) {
 void TForm1::ShowField(const std::string& page, const std::string& field) {
   TTabSheet* sheet = FindSheet(page);
   if (sheet) Pagina->SetActivePage(sheet);
+  if (field.empty()) return;
   TControl* control = sheet ? PageOf(sheet)->FindControl(field) : nullptr;
   if (!control) control = FindControl(field);
   if (control) control->SetFocus();
@@ -240,16 +218,16 @@ void TForm1::ShowField(const std::string& page, const std::string& field) {
 
 void TForm1::FormShow(TObject*) {
   SetCaption(std::string("Nodrax configuration  ") + kEditorVersion);
-  RecoverInterruptedReplace();
+  RecoverInterruptedReplace(*this);
   TRegistry reg;
   if (reg.KeyExists(kConfigKey)) {
-    LoadRegistry();
-  } else if (Configuration) {
-    Primeravez(*Configuration);
+    document_.Reload(*this);
+  } else {
+    Primeravez(document_.Config());
     ShowConfiguration();
     // The defaults tick boxes the sysop never ticked: a first run always
     // ends with changes to save.
-    ConfigModified = true;
+    document_.Changed();
   }
 
   std::string stored = "0.0.0";
@@ -353,11 +331,11 @@ void TForm1::WriteWindowState() {
 
 void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
   WriteWindowState();
-  if (!ConfigModified || !Configuration) {
+  if (!document_.Modified()) {
     CanClose = true;
     return;
   }
-  if (WarnMissingIdentity()) {
+  if (document_.WarnMissingIdentity(*this)) {
     CanClose = false;
     return;
   }
@@ -365,35 +343,18 @@ void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
                                MB_ICONQUESTION | MB_YESNOCANCEL)) {
     case IDYES:
       MenusaveClick(this);
-      // A save whose writes failed keeps ConfigModified: closing now would
-      // lose the changes it could not store.
-      CanClose = !ConfigModified;
+      // A save whose writes failed keeps the changes: closing now would
+      // lose what it could not store.
+      CanClose = !document_.Modified();
       break;
     case IDNO:
-      ReleaseConfiguration();
+      document_.LetGo();
       CanClose = true;
       break;
     default:
       CanClose = false;
       break;
   }
-}
-
-// The close, the save and the commands that replace the store all refuse
-// a configuration that would leave the BBS without its callsign or route.
-bool TForm1::WarnMissingIdentity() {
-  if (!Configuration) return false;
-  const TConfiguration& c = *Configuration;
-  const char* field = "Editbbsindicativo";
-  const char* warning = "BBS must have a Callsign";
-  if (!c.Texts.Editbbsindicativo.empty()) {
-    if (!c.Texts.Edithroute.empty()) return false;
-    field = "Edithroute";
-    warning = "BBS must have Hierarcical Route ";
-  }
-  Dialogs().MessageBox(Handle(), warning, kCaption, MB_ICONWARNING | MB_OK);
-  ShowField("Hojageneral", field);
-  return true;
 }
 
 void TForm1::Timer1Timer(TObject*) {
@@ -412,30 +373,6 @@ void TForm1::Timer1Timer(TObject*) {
 // ---------------------------------------------------------------------------
 // Menu.
 
-bool TForm1::Save() {
-  if (!Configuration) return false;
-  TSaveResult result;
-  {
-    TWaitCursor wait;
-    result = SaveConfiguration(*Configuration);
-  }
-  switch (result.Outcome) {
-    case TSaveOutcome::NoCallsign:
-    case TSaveOutcome::NoRoute:
-      // The save refused on the texts the warning reads.
-      WarnMissingIdentity();
-      return false;
-    case TSaveOutcome::WriteFailed:
-      Dialogs().MessageBox(Handle(), result.Failure, kCaption, MB_ICONWARNING | MB_OK);
-      return false;
-    case TSaveOutcome::Saved:
-      break;
-  }
-  ConfigModified = false;
-  NotifyConfigurationChanged();
-  return true;
-}
-
 void TForm1::MenusaveClick(TObject*) { Save(); }
 
 void TForm1::SaveExit1Click(TObject* Sender) {
@@ -446,14 +383,14 @@ void TForm1::SaveExit1Click(TObject* Sender) {
 void TForm1::MenuexitClick(TObject*) { Close(); }
 
 void TForm1::ReloadRegistry1Click(TObject* Sender) {
-  if (ConfigModified) {
+  if (document_.Modified()) {
     switch (Dialogs().MessageBox(Handle(), "Configuration has changed. Save?", kCaption,
                                  MB_ICONQUESTION | MB_YESNOCANCEL)) {
       case IDYES:
         MenusaveClick(Sender);
-        // A save that refused or failed keeps ConfigModified: loading over
+        // A save that refused or failed keeps the changes: loading over
         // the window now would throw away what the sysop asked to keep.
-        if (ConfigModified) return;
+        if (document_.Modified()) return;
         break;
       case IDNO:
         break;
@@ -461,32 +398,7 @@ void TForm1::ReloadRegistry1Click(TObject* Sender) {
         return;
     }
   }
-  ReloadFromStore();
-}
-
-void TForm1::ReloadFromStore(TOlderFolders older) {
-  if (Configuration) Configuration->Borraports();
-  ConfigModified = false;
-  LoadRegistry(older);
-}
-
-void TForm1::LoadRegistry(TOlderFolders older) {
-  if (!Configuration) return;
-  bool olderFolders = false;
-  {
-    struct TLoading {
-      TLoading() { RegistryLoading = true; }
-      ~TLoading() { RegistryLoading = false; }
-    } loading;
-    // The ports and servers wait until their pages or a save need them.
-    olderFolders = CargaRegistro(*Configuration, kNodraxKey, TTables::OnNeed);
-    ShowConfiguration();
-    // The older folder key is carried over by a save, which writes Folders
-    // and removes Directories.
-    if (olderFolders && older == TOlderFolders::CarryOver) MenusaveClick(this);
-  }
-  // The ports page shows the reloaded port, not the one it showed before.
-  if (TPortsPage* ports = Built<TPortsPage>()) ports->PuertosbbsClick(this);
+  document_.Reload(*this);
 }
 
 // ---------------------------------------------------------------------------
@@ -500,25 +412,3 @@ void TForm1::About1Click(TObject*) {
   about->ShowModal();
 }
 
-// ---------------------------------------------------------------------------
-// Change tracking.
-
-void TForm1::EditbbsindicativoKeyUp(TObject*, WORD& Key) {
-  if (Key != VK_RETURN) ConfigModified = true;
-}
-
-void TForm1::ForwardzubKeyPress(TObject*, char& Key) {
-  if (Key == ' ') {
-    Key = 0;
-    ConfigModified = true;
-  }
-}
-
-void TForm1::CachebidsClick(TObject*) {
-  if (!RegistryLoading) ConfigModified = true;
-}
-
-void NotifyConfigurationChanged() {
-  if (!ZubcfgNotifyMessage) ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
-  PostMessageA(HWND_BROADCAST, ZubcfgNotifyMessage, 0, 0);
-}

@@ -9,44 +9,38 @@
 
 #include <functional>
 #include <map>
+#include <stdexcept>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "editor/app/Page.h"
+#include "editor/config/Document.h"
 #include "platform/Controls.h"
 
 extern const char* const kEditorVersion;  // "1.5.3"
 
-// Change tracking, process-wide.
-extern bool ConfigModified;
-// Up while the registry is being loaded: what the load changes is no edit.
-extern bool RegistryLoading;
-
 // Set by the process entry.
-extern UINT ZubcfgNotifyMessage;
 extern std::string CommandTail;
 
-enum class TPendingChanges;
-class TGeneralPage;
-class TFoldersPage;
-class TDisksPage;
-class TUnprotoPage;
-class TFirstConnectionPage;
-class TSecurityPage;
-class TWarningsPage;
-class TForwardingPage;
-class TMiscellaneous1Page;
-class TColoursPage;
-class TServersPage;
-class TPortsPage;
-class TMiscellaneous2Page;
-class TAprsPage;
+class TForm1;
+// One page of the window: the sheet's name and caption, and how its view
+// is made. Adding a page is one row of the window's table.
+struct TPageRow {
+  const char* Sheet;
+  const char* Caption;
+  bool TabVisible;
+  std::unique_ptr<TPage> (*Make)(TDocument& document, IViewHost& host, TTabSheet* sheet);
+};
+template <class P>
+std::unique_ptr<TPage> MakePage(TDocument& document, IViewHost& host, TTabSheet* sheet) {
+  return std::make_unique<P>(document, host, sheet);
+}
 
-class TForm1 : public TForm {
+class TForm1 : public TForm, public IViewHost {
  public:
-  TForm1();
+  explicit TForm1(TDocument& document);
   ~TForm1() override;
 
   // The frame.
@@ -55,27 +49,15 @@ class TForm1 : public TForm {
   TStatusBar* StatusBar1 = nullptr;
   std::unique_ptr<TTimer> Timer1;
 
-  TTabSheet *Hojageneral = nullptr, *Hojadirectorios = nullptr, *Hojadirectorioszub = nullptr,
-            *Hojaunprotos = nullptr, *Hojaconexion = nullptr, *Hojaseguridadusuario = nullptr,
-            *Hojamensajesaviso = nullptr, *Hojaforward = nullptr, *Hojamiscelanea = nullptr,
-            *Hojacolores = nullptr, *Hojaservers = nullptr, *Hojapuertosbbs = nullptr,
-            *Hojatiempos = nullptr, *Hojaaprs = nullptr;
+  TDocument& Doc() const { return document_; }
 
-  // The pages, each made when first asked for (or first shown).
-  TGeneralPage& General();
-  TFoldersPage& Folders();
-  TDisksPage& Disks();
-  TUnprotoPage& Unproto();
-  TFirstConnectionPage& FirstConnection();
-  TSecurityPage& Security();
-  TWarningsPage& Warnings();
-  TForwardingPage& Forwarding();
-  TMiscellaneous1Page& Miscellaneous1();
-  TColoursPage& Colours();
-  TServersPage& Servers();
-  TPortsPage& Ports();
-  TMiscellaneous2Page& Miscellaneous2();
-  TAprsPage& Aprs();
+  // The page of that type, made now if it was not.
+  template <class P>
+  P& Page() {
+    for (std::size_t i = 0; i < sheets_.size(); ++i)
+      if (Rows()[i].Make == &MakePage<P>) return static_cast<P&>(*PageOf(sheets_[i]));
+    throw std::logic_error("no such page");
+  }
   // The page of a sheet, made now if it was not; nullptr for no sheet.
   TPage* PageOf(TTabSheet* sheet);
   // The page of a sheet when it has been made, else nullptr.
@@ -102,53 +84,37 @@ class TForm1 : public TForm {
   // The ports page's driver list, read again from the drivers folder.
   void ReloadDriversDir1Click(TObject* Sender);
 
-  // Transfers (editor/transfer, editor/ports): the old station and ports
-  // files, and export, import and deletion of the whole stored configuration.
+  // Transfers: the old station and ports files, and export, import,
+  // deletion and restore of the whole stored configuration. Each asks for
+  // its file and shows what the command did.
   void MenuimportClick(TObject* Sender);
   void ImportsysClick(TObject* Sender);
   void ExportConfig1Click(TObject* Sender);
   void ImportConfig1Click(TObject* Sender);
   void DeleteConfig1Click(TObject* Sender);
-  // Puts a backup back whole, as it was taken (editor/transfer/RestoreBackup.cpp).
   void RestoreBackup1Click(TObject* Sender);
-  // At the start: a command that replaces the stored tree and was cut short
-  // is named, and the backup it took is offered back.
-  void RecoverInterruptedReplace();
-  // The delete that Delete Config and Import Config share, after their
-  // question, backup and note: the tree goes, the window's changes are
-  // saved into the emptied store when the sysop said so, and the window is
-  // loaded from the store.
-  void DeleteStoredConfiguration(TPendingChanges changes);
 
-  // Change tracking shared by many controls.
-  void EditbbsindicativoKeyUp(TObject* Sender, WORD& Key);
-  void ForwardzubKeyPress(TObject* Sender, char& Key);
-  void CachebidsClick(TObject* Sender);
+  // The save command (the document's save, with this window as its host).
+  bool Save() { return document_.Save(*this); }
 
-  // The save command: the save, then what its result asks for (a warning
-  // with the field to fix, or the change marked saved and announced).
-  // Returns whether everything was stored.
-  bool Save();
-
-  // Warns when the configuration has no callsign or route, which the save
-  // refuses, and shows the field to fill. False when both are there.
-  bool WarnMissingIdentity();
-
-  // Every page made so far shows the configuration again, after a command
-  // replaced it; ShowTexts shows the folders a field derived.
-  void ShowConfiguration();
-  void ShowTexts();
-
-  // The drivers the type selector of the ports page offers: "None" first,
-  // then what the drivers folder held when it was last read.
-  const std::vector<std::string>& DriverTypes() const { return driverTypes_; }
+  // The host of the commands and pages: messages through the dialog seam,
+  // owned by this window; every page made so far shows the configuration
+  // again after a command replaced it, or the folders a field derived.
+  int Message(const std::string& text, const std::string& caption, UINT flags) override;
+  void ShowConfiguration() override;
+  void ShowTexts() override;
+  void SetStatus(const std::string& text) override;
+  SYSTEMTIME LocalTime() override { return LocalClock(); }
+  HWND Owner() const override { return Handle(); }
+  const std::vector<std::string>& DriverTypes() const override { return driverTypes_; }
 
   // Looks a control up by its name, making the page that holds it.
   TControl* FindControl(const std::string& name);
   TTabSheet* FindSheet(const std::string& name) const;
   // Selects the page, then focuses the control.
   void ShowField(TTabSheet* page, TControl* control);
-  void ShowField(const std::string& page, const std::string& field);
+  // An empty field selects the page alone.
+  void ShowField(const std::string& page, const std::string& field) override;
 
   // The local time the clock shows; tests replace it.
   std::function<SYSTEMTIME()> LocalClock;
@@ -157,25 +123,11 @@ class TForm1 : public TForm {
   void BuildMenu();
   void BuildSheets();
   void ActOnStartCode();
-  // Loads the window from the store. A store with the older folder key is
-  // carried over to the newer one by a save, unless the store must stay
-  // exactly as it is (a restore).
-  enum class TOlderFolders { CarryOver, Keep };
-  void LoadRegistry(TOlderFolders older = TOlderFolders::CarryOver);
-  // The window loaded afresh from the store, the changes it held let go:
-  // the ports back at their defaults until the store gives them.
-  void ReloadFromStore(TOlderFolders older = TOlderFolders::CarryOver);
-  // The window after a restore: loaded from the store, the change
-  // announced, and the result named.
-  void ShowRestored(const std::string& file, LONG restored);
   void WriteWindowState();
   void CheckStoredVersion(const std::string& stored);
   // Where a window placed at left, top shows its caption on some monitor.
   POINT OnScreen(int left, int top) const;
-  template <class P>
-  P& Page(TTabSheet* sheet) {
-    return static_cast<P&>(*PageOf(sheet));
-  }
+  static const std::vector<TPageRow>& Rows();
 
   template <class T, class... Args>
   T* Make(Args&&... args) {
@@ -188,13 +140,9 @@ class TForm1 : public TForm {
 
   std::vector<std::unique_ptr<TControl>> frame_;
   std::map<std::string, TControl*> frameByName_;
+  TDocument& document_;
+  std::vector<TTabSheet*> sheets_;  // one for each row of the page table
   std::map<TTabSheet*, std::unique_ptr<TPage>> pages_;
   std::vector<std::string> driverTypes_;
   bool activated_ = false;
 };
-
-// Tells running programs that the stored configuration changed: posts
-// "ZUBCFG_NOTIFY" to every top-level window, both parameters 0.
-void NotifyConfigurationChanged();
-
-extern TForm1* Form1;

@@ -1,6 +1,5 @@
 #include "editor/app/Miscellaneous1Page.h"
 
-#include "editor/app/MainWindow.h"
 
 void TMiscellaneous1Page::Build() {
   using P = TMiscellaneous1Page;
@@ -66,5 +65,5 @@ void TMiscellaneous1Page::CabeceraChange(TObject* Sender) { StoreText(Sender); }
 void TMiscellaneous1Page::CabeceraKeyPress(TObject*, char& Key) {
   if (Key != '\r') return;
   Key = 0;
-  Form().Pagina->SetActivePage(Form().Hojacolores);
+  Host().ShowField("Hojacolores", "");
 }

@@ -1,6 +1,5 @@
 #include "editor/app/Miscellaneous2Page.h"
 
-#include "editor/app/MainWindow.h"
 #include "platform/Dialogs.h"
 
 void TMiscellaneous2Page::Build() {
@@ -48,9 +47,9 @@ void TMiscellaneous2Page::bufermonitorChange(TObject* Sender) { StoreText(Sender
 void TMiscellaneous2Page::bufermonitorKeyPress(TObject*, char& Key) {
   if (Key != '\r') return;
   Key = 0;
-  if (!ConfigModified) return;
-  if (Dialogs().MessageBox(Form().Handle(), "Save Configuration?", "Nodraxcfg",
+  if (!Doc().Modified()) return;
+  if (Dialogs().MessageBox(Host().Owner(), "Save Configuration?", "Nodraxcfg",
                            MB_ICONQUESTION | MB_YESNOCANCEL) == IDYES)
-    Form().MenusaveClick(bufermonitor);
+    Doc().Save(Host());
   bufermonitor->SetFocus();
 }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "editor/app/MainWindow.h"
-#include "editor/config/Configuration.h"
+#include "editor/config/Document.h"
 #include "platform/Application.h"
 #include "platform/Registry.h"
 
@@ -82,12 +82,11 @@ void TellDebuggerOfProgress(const char* what, const std::string& key) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
+  if (IsDebuggerPresent()) RegistryProgressHook = &TellDebuggerOfProgress;
+  CommandTail = CommandLineTail();
   if (!IsTheOnlyEditor()) return 0;
 
-  if (IsDebuggerPresent()) RegistryProgressHook = &TellDebuggerOfProgress;
-  ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
-  CommandTail = CommandLineTail();
-  AllocateConfiguration();
+  TDocument document;
 
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
@@ -95,7 +94,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   app.Title = "Nodrax configuration tool";
   app.HelpFile = "nodrax.hlp";
   try {
-    auto form = std::make_unique<TForm1>();
+    auto form = std::make_unique<TForm1>(document);
     app.MainWindow = form->Handle();
     form->Show();
     app.Run();

@@ -1,6 +1,5 @@
 #include "editor/app/Page.h"
 
-#include "editor/app/MainWindow.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 
@@ -29,16 +28,22 @@ void TPage::FieldKeyPress(TObject* Sender, char& Key) {
   auto it = successor_.find(static_cast<TControl*>(Sender));
   if (it == successor_.end()) return;
   const auto& [page, field] = it->second;
-  if (page.empty())
-    form_.ShowField(nullptr, FindControl(field));
-  else
-    form_.ShowField(page, field);
+  if (!page.empty())
+    host_.ShowField(page, field);
+  else if (TControl* next = FindControl(field))
+    next->SetFocus();
 }
 
 void TPage::CaptionLabelClick(TObject* Sender) {
   auto it = captionOf_.find(static_cast<TControl*>(Sender));
   if (it != captionOf_.end()) it->second->SetFocus();
 }
+
+void TPage::EditbbsindicativoKeyUp(TObject*, WORD& Key) { document_.KeyReleased(Key); }
+
+void TPage::ForwardzubKeyPress(TObject*, char& Key) { document_.CharacterOnBox(Key); }
+
+void TPage::CachebidsClick(TObject*) { document_.BoxClicked(); }
 
 // ---------------------------------------------------------------------------
 // TStationPage
@@ -50,7 +55,7 @@ TEdit* TStationPage::MakeField(const RECT& at, const char* name, TStationText te
   edit->SetUpperCase(upper);
   edit->SetOemConvert(oem);
   edit->OnKeyPress = [this](TObject* s, char& k) { FieldKeyPress(s, k); };
-  edit->OnKeyUp = [this](TObject* s, WORD& k) { Form().EditbbsindicativoKeyUp(s, k); };
+  edit->OnKeyUp = [this](TObject* s, WORD& k) { EditbbsindicativoKeyUp(s, k); };
   texts_.emplace_back(edit, text);
   return edit;
 }
@@ -60,9 +65,9 @@ TCheckBox* TStationPage::MakeCheckBox(const RECT& at, const char* name, const ch
   TCheckBox* check = MakeAt<TCheckBox>(at, Sheet(), name, caption);
   check->OnClick = [this](TObject* s) {
     StoreBox(s);
-    Form().CachebidsClick(s);
+    CachebidsClick(s);
   };
-  check->OnKeyPress = [this](TObject* s, char& k) { Form().ForwardzubKeyPress(s, k); };
+  check->OnKeyPress = [this](TObject* s, char& k) { ForwardzubKeyPress(s, k); };
   boxes_.emplace_back(check, box);
   return check;
 }
@@ -74,44 +79,41 @@ TEdit* TStationPage::Field(TStationText text) const {
 }
 
 void TStationPage::StoreText(TObject* field) {
-  // After "No" at the close question the configuration is gone and
-  // nothing may follow any more.
-  if (!Configuration) return;
+  // After "No" at the close question nothing may follow any more.
+  if (Doc().LetGone()) return;
   for (const auto& [edit, text] : texts_) {
     if (edit != field) continue;
-    Configuration->SetText(text, edit->Text());
+    Config().SetText(text, edit->Text());
     // The root and the data folder derive other folders, some of them on
     // other pages.
-    Form().ShowTexts();
+    Host().ShowTexts();
     return;
   }
 }
 
 void TStationPage::StoreBox(TObject* box) {
-  if (!Configuration) return;
+  if (Doc().LetGone()) return;
   for (const auto& [check, member] : boxes_)
-    if (check == box) Configuration->Boxes.*member = check->Checked();
+    if (check == box) Config().Boxes.*member = check->Checked();
 }
 
 void TStationPage::ShowTexts() {
-  if (!Configuration) return;
-  for (const auto& [edit, text] : texts_) edit->ShowText(Configuration->Texts.*text);
+  for (const auto& [edit, text] : texts_) edit->ShowText(Config().Texts.*text);
 }
 
 void TStationPage::ShowConfiguration() {
-  if (!Configuration) return;
   ShowTexts();
-  for (const auto& [check, box] : boxes_) check->ShowChecked(Configuration->Boxes.*box);
+  for (const auto& [check, box] : boxes_) check->ShowChecked(Config().Boxes.*box);
 }
 
 void TStationPage::SpeedrootClick(TObject* Sender) {
   auto it = folderOf_.find(static_cast<TSpeedButton*>(Sender));
   if (it == folderOf_.end()) return;
   std::string path;
-  if (!Dialogs().BrowseFolder(Application().MainWindow ? Application().MainWindow : Form().Handle(),
+  if (!Dialogs().BrowseFolder(Application().MainWindow ? Application().MainWindow : Host().Owner(),
                               "Search for ZUB Directories", path))
     return;
   it->second->SetText(path);
   it->second->SetFocus();
-  ConfigModified = true;
+  Doc().Changed();
 }

@@ -12,19 +12,34 @@
 #include <vector>
 
 #include "editor/config/Configuration.h"
+#include "editor/config/Document.h"
+#include "editor/config/Host.h"
 #include "platform/Controls.h"
 
-class TForm1;
+// What a page needs of the window that holds it, beyond what every command
+// needs: the owner of its dialogs, and the drivers the ports page offers.
+class IViewHost : public IHost {
+ public:
+  virtual HWND Owner() const = 0;
+  // "None" first, then what the drivers folder held when it was last read.
+  virtual const std::vector<std::string>& DriverTypes() const = 0;
+
+ protected:
+  ~IViewHost() = default;
+};
 
 class TPage {
  public:
-  TPage(TForm1& form, TTabSheet* sheet) : form_(form), sheet_(sheet) {}
+  TPage(TDocument& document, IViewHost& host, TTabSheet* sheet)
+      : document_(document), host_(host), sheet_(sheet) {}
   virtual ~TPage();
   TPage(const TPage&) = delete;
   TPage& operator=(const TPage&) = delete;
 
   TTabSheet* Sheet() const { return sheet_; }
-  TForm1& Form() const { return form_; }
+  TDocument& Doc() const { return document_; }
+  TConfiguration& Config() const { return document_.Config(); }
+  IViewHost& Host() const { return host_; }
 
   // Makes and places the controls; runs once, before the sheet first shows.
   virtual void Build() = 0;
@@ -45,6 +60,14 @@ class TPage {
   void FieldKeyPress(TObject* Sender, char& Key);
   // A click on a field's caption label focuses the field.
   void CaptionLabelClick(TObject* Sender);
+
+  // The change tracking that the fields and boxes of the pages share.
+  // A key released in a text field or list: any key but Enter is a change.
+  void EditbbsindicativoKeyUp(TObject* Sender, WORD& Key);
+  // Space on a check box is a change (and is swallowed).
+  void ForwardzubKeyPress(TObject* Sender, char& Key);
+  // A click on a check box is a change.
+  void CachebidsClick(TObject* Sender);
 
  protected:
   template <class T, class... Args>
@@ -74,7 +97,8 @@ class TPage {
   void SetCaption(TControl* label, TControl* field);
 
  private:
-  TForm1& form_;
+  TDocument& document_;
+  IViewHost& host_;
   TTabSheet* sheet_;
   std::vector<std::unique_ptr<TControl>> owned_;
   std::map<std::string, TControl*> byName_;

@@ -13,5 +13,5 @@
 #include "editor/app/SecurityPage.h"
 #include "editor/app/UnprotoPage.h"
 #include "editor/app/WarningsPage.h"
-#include "editor/ports/PortsPage.h"
-#include "editor/ports/ServersPage.h"
+#include "editor/app/PortsPage.h"
+#include "editor/app/ServersPage.h"

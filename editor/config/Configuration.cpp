@@ -6,17 +6,6 @@
 #include "editor/config/Encodings.h"
 #include "editor/config/FolderRules.h"
 
-TConfiguration* Configuration = nullptr;
-
-void AllocateConfiguration() {
-  if (!Configuration) Configuration = new TConfiguration();
-}
-
-void ReleaseConfiguration() {
-  delete Configuration;
-  Configuration = nullptr;
-}
-
 bool PortInUse(const TPortRecord& port) {
   return port.Driver[0] != '\0' && std::strcmp(port.Driver, "NON") != 0;
 }

@@ -143,12 +143,6 @@ struct TConfiguration {
   void Borraports();
 };
 
-// The editor's configuration: made before the main window, alive until the
-// process ends, unless the sysop closes without saving, which releases it.
-extern TConfiguration* Configuration;
-void AllocateConfiguration();
-void ReleaseConfiguration();
-
 // A port is in use when its driver is neither empty nor "NON".
 bool PortInUse(const TPortRecord& port);
 

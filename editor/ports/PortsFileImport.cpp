@@ -1,18 +1,12 @@
-// Takes the ports of an old ports file over into the PortTable. The readers
-// work on the file's text; here the file is chosen and opened, and their
-// result applied. Nothing is saved: the next save writes the new table.
-#include <windows.h>
+#include "editor/ports/PortsFileImport.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
-#include "editor/app/MainWindow.h"
-#include "editor/config/Configuration.h"
-#include "editor/ports/PortsPage.h"
+#include "editor/config/Document.h"
 #include "editor/ports/Ports.h"
 #include "editor/ports/Portsys.h"
-#include "platform/Dialogs.h"
 
 namespace {
 
@@ -29,33 +23,17 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
 
 }  // namespace
 
-void TForm1::ImportsysClick(TObject*) {
-  TFileDialogRequest request;
-  request.owner = Handle();
-  request.title = "Open Ports File";
-  request.filter = "Ports files|ports.sys;port.sys";
-  request.initialDir = ".";
-  request.maxFileName = 300;
-  if (!Dialogs().OpenFile(request)) return;
-
-  // The file is opened before the table is touched: a name that cannot be
-  // read must not leave every port wiped for the next save to delete.
+TPortsImportResult ImportPortsFile(TDocument& document, const std::string& path) {
+  TPortsImportResult result;
   std::string content;
-  if (!ReadWholeFile(request.fileName, content)) {
-    Dialogs().MessageBox(Handle(), "I can't open file", "Nodraxcfg", MB_ICONERROR | MB_OK);
-    return;
-  }
+  if (!ReadWholeFile(path, content)) return result;
+  result.Opened = true;
   const std::vector<std::string> reads = PortsFileReads(content);
-  const TPortsFileResult result = PortsFileFormatOf(request.fileName) == TPortsFileFormat::Numbered
-                                      ? ReadPortsys(reads)
-                                      : ReadPorts(reads);
-  if (!Configuration) return;
-  std::copy(result.Ports.begin(), result.Ports.end(), Configuration->PortTable);
-  Configuration->PortsPending = false;
-  if (result.AnyMatched()) ConfigModified = true;
-  if (!result.Message.empty())
-    Dialogs().MessageBox(Handle(), result.Message, "Nodraxcfg", MB_ICONERROR | MB_OK);
-  // The page would otherwise go on showing the old port, and an edit there
-  // would write a stale value into the new one.
-  if (TPortsPage* ports = Built<TPortsPage>()) ports->PuertosbbsClick(this);
+  result.Read = PortsFileFormatOf(path) == TPortsFileFormat::Numbered ? ReadPortsys(reads)
+                                                                        : ReadPorts(reads);
+  TConfiguration& config = document.Config();
+  std::copy(result.Read.Ports.begin(), result.Read.Ports.end(), config.PortTable);
+  config.PortsPending = false;
+  if (result.Read.AnyMatched()) document.Changed();
+  return result;
 }

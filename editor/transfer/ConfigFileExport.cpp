@@ -1,14 +1,11 @@
 // Export of the stored configuration into a configuration file: the
 // platform's registry saves the key Software\Nodrax as a hive file.
 #include <windows.h>
-#include <commdlg.h>
 
 #include <string>
 
-#include "editor/app/MainWindow.h"
-#include "editor/config/Configuration.h"
 #include "editor/config/RegistryKeys.h"
-#include "platform/Dialogs.h"
+#include "editor/transfer/Commands.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -64,19 +61,10 @@ LONG SaveConfigurationFile(const std::string& path) {
 
 }  // namespace
 
-void TForm1::ExportConfig1Click(TObject*) {
-  std::string proposed = Configuration ? Configuration->Texts.Editbbsindicativo : std::string();
-  if (!proposed.empty()) CharLowerBuffA(&proposed[0], static_cast<DWORD>(proposed.size()));
-  TFileDialogRequest request;
-  request.owner = Handle();
-  request.title = "Saving Nodrax config file";
-  request.filter = "Nodrax config files (*.zub)|*.zub";
-  request.defaultExt = "zub";
-  request.initialDir = "\\";
-  request.fileName = proposed;
-  request.maxFileName = 300;
-  request.flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
-  if (!Dialogs().SaveFile(request)) return;
-  const LONG rc = SaveConfigurationFile(request.fileName);
-  Dialogs().MessageBox(Handle(), SystemErrorMessage(rc), "Nodraxcfg", MB_OK);
+TCommandResult ExportConfigFile(const std::string& path) {
+  TCommandResult result;
+  result.File = path;
+  result.Code = SaveConfigurationFile(path);
+  if (result.Code != ERROR_SUCCESS) result.Outcome = TCommandOutcome::Failed;
+  return result;
 }

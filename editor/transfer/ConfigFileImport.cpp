@@ -6,52 +6,34 @@
 // type) is tried before the stored configuration is deleted: a file that
 // cannot be taken leaves the BBS with the configuration it had.
 #include <windows.h>
-#include <commdlg.h>
 
 #include <string>
 
-#include "editor/app/MainWindow.h"
-#include "editor/config/Configuration.h"
+#include "editor/config/Document.h"
+#include "editor/config/Host.h"
 #include "editor/config/Load.h"
 #include "editor/config/RegistryKeys.h"
 #include "editor/config/Save.h"
+#include "editor/transfer/Commands.h"
 #include "editor/transfer/MountPoint.h"
 #include "editor/transfer/ReplaceJournal.h"
 #include "editor/transfer/ReplaceSteps.h"
-#include "platform/Dialogs.h"
 #include "platform/Registry.h"
 
-namespace {
-
-class TLoadingFlag {
- public:
-  TLoadingFlag() { RegistryLoading = true; }
-  ~TLoadingFlag() { RegistryLoading = false; }
-  TLoadingFlag(const TLoadingFlag&) = delete;
-  TLoadingFlag& operator=(const TLoadingFlag&) = delete;
-};
-
-}  // namespace
-
-void TForm1::ImportConfig1Click(TObject* Sender) {
-  TFileDialogRequest request;
-  request.owner = Handle();
-  request.title = "Opening Nodrax config file";
-  request.filter = "Nodrax config files(*.zub)|*.zub";
-  request.defaultExt = "zub";
-  request.initialDir = "\\";
-  request.maxFileName = 300;
-  request.flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
-  if (!Dialogs().OpenFile(request)) return;
-
+TCommandResult ImportConfigFile(TDocument& document, IHost& host, const std::string& path) {
   const char kImportCaption[] = "Import Config File";
+  TCommandResult result;
+  result.File = path;
   // A crash while an earlier file was mounted left the mount point taken.
-  if (!FreeImportMountPoint(*this, kImportCaption)) return;
-
-  const LONG mounted = TRegistry().LoadKey(kMountKey, request.fileName);
-  if (mounted != ERROR_SUCCESS) {
-    Dialogs().MessageBox(Handle(), SystemErrorMessage(mounted), kImportCaption, MB_OK);
-    return;
+  if (!FreeImportMountPoint(host, kImportCaption)) {
+    result.Outcome = TCommandOutcome::Refused;
+    return result;
+  }
+  result.Code = TRegistry().LoadKey(kMountKey, path);
+  if (result.Code != ERROR_SUCCESS) {
+    host.Message(SystemErrorMessage(result.Code), kImportCaption, MB_OK);
+    result.Outcome = TCommandOutcome::Refused;
+    return result;
   }
   TMountedFile file(kMountKey);
   // Every import starts from an empty record: settings of an earlier file
@@ -62,8 +44,8 @@ void TForm1::ImportConfig1Click(TObject* Sender) {
   // The save after the delete refuses a configuration without a callsign or
   // a route, and by then the stored one would be gone: such a file is
   // refused now. A file without BbsCallsign keeps what the window shows.
-  if (!Configuration) return;
-  TCallsignRoute identity{Configuration->Texts.Editbbsindicativo, Configuration->Texts.Edithroute};
+  TConfiguration& config = document.Config();
+  TCallsignRoute identity{config.Texts.Editbbsindicativo, config.Texts.Edithroute};
   {
     TRegistry reg;
     std::string stored;
@@ -72,38 +54,44 @@ void TForm1::ImportConfig1Click(TObject* Sender) {
       identity = LoadedIdentity(stored);
   }
   if (identity.Callsign.empty() || identity.Route.empty()) {
-    Dialogs().MessageBox(Handle(),
-                         std::string("This file gives the BBS no ") +
-                             (identity.Callsign.empty() ? "callsign" : "hierarchical route") +
-                             ": nothing was imported.",
-                         kImportCaption, MB_ICONWARNING | MB_OK);
-    return;
+    host.Message(std::string("This file gives the BBS no ") +
+                     (identity.Callsign.empty() ? "callsign" : "hierarchical route") +
+                     ": nothing was imported.",
+                 kImportCaption, MB_ICONWARNING | MB_OK);
+    result.Outcome = TCommandOutcome::Refused;
+    return result;
   }
 
-  // Nothing can refuse the file any more. The window's changes are asked
-  // about first: Cancel leaves everything as it is.
-  const TPendingChanges changes = AskAboutChanges(*this);
-  if (changes == TPendingChanges::Cancel) return;
+  // Nothing can refuse the file any more. The changes are asked about
+  // first: Cancel leaves everything as it is.
+  const TPendingChanges changes = AskAboutChanges(document, host);
+  if (changes == TPendingChanges::Cancel) {
+    result.Outcome = TCommandOutcome::Cancelled;
+    return result;
+  }
   NoteProgress("step", "Import Config");
-  ReadPendingTables();
+  document.ReadPendingTables();
   // The stored tree is backed up (or the sysop goes on without a backup)
   // before the delete takes it.
-  std::string backup;
-  if (!BackUpBeforeReplacing(*this, TReplacement::Import, request.fileName, backup)) return;
-  BeginReplacing(*this, TReplacement::Import, backup);
-
-  DeleteStoredConfiguration(changes);
-  {
-    TLoadingFlag loading;
-    ConfigModified = false;
-    const bool olderFolders = CargaRegistro(*Configuration, kMountKey);
-    ShowConfiguration();
-    Configuration->CarriedOverSettings = carried;
-    WriteCarriedOverSettings(Configuration->CarriedOverSettings);
-    if (olderFolders) Save();
-    Save();
-    ReloadRegistry1Click(Sender);
+  if (!BackUpBeforeReplacing(document, host, TReplacement::Import, path, result.Backup)) {
+    result.Outcome = TCommandOutcome::NoBackup;
+    return result;
   }
+  BeginReplacing(host, TReplacement::Import, result.Backup);
+
+  DeleteStoredConfiguration(document, host, changes);
+  document.Unchanged();
+  const bool olderFolders = CargaRegistro(config, kMountKey);
+  host.ShowConfiguration();
+  config.CarriedOverSettings = carried;
+  WriteCarriedOverSettings(config.CarriedOverSettings);
+  if (olderFolders) document.Save(host);
+  // A save that failed keeps the file's configuration as changes to save
+  // again; loaded over, they would be lost.
+  if (document.Save(host))
+    document.Reload(host);
+  else
+    result.Outcome = TCommandOutcome::Failed;
   EndReplace();
-  Dialogs().MessageBox(Handle(), SystemErrorMessage(mounted), kImportCaption, MB_OK);
+  return result;
 }

@@ -1,18 +1,15 @@
 #include "editor/transfer/InitSrvImport.h"
 
 #include <windows.h>
-#include <commdlg.h>
 
 #include <fstream>
 #include <iterator>
 #include <string>
 
-#include "editor/app/MainWindow.h"
 #include "editor/config/Configuration.h"
+#include "editor/config/Document.h"
 #include "editor/config/Encodings.h"
-#include "editor/ports/ServersPage.h"
 #include "editor/transfer/Initsrv.h"
-#include "platform/Dialogs.h"
 
 namespace {
 
@@ -123,29 +120,12 @@ void FillFromInitSrv(TConfiguration& c, const TInitSrv& r) {
   }
 }
 
-bool ImportInitSrv(TForm1& form, const std::string& path) {
+bool ImportInitSrv(TDocument& document, const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   in.close();
-  if (!Configuration) return false;
-  FillFromInitSrv(*Configuration, ParseInitSrv(file, FromOem));
-  // The fields of the servers page, which show one server, are emptied.
-  if (TServersPage* servers = form.Built<TServersPage>()) servers->ClearFields();
-  form.ShowConfiguration();
-  ConfigModified = true;
+  FillFromInitSrv(document.Config(), ParseInitSrv(file, FromOem));
+  document.Changed();
   return true;
-}
-
-void TForm1::MenuimportClick(TObject*) {
-  TFileDialogRequest request;
-  request.owner = Handle();
-  request.title = "Open Init.srv File";
-  request.filter = "Init.srv|*.srv";
-  request.initialDir = ".";
-  request.maxFileName = 300;
-  request.flags = OFN_EXPLORER;
-  if (!Dialogs().OpenFile(request)) return;
-  // A file that cannot be opened imports nothing and says nothing.
-  ImportInitSrv(*this, request.fileName);
 }

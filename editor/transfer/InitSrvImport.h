@@ -5,12 +5,12 @@
 #pragma once
 #include <string>
 
-class TForm1;
+class TDocument;
 struct TConfiguration;
 struct TInitSrv;
 
 // Fills the configuration from what the file held.
 void FillFromInitSrv(TConfiguration& config, const TInitSrv& read);
-// Reads the file into the configuration, shows it and marks it changed;
+// Reads the file into the document's configuration and marks it changed;
 // false, with nothing changed, when the file cannot be opened.
-bool ImportInitSrv(TForm1& form, const std::string& path);
+bool ImportInitSrv(TDocument& document, const std::string& path);

@@ -1,93 +1,98 @@
-// "Restore Backup", and the start's offer to put a backup back after a
-// command that replaces the stored tree was cut short.
+// "Restore Backup", the backup of its own, and the start's offer to put a
+// backup back after a command that replaces the stored tree was cut short.
 #include <windows.h>
-#include <commdlg.h>
 
 #include <string>
 
-#include "editor/app/MainWindow.h"
+#include "editor/config/Document.h"
+#include "editor/config/Host.h"
 #include "editor/config/RegistryKeys.h"
+#include "editor/transfer/Backup.h"
+#include "editor/transfer/Commands.h"
 #include "editor/transfer/MountPoint.h"
 #include "editor/transfer/ReplaceJournal.h"
 #include "editor/transfer/ReplaceSteps.h"
 #include "editor/transfer/Restore.h"
-#include "platform/Dialogs.h"
 #include "platform/Registry.h"
 
 namespace {
 const char kCaption[] = "Nodraxcfg";
+}  // namespace
 
-// Where the backups of this station are; the root of the current drive
-// without a root, as the other file commands open.
-std::string BackupFolder() {
-  std::string root = BackupRoot();
+std::string BackupFolder(const TDocument& document) {
+  std::string root = BackupRoot(document);
   if (root.empty()) return "\\";
   while (!root.empty() && (root.back() == '\\' || root.back() == '/')) root.pop_back();
   return root + "\\Backup";
 }
-}  // namespace
 
-void TForm1::RestoreBackup1Click(TObject*) {
-  TFileDialogRequest request;
-  request.owner = Handle();
-  request.title = "Restoring Nodrax backup";
-  request.filter = "Nodrax config files (*.zub)|*.zub";
-  request.defaultExt = "zub";
-  request.initialDir = BackupFolder();
-  request.maxFileName = 300;
-  request.flags =
-      OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-  if (!Dialogs().OpenFile(request)) return;
+TCommandResult BackUpConfiguration(TDocument& document, IHost& host) {
+  TCommandResult result;
+  const std::string root = BackupRoot(document);
+  if (root.empty()) {
+    host.Message("The stored configuration cannot be backed up: no BBS root folder is stored, "
+                 "and the backups go into its Backup folder.",
+                 kCaption, MB_ICONWARNING | MB_OK);
+    result.Outcome = TCommandOutcome::Refused;
+    result.Code = ERROR_PATH_NOT_FOUND;
+    return result;
+  }
+  const TBackupResult backup = BackUpStoredConfiguration(root, host.LocalTime());
+  result.Code = backup.Code;
+  result.File = result.Backup = backup.File;
+  if (backup.Code != ERROR_SUCCESS) {
+    host.Message("The stored configuration could not be backed up into " + backup.Folder +
+                     ":\n" + SystemErrorMessage(backup.Code),
+                 kCaption, MB_ICONWARNING | MB_OK);
+    result.Outcome = TCommandOutcome::Failed;
+  }
+  return result;
+}
 
-  std::string question = "Put the configuration stored in\n" + request.fileName +
-                         "\nback in place of the one stored now?\n\nThe stored configuration "
-                         "is backed up first, so that this can be undone.";
-  if (ConfigModified)
-    question += "\nThe changes not saved in the window are not in that backup and are lost.";
-  if (Dialogs().MessageBox(Handle(), question, kCaption,
-                           MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2) != IDYES)
-    return;
-
+TCommandResult RestoreBackup(TDocument& document, IHost& host, const std::string& path) {
+  TCommandResult result;
+  result.File = path;
   // A file the registry cannot take is refused before anything is deleted.
-  if (!FreeImportMountPoint(*this, kCaption, "Nothing was restored.")) return;
-  const LONG restorable = CheckRestorable(request.fileName);
-  if (restorable != ERROR_SUCCESS) {
-    Dialogs().MessageBox(Handle(),
-                         request.fileName + " cannot be restored:\n" +
-                             SystemErrorMessage(restorable) +
-                             "\n\nThe stored configuration was not changed.",
-                         kCaption, MB_ICONWARNING | MB_OK);
-    return;
+  if (!FreeImportMountPoint(host, kCaption, "Nothing was restored.")) {
+    result.Outcome = TCommandOutcome::Refused;
+    return result;
+  }
+  result.Code = CheckRestorable(path);
+  if (result.Code != ERROR_SUCCESS) {
+    host.Message(path + " cannot be restored:\n" + SystemErrorMessage(result.Code) +
+                     "\n\nThe stored configuration was not changed.",
+                 kCaption, MB_ICONWARNING | MB_OK);
+    result.Outcome = TCommandOutcome::Refused;
+    return result;
   }
   NoteProgress("step", "Restore Backup");
-  // The restored tree is loaded afresh below: no table of the window is
+  // The restored tree is loaded afresh below: no table of the document is
   // written back, and none needs reading first.
-  std::string backup;
-  if (!BackUpBeforeReplacing(*this, TReplacement::Restore, request.fileName, backup)) return;
-  BeginReplacing(*this, TReplacement::Restore, backup);
-  LONG restored = ReplaceStoredTreeWith(request.fileName);
+  if (!BackUpBeforeReplacing(document, host, TReplacement::Restore, path, result.Backup)) {
+    result.Outcome = TCommandOutcome::NoBackup;
+    return result;
+  }
+  BeginReplacing(host, TReplacement::Restore, result.Backup);
+  result.Code = ReplaceStoredTreeWith(path);
   // A file that went between the check and the restore: the tree from
   // before it comes back at once, or, failing that, at the next start.
-  if (restored != ERROR_SUCCESS && !backup.empty() && ReplaceStoredTreeWith(backup) != ERROR_SUCCESS)
-    return ShowRestored(request.fileName, restored);
-  EndReplace();
-  ShowRestored(request.fileName, restored);
-}
-
-void TForm1::ShowRestored(const std::string& file, LONG restored) {
+  const bool keepNote = result.Code != ERROR_SUCCESS && !result.Backup.empty() &&
+                        ReplaceStoredTreeWith(result.Backup) != ERROR_SUCCESS;
+  if (!keepNote) EndReplace();
   // The store stays the file's tree, even an older one's folder key.
-  ReloadFromStore(TOlderFolders::Keep);
+  document.Reload(host, TDocument::TOlderFolders::Keep);
   NotifyConfigurationChanged();
-  if (restored == ERROR_SUCCESS) {
-    StatusBar1->SetPanelText(0, " Restored: " + file);
-    return;
+  if (result.Code == ERROR_SUCCESS) {
+    host.SetStatus(" Restored: " + path);
+    return result;
   }
-  Dialogs().MessageBox(Handle(),
-                       file + " was not restored completely: " + SystemErrorMessage(restored),
-                       kCaption, MB_ICONWARNING | MB_OK);
+  result.Outcome = TCommandOutcome::Failed;
+  host.Message(path + " was not restored completely: " + SystemErrorMessage(result.Code), kCaption,
+               MB_ICONWARNING | MB_OK);
+  return result;
 }
 
-void TForm1::RecoverInterruptedReplace() {
+void RecoverInterruptedReplace(IHost& host) {
   // Whatever a cut-short command left mounted goes first; a mount that
   // another program holds is named when a command needs the key.
   FreeMountPoint(kMountKey);
@@ -98,17 +103,15 @@ void TForm1::RecoverInterruptedReplace() {
                            " before it had finished: the stored configuration may be incomplete.";
   if (note->Backup.empty() ||
       GetFileAttributesA(note->Backup.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    Dialogs().MessageBox(Handle(),
-                         what + "\n\nNo backup of the configuration before it was taken" +
-                             (note->Backup.empty() ? "" : " or kept (" + note->Backup + ")") +
-                             ". Check every page before you save.",
-                         kCaption, MB_ICONWARNING | MB_OK);
+    host.Message(what + "\n\nNo backup of the configuration before it was taken" +
+                     (note->Backup.empty() ? "" : " or kept (" + note->Backup + ")") +
+                     ". Check every page before you save.",
+                 kCaption, MB_ICONWARNING | MB_OK);
     EndReplace();
     return;
   }
-  if (Dialogs().MessageBox(Handle(),
-                           what + "\n\nPut back the backup taken before it,\n" + note->Backup + "?",
-                           kCaption, MB_ICONWARNING | MB_YESNO) != IDYES) {
+  if (host.Message(what + "\n\nPut back the backup taken before it,\n" + note->Backup + "?",
+                   kCaption, MB_ICONWARNING | MB_YESNO) != IDYES) {
     EndReplace();
     return;
   }
@@ -118,11 +121,10 @@ void TForm1::RecoverInterruptedReplace() {
   if (rc == ERROR_SUCCESS) {
     EndReplace();
     NotifyConfigurationChanged();
-    StatusBar1->SetPanelText(0, " Restored: " + note->Backup);
+    host.SetStatus(" Restored: " + note->Backup);
     return;
   }
-  Dialogs().MessageBox(Handle(),
-                       note->Backup + " could not be put back:\n" + SystemErrorMessage(rc) +
-                           "\n\nThe editor will ask again at its next start.",
-                       kCaption, MB_ICONWARNING | MB_OK);
+  host.Message(note->Backup + " could not be put back:\n" + SystemErrorMessage(rc) +
+                   "\n\nThe editor will ask again at its next start.",
+               kCaption, MB_ICONWARNING | MB_OK);
 }

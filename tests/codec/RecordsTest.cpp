@@ -38,9 +38,7 @@ TEST(RecordField, OverlappingSourceAndUnterminatedField) {
 }
 
 TEST(PortTable, ResetEmptiesEveryFieldAndEnablesThePort) {
-  AllocateConfiguration();
-  ASSERT_NE(Configuration, nullptr);
-  TConfiguration& c = *Configuration;
+  TConfiguration c;
   EXPECT_TRUE(FieldEmpty(c.ConfigRecord.BbsCallsign));
   for (int i = 0; i < kPortCount; ++i) {
     EXPECT_STREQ(c.PortTable[i].Disabled, "false") << "a new table is in its reset state";
@@ -57,8 +55,6 @@ TEST(PortTable, ResetEmptiesEveryFieldAndEnablesThePort) {
     EXPECT_STREQ(p.Disabled, "false");
     EXPECT_FALSE(PortInUse(p));
   }
-  ReleaseConfiguration();
-  EXPECT_EQ(Configuration, nullptr);
 }
 
 TEST(PortTable, InUseUnlessDriverEmptyOrNON) {

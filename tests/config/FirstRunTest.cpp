@@ -173,8 +173,7 @@ TEST_F(FirstRunRootTest, TheRootIsTheStoredZubRootWhenThereIsOne) {
     RegSetValueExA(key, "ZubRoot", 0, stored.Type, reinterpret_cast<const BYTE*>(stored.Bytes.data()),
                    static_cast<DWORD>(stored.Bytes.size()));
     RegCloseKey(key);
-    ReleaseConfiguration();
-    AllocateConfiguration();
+    NewDocument();
     EXPECT_EQ(stored.Root, Root());
     EXPECT_EQ(stored.Root + "\\Data", Config().Texts.Directoriodata);
     EXPECT_FALSE(KeyExists(kConfigKey)) << "the first run stores nothing before a save";

@@ -27,6 +27,7 @@
 #include "editor/config/Load.h"
 #include "editor/config/StoredValues.h"
 #include "platform/Registry.h"
+#include "support/RegistryTree.h"
 
 namespace hostile {
 
@@ -341,17 +342,17 @@ inline std::string FieldAt(const void* record, const TFieldSpan& span) {
   return std::string(field, strnlen(field, span.Width));
 }
 
-// Puts the editor's configuration into a guarded block for the life of the
+// Puts the editor's document into a guarded block for the life of the
 // object, then gives the test its own back.
 class TGuardedRecords {
  public:
   static constexpr unsigned char kGuard = 0xA5;
-  TGuardedRecords() : block_(new TGuarded()), saved_(Configuration) {
+  TGuardedRecords() : block_(new TGuarded()), saved_(CurrentDocument()) {
     memset(block_->Before, kGuard, sizeof block_->Before);
     memset(block_->After, kGuard, sizeof block_->After);
-    Configuration = &block_->Value;
+    CurrentDocument() = &block_->Value;
   }
-  ~TGuardedRecords() { Configuration = saved_; }
+  ~TGuardedRecords() { CurrentDocument() = saved_; }
   TGuardedRecords(const TGuardedRecords&) = delete;
   TGuardedRecords& operator=(const TGuardedRecords&) = delete;
 
@@ -367,31 +368,31 @@ class TGuardedRecords {
         EXPECT_LT(FieldAt(record, span).size(), span.Width)
             << when << ": " << span.Name << " of record " << index << " has no terminator";
     };
-    for (int i = 0; i < kPortCount; ++i) scan(&block_->Value.PortTable[i], kPortSpans, i);
-    for (int i = 0; i < kServerCount; ++i) scan(&block_->Value.ServerTable[i], kServerSpans, i);
+    for (int i = 0; i < kPortCount; ++i) scan(&block_->Value.Config().PortTable[i], kPortSpans, i);
+    for (int i = 0; i < kServerCount; ++i) scan(&block_->Value.Config().ServerTable[i], kServerSpans, i);
   }
 
  private:
   struct TGuarded {
     unsigned char Before[256];
-    TConfiguration Value;
+    TDocument Value;
     unsigned char After[256];
   };
   std::unique_ptr<TGuarded> block_;
-  TConfiguration* saved_;
+  TDocument* saved_;
 };
 
 // The plain fields as the configuration holds them now.
 inline std::map<std::string, std::string> PlainShown() {
   std::map<std::string, std::string> shown;
-  for (const TPlainValue& v : PlainValues()) shown[v.Name] = Configuration->Texts.*v.Text;
+  for (const TPlainValue& v : PlainValues()) shown[v.Name] = CurrentDocument()->Config().Texts.*v.Text;
   return shown;
 }
 
 // The save must pass its identity check: a content that leaves the
 // callsign or the route empty gets one typed in.
 inline void GiveIdentity() {
-  TConfiguration& c = *Configuration;
+  TConfiguration& c = CurrentDocument()->Config();
   if (c.Texts.Editbbsindicativo.empty()) c.SetText(&TStationTexts::Editbbsindicativo, "X1ABC");
   if (c.Texts.Edithroute.empty()) c.SetText(&TStationTexts::Edithroute, "ABC");
 }
@@ -404,9 +405,9 @@ inline void ExpectLoadedAsTheRulesSay(const TKind& kind, const TGuardedRecords& 
                                       bool saved = false) {
   records.ExpectIntact("after the load");
   // The tables an editor's start left for later, read as their pages would.
-  PortsNeeded(*Configuration);
-  ServersNeeded(*Configuration);
-  const TConfiguration& c = *Configuration;
+  PortsNeeded(CurrentDocument()->Config());
+  ServersNeeded(CurrentDocument()->Config());
+  const TConfiguration& c = CurrentDocument()->Config();
   const std::string text = TextOf(kind);
   const bool storedEmpty = saved && text.empty();
   const TRecordField identity = NODRAX_RECORD_FIELD(BbsCallsign);

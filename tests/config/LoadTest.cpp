@@ -243,8 +243,7 @@ TEST_F(LoadTest, TheOlderKeyDirectoriesIsReadAndTheSaveMovesItToFolders) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Shown);
     RemoveNodraxTree();
-    ReleaseConfiguration();
-    AllocateConfiguration();
+    NewDocument();
     WriteString(kConfigKey, "BbsCallsign", "X1ABC.ABC.XX.EU");
     WriteStrings(kFoldersKey, c.Folders);
     WriteStrings(kDirectoriesKey, c.Directories);

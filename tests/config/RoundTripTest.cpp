@@ -26,8 +26,7 @@ TEST_P(RoundTripTest, SaveLoadAndSaveAgainLeaveTheSameBytes) {
   EXPECT_EQ(stored, Dump());
 
   // What the next start of the editor sees.
-  ReleaseConfiguration();
-  AllocateConfiguration();
+  NewDocument();
   CargaRegistro(Config());
   EXPECT_EQ(TSaveOutcome::Saved, SaveConfiguration(Config()).Outcome);
   EXPECT_EQ(stored, Dump());

@@ -174,8 +174,8 @@ TEST_F(BackupTest, WithoutABackupNothingIsDeletedUnlessTheSysopSaysYes) {
     } else if (row.cause == NoRoot) {
       RemoveNodraxTree();
       WriteStrings(kConfigKey, {{"BbsCallsign", "EA9ZZB.#CE.ESP.EURO"}});
-      Form().Folders().Directorioraiz->SetText("");
-      ConfigModified = false;
+      Form().Page<TFoldersPage>().Directorioraiz->SetText("");
+      SetModified(false);
       reason = std::string("The stored configuration cannot be backed up ") + when +
                ": no BBS root folder is stored or shown, and the backups go into its Backup "
                "folder.";

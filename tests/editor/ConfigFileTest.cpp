@@ -89,7 +89,7 @@ class ConfigFileTest : public TransferFixture {
 
 TEST_F(ConfigFileTest, ExportProposesTheCallsignInLowerCaseAndACancelDoesNothing) {
   for (const char* callsign : {"EA9ZZB", ""}) {
-    Form().General().Editbbsindicativo->SetText(callsign);
+    Form().Page<TGeneralPage>().Editbbsindicativo->SetText(callsign);
     Export(TScriptedDialogs::Cancel);
     const TFileDialogRequest& asked = dialogs.Last(TDialogKind::SaveFile)->file;
     EXPECT_EQ(asked.fileName, *callsign ? "ea9zzb" : "");
@@ -111,7 +111,7 @@ TEST_F(ConfigFileTest, ExportReplacesAReadOnlyFileWithTheStoredValuesOnlyWhenThe
   EXPECT_TRUE(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_READONLY);
 
   StoreConfiguration();
-  Form().General().Editbbsindicativo->SetText("EB1XX");  // not saved: not exported
+  Form().Page<TGeneralPage>().Editbbsindicativo->SetText("EB1XX");  // not saved: not exported
   Export(file, ERROR_SUCCESS);
   EXPECT_EQ(GetFileAttributesA(file.c_str()), DWORD(FILE_ATTRIBUTE_ARCHIVE));
   EXPECT_EQ(FileCount(), 1u);
@@ -122,23 +122,23 @@ TEST_F(ConfigFileTest, ExportReplacesAReadOnlyFileWithTheStoredValuesOnlyWhenThe
 
 TEST_F(ConfigFileTest, DeleteRemovesTheStoreAndReloadsOnlyWhenItHadKeys) {
   StoreConfiguration();
-  Form().Disks().Diskb->SetText("C:\\B");
-  ConfigModified = true;  // asked before anything is deleted
+  Form().Page<TDisksPage>().Diskb->SetText("C:\\B");
+  SetModified(true);  // asked before anything is deleted
   dialogs.ExpectMessageBox("Nodraxcfg", "Configuration has changed. Save?",
                            MB_ICONQUESTION | MB_YESNOCANCEL, IDNO)
       .Then([] { EXPECT_TRUE(KeyExists(kNodraxKey)); });
   InvokeMenu("DeleteConfig1");
   EXPECT_FALSE(KeyExists(kNodraxKey));
-  EXPECT_EQ(Form().General().Editbbsindicativo->Text(), "EA9ZZB");  // station values stay shown
-  EXPECT_EQ(Form().Disks().Diskb->Text(), "");                      // the disks go
+  EXPECT_EQ(Form().Page<TGeneralPage>().Editbbsindicativo->Text(), "EA9ZZB");  // station values stay shown
+  EXPECT_EQ(Form().Page<TDisksPage>().Diskb->Text(), "");                      // the disks go
   StoreConfiguration();
-  ConfigModified = true;
+  SetModified(true);
   AnswerMessage(IDYES);  // stores the window into the emptied store
   InvokeMenu("DeleteConfig1");
   EXPECT_EQ(Text(kConfigKey, "BbsCallsign"), "EA9ZZB.#CE.ESP.EURO");
 
   // A key of values alone, then no key: deleted, nothing reloaded or asked.
-  ConfigModified = true;
+  SetModified(true);
   RemoveNodraxTree();
   WriteString(kNodraxKey, "Stray", "value");
   InvokeMenu("DeleteConfig1");
@@ -157,8 +157,8 @@ TEST_F(ConfigFileTest, ImportPutsBackWhatTheSaveWritesAndTheFourBbsKeys) {
   Import(File("full.zub"), ERROR_SUCCESS);
   EXPECT_EQ(WithoutCarried(Dump()), expected);
   ExpectCarriedOver(7, "C:\\Ring.wav", 40);
-  EXPECT_EQ(Form().General().Editbbsindicativo->Text(), "EA9ZZB");
-  EXPECT_FALSE(ConfigModified || RegistryLoading || Mounted());
+  EXPECT_EQ(Form().Page<TGeneralPage>().Editbbsindicativo->Text(), "EA9ZZB");
+  EXPECT_FALSE(Modified() || Mounted());
   const TFileDialogRequest& asked = dialogs.Last(TDialogKind::OpenFile)->file;
   EXPECT_EQ(asked.title + asked.filter + asked.initialDir,
             "Opening Nodrax config file" "Nodrax config files(*.zub)|*.zub" "\\");
@@ -185,11 +185,11 @@ TEST_F(ConfigFileTest, AFileThatCannotBeTakenChangesNothing) {
   StoreConfiguration();
   const TStoredTree before = Dump();
   auto import = [&](const std::string& file, std::optional<LONG> result, const std::string& error) {
-    ConfigModified = true;  // a delete would ask before its reload
+    SetModified(true);  // a delete would ask before its reload
     Import(file, result, error);
     EXPECT_EQ(Dump(), before) << file;
     EXPECT_FALSE(Mounted()) << file;
-    ConfigModified = false;
+    SetModified(false);
   };
   std::ofstream(File("text.zub")) << "[Nodrax]\r\nBbsCallsign=X1ABC\r\n";
   import(File("text.zub"), ERROR_NOT_REGISTRY_FILE, "");

@@ -189,7 +189,7 @@ class DpiLayoutTest : public EditorTest {
       Pump();
       CheckLayout(sheet->Handle(), at + sheet->Name);
     }
-    Form().Pagina->SetActivePage(Form().Hojageneral);
+    Form().Pagina->SetActivePage(Form().FindSheet("Hojageneral"));
     CheckLayout(FormHandle(), at + "Form1");
   }
 
@@ -206,7 +206,7 @@ TEST_F(DpiLayoutTest, MainWindowHasTheScaledClientSizeAndItsTabRows) {
     EXPECT_EQ(std::atoi(wanted), dpi);
   }
   EXPECT_EQ(Application().Font(dpi),
-            reinterpret_cast<HFONT>(SendMessageA(Form().General().Label1->Handle(), WM_GETFONT, 0, 0)));
+            reinterpret_cast<HFONT>(SendMessageA(Form().Page<TGeneralPage>().Label1->Handle(), WM_GETFONT, 0, 0)));
   CheckFrame(dpi);
 }
 
@@ -235,7 +235,7 @@ TEST_F(DpiLayoutTest, DpiChangeLaysTheWindowOutAgainAndBackToThePixel) {
   const int dpi = FormDpi(), other = dpi == 96 ? 144 : 96;
   // Every page built (a page may build its controls when first shown).
   for (TTabSheet* sheet : Form().Pagina->Pages()) Form().Pagina->SetActivePage(sheet);
-  Form().Pagina->SetActivePage(Form().Hojageneral);
+  Form().Pagina->SetActivePage(Form().FindSheet("Hojageneral"));
   // The place and font of every window in the form.
   const auto snapshot = [this] {
     std::map<HWND, std::pair<RECT, LRESULT>> shot;
@@ -268,7 +268,7 @@ TEST_F(DpiLayoutTest, DpiChangeLaysTheWindowOutAgainAndBackToThePixel) {
   change(dpi, other);
   ASSERT_EQ(other, FormDpi());
   EXPECT_EQ(Application().Font(other),
-            reinterpret_cast<HFONT>(SendMessageA(Form().General().Label1->Handle(), WM_GETFONT, 0, 0)));
+            reinterpret_cast<HFONT>(SendMessageA(Form().Page<TGeneralPage>().Label1->Handle(), WM_GETFONT, 0, 0)));
   CheckFrame(other);
   CheckEveryPage("at " + std::to_string(other) + " DPI: ");
   // The caption icon in the size of the new DPI.

@@ -11,25 +11,25 @@ using FirstRunTest = LoadSaveFixture;
 
 TEST_F(FirstRunTest, WithoutAStoredConfigurationTheWindowShowsTheDefaultsAndAsksToSaveThem) {
   OpenEditor();
-  EXPECT_TRUE(ConfigModified);
+  EXPECT_TRUE(Modified());
   EXPECT_TRUE(Dump().empty());
   const TStationTexts& t = Config().Texts;
   ASSERT_FALSE(t.Editbbsindicativo.empty());
   TForm1& f = Form();
-  ExpectTexts({{f.General().Editbbsindicativo, t.Editbbsindicativo},
-               {f.General().Edithroute, t.Edithroute}, {f.General().Editssid, "2"},
-               {f.Folders().Directorioraiz, t.Directorioraiz},
-               {f.Disks().Diskc, t.Directorioraiz + "\\UsersPub"}, {f.Unproto().Editbackui, "500"},
-               {f.Miscellaneous2().bufermonitor, "1000"}});
-  ExpectChecked(true, {f.Miscellaneous1().Log, f.Warnings().Held, f.Unproto().Ackui});
-  ExpectChecked(false, {f.Miscellaneous1().Modotest, f.Unproto().Tituloui});
+  ExpectTexts({{f.Page<TGeneralPage>().Editbbsindicativo, t.Editbbsindicativo},
+               {f.Page<TGeneralPage>().Edithroute, t.Edithroute}, {f.Page<TGeneralPage>().Editssid, "2"},
+               {f.Page<TFoldersPage>().Directorioraiz, t.Directorioraiz},
+               {f.Page<TDisksPage>().Diskc, t.Directorioraiz + "\\UsersPub"}, {f.Page<TUnprotoPage>().Editbackui, "500"},
+               {f.Page<TMiscellaneous2Page>().bufermonitor, "1000"}});
+  ExpectChecked(true, {f.Page<TMiscellaneous1Page>().Log, f.Page<TWarningsPage>().Held, f.Page<TUnprotoPage>().Ackui});
+  ExpectChecked(false, {f.Page<TMiscellaneous1Page>().Modotest, f.Page<TUnprotoPage>().Tituloui});
 
   AnswerMessage(IDCANCEL);
   EXPECT_FALSE(RequestClose());
   ASSERT_EQ(1u, Messages().size());
   EXPECT_EQ("Save Configuration?", Messages()[0].text);
   EXPECT_EQ("Nodraxcfg", Messages()[0].caption);
-  f.Folders().Directorioraiz->SetText(kTestRoot);
+  f.Page<TFoldersPage>().Directorioraiz->SetText(kTestRoot);
   const std::string identity = t.Editbbsindicativo + "." + t.Edithroute;
   AnswerMessage(IDYES);
   EXPECT_TRUE(RequestClose());
@@ -42,10 +42,10 @@ TEST_F(FirstRunTest, AStoredConfigurationEvenAnEmptyOneGetsNoDefaults) {
   CreateEmptyConfig();
   OpenEditor();
   TForm1& f = Form();
-  ExpectTexts({{f.General().Editbbsindicativo, ""}, {f.General().Editssid, ""}, {f.Folders().Directorioraiz, ""},
-               {f.Miscellaneous2().timeoutusuarios, ""}});
-  ExpectChecked(false, {f.Miscellaneous1().Log, f.Unproto().Ackui});
-  EXPECT_FALSE(ConfigModified);
+  ExpectTexts({{f.Page<TGeneralPage>().Editbbsindicativo, ""}, {f.Page<TGeneralPage>().Editssid, ""}, {f.Page<TFoldersPage>().Directorioraiz, ""},
+               {f.Page<TMiscellaneous2Page>().timeoutusuarios, ""}});
+  ExpectChecked(false, {f.Page<TMiscellaneous1Page>().Log, f.Page<TUnprotoPage>().Ackui});
+  EXPECT_FALSE(Modified());
 }
 
 }  // namespace

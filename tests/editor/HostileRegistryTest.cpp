@@ -26,8 +26,8 @@ TEST_F(LoadSaveFixture, EveryValueTheWindowReadsIsInTheTableOfReadValuesOrItsOwn
   StoreRaw(kFoldersKey, "Drivers", REG_SZ, std::string("C:\\") + '\0');
   const auto reads = ReadsOf([this] {
     OpenEditor();
-    ClickTab(Form().Hojaservers);
-    ClickTab(Form().Hojapuertosbbs);
+    ClickTab(Form().FindSheet("Hojaservers"));
+    ClickTab(Form().FindSheet("Hojapuertosbbs"));
     Form().ReloadRegistry1Click(nullptr);
   });
   ExpectAllInTheTable(reads, {"\\Windows\\Nodraxcfg|Version", "\\Windows\\Nodraxcfg|Left",
@@ -44,15 +44,15 @@ TEST_P(HostileRegistryTest, OpeningSaysNothingAndThePortsPageShowsEachPort) {
   TGuardedRecords records;
   OpenEditor();
   EXPECT_TRUE(Messages().empty()) << "the load reports nothing";
-  ClickTab(Form().Hojapuertosbbs);
+  ClickTab(Form().FindSheet("Hojapuertosbbs"));
   for (const char* port : kHostilePorts) {
     const int index = *PortIndexFromKeyName(port);
-    const TPortRecord before = Configuration->PortTable[index];
-    SendMessageA(Form().Ports().Puertosbbs->ItemHandle(index), BM_CLICK, 0, 0);
+    const TPortRecord before = Config().PortTable[index];
+    SendMessageA(Form().Page<TPortsPage>().Puertosbbs->ItemHandle(index), BM_CLICK, 0, 0);
     Pump();
     for (const TFieldSpan& span : kPortSpans) {
       if (FieldAt(&before, span).empty()) continue;
-      EXPECT_EQ(FieldAt(&before, span), FieldAt(&Configuration->PortTable[index], span))
+      EXPECT_EQ(FieldAt(&before, span), FieldAt(&Config().PortTable[index], span))
           << port << '\\' << span.Name;
     }
   }
@@ -86,7 +86,7 @@ TEST_P(HostileImportTest, ImportOfAFileTakesWhatTheLoadTakes) {
                                      MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2, IDYES);
   dialogs.ExpectMessageBox("Import Config File", SystemErrorMessage(ERROR_SUCCESS), MB_OK, IDOK);
   InvokeMenu("ImportConfig1");
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
   ExpectLoadedAsTheRulesSay(kind, records, true);
   const std::string text = TextOf(kind);
   EXPECT_EQ(Cut(text, 50), Text("Software\\Nodrax\\HouseKeeping", "PreCmdFile"));
@@ -129,7 +129,7 @@ TEST_P(HostileWindowStateTest, ShowPlacesChecksTheVersionAndListsTheDrivers) {
                                          MB_ICONWARNING | MB_OK, IDOK);
     OpenEditor();
     EXPECT_EQ(newer ? 1u : 0u, Messages().size());
-    EXPECT_EQ(2, Form().Ports().Modopuerto2->ItemCount()) << "the driver list was not filled";
+    EXPECT_EQ(2, Form().Page<TPortsPage>().Modopuerto2->ItemCount()) << "the driver list was not filled";
     RECT at{};
     GetWindowRect(FormHandle(), &at);
     if (std::string(row.Name) != "Left") {
@@ -192,12 +192,12 @@ TEST_F(LoadSaveFixture, AHundredServersAreListedAndARefusedSaveSaysWhichKeyAndKe
     WriteString(Key(kServersKey, "S" + std::to_string(1000 + i)), "File", "s.exe");
   Deny(kConfigKey, KEY_SET_VALUE);
   OpenEditor();
-  EXPECT_EQ(100, Form().Servers().ListBox1->ItemCount());
-  ConfigModified = true;
+  EXPECT_EQ(100, Form().Page<TServersPage>().ListBox1->ItemCount());
+  SetModified(true);
   dialogs.ExpectMessageBoxContaining("Nodraxcfg", "Software\\Nodrax\\Config",
                                      MB_ICONWARNING | MB_OK, IDOK);
   Form().MenusaveClick(nullptr);
-  EXPECT_TRUE(ConfigModified);
+  EXPECT_TRUE(Modified());
 }
 
 }  // namespace

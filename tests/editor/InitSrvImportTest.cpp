@@ -46,8 +46,8 @@ TEST_F(InitSrvImportTest, ShowsTheFileAndTheServersAndStoresNothing) {
   CreateEmptyConfig();
   OpenEditor();
   TForm1& f = Form();
-  f.Unproto();  // built before the import, shown again by it
-  ConfigModified = false;
+  f.Page<TUnprotoPage>();  // built before the import, shown again by it
+  SetModified(false);
   const TStoredTree before = Dump();
   Import(Write(InitSrvFile()));
 
@@ -56,15 +56,15 @@ TEST_F(InitSrvImportTest, ShowsTheFileAndTheServersAndStoresNothing) {
   EXPECT_EQ(asked.filter, "Init.srv|*.srv");
   EXPECT_EQ(asked.initialDir, ".");
   EXPECT_EQ(asked.flags, DWORD(OFN_EXPLORER));
-  ExpectTexts({{f.General().Editbbsindicativo, "EA9ZZB"}, {f.General().Editsysopnombre, "Jos\xe9 P\xe9rez"},
-               {f.Unproto().Editbackui, "5"}, {f.Folders().Directorioraiz, kTestRoot}});
-  ExpectChecked(true, {f.Unproto().Ackui, f.Forwarding().Mbl});
-  EXPECT_EQ(f.Colours().Sendtext->FontColor(), RGB(255, 255, 255));
-  EXPECT_EQ(f.Colours().Consoletext->Color(), kButtonFaceColour);
-  EXPECT_EQ(f.Colours().Panel1->Color(), kButtonFaceColour);
-  ASSERT_EQ(f.Servers().ListBox1->ItemCount(), 3);
-  EXPECT_EQ(f.Servers().ListBox1->Item(0) + f.Servers().ListBox1->Item(2), "WPCHAT");
-  EXPECT_TRUE(ConfigModified);
+  ExpectTexts({{f.Page<TGeneralPage>().Editbbsindicativo, "EA9ZZB"}, {f.Page<TGeneralPage>().Editsysopnombre, "Jos\xe9 P\xe9rez"},
+               {f.Page<TUnprotoPage>().Editbackui, "5"}, {f.Page<TFoldersPage>().Directorioraiz, kTestRoot}});
+  ExpectChecked(true, {f.Page<TUnprotoPage>().Ackui, f.Page<TForwardingPage>().Mbl});
+  EXPECT_EQ(f.Page<TColoursPage>().Sendtext->FontColor(), RGB(255, 255, 255));
+  EXPECT_EQ(f.Page<TColoursPage>().Consoletext->Color(), kButtonFaceColour);
+  EXPECT_EQ(f.Page<TColoursPage>().Panel1->Color(), kButtonFaceColour);
+  ASSERT_EQ(f.Page<TServersPage>().ListBox1->ItemCount(), 3);
+  EXPECT_EQ(f.Page<TServersPage>().ListBox1->Item(0) + f.Page<TServersPage>().ListBox1->Item(2), "WPCHAT");
+  EXPECT_TRUE(Modified());
   EXPECT_EQ(Dump(), before);
 }
 
@@ -73,9 +73,9 @@ TEST_F(InitSrvImportTest, ACancelOrAFileThatCannotBeOpenedChangesNothing) {
   OpenEditor();
   Import(TScriptedDialogs::Cancel);
   Import(std::string(kFolder) + "\\Missing.srv");
-  EXPECT_EQ(Form().General().Editbbsindicativo->Text(), "");
+  EXPECT_EQ(Form().Page<TGeneralPage>().Editbbsindicativo->Text(), "");
   EXPECT_EQ(Config().Texts.Editbbsindicativo, "");
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
 }
 
 TEST_F(InitSrvImportTest, StartCode21ImportsSavesAndCloses) {

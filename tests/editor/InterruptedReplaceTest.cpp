@@ -144,7 +144,8 @@ HWND ReadyForm(DWORD process) {
 // given in the order the items are made, from the first, in every process:
 // a window made here gives each item's place.
 UINT MenuCommand(const char* itemName) {
-  TForm1 form;
+  TDocument document;
+  TForm1 form(document);
   UINT first = UINT_MAX;
   std::function<void(const TMenuItem&)> lowest = [&](const TMenuItem& item) {
     if (item.Command()) first = std::min(first, item.Command());

@@ -12,8 +12,8 @@ TEST_F(LoadTest, TheLoadItselfMarksNothingChanged) {
   WriteStrings(kConfigKey, {{"FullLog", "OK"}, {"SecurityOptions", "1023  1023  1023"},
                             {"Unproto", "1 2 AVPM"}});
   OpenEditor();
-  ExpectChecked(true, {Form().Miscellaneous1().Log, Form().Security().Specialsys});
-  EXPECT_FALSE(ConfigModified);
+  ExpectChecked(true, {Form().Page<TMiscellaneous1Page>().Log, Form().Page<TSecurityPage>().Specialsys});
+  EXPECT_FALSE(Modified());
 }
 
 TEST_F(LoadTest, OnlyDirectoriesIsMovedToFoldersByTheSaveOfTheOpening) {
@@ -23,7 +23,7 @@ TEST_F(LoadTest, OnlyDirectoriesIsMovedToFoldersByTheSaveOfTheOpening) {
   OpenEditor();
   EXPECT_FALSE(KeyExists(kDirectoriesKey));
   EXPECT_EQ(kTestRoot, Text(kFoldersKey, "ZubRoot"));
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
   EXPECT_EQ(1, notified.Count());
 }
 

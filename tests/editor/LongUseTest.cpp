@@ -103,10 +103,10 @@ class LongUseTest : public LoadSaveFixture {
   // --- The operations ---------------------------------------------------
   void LoadEditSave(int i) {
     Form().ReloadRegistry1Click(nullptr);
-    Form().General().Editciudad->SetText(i % 2 ? "Ceuta" : "Melilla");
-    Click(Form().Miscellaneous1().Log);
+    Form().Page<TGeneralPage>().Editciudad->SetText(i % 2 ? "Ceuta" : "Melilla");
+    Click(Form().Page<TMiscellaneous1Page>().Log);
     Form().MenusaveClick(nullptr);
-    ASSERT_FALSE(ConfigModified) << "cycle " << i;
+    ASSERT_FALSE(Modified()) << "cycle " << i;
   }
   void ImportPortsFile(const std::string& path) {
     AnswerOpenFile(path);
@@ -117,14 +117,14 @@ class LongUseTest : public LoadSaveFixture {
     InvokeMenu("Menuimport");
   }
   void ImportConfigFile(const std::string& path) {
-    ConfigModified = false;  // the delete's reload would ask first
+    SetModified(false);  // the delete's reload would ask first
     AnswerOpenFile(path);
     dialogs.ExpectMessageBox("Import Config File", SystemErrorMessage(ERROR_SUCCESS), MB_OK, IDOK);
     InvokeMenu("ImportConfig1");
   }
   void ChooseColour(int i) {
     AnswerColour(RGB(i % 256, 40, 200 - i % 100));
-    Click(i % 2 ? static_cast<TControl*>(Form().Colours().Panel1) : Form().Colours().Monhead);
+    Click(i % 2 ? static_cast<TControl*>(Form().Page<TColoursPage>().Panel1) : Form().Page<TColoursPage>().Monhead);
   }
 
   std::string PortsFile() {

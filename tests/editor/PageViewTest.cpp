@@ -128,7 +128,7 @@ class PageViewTest : public LoadSaveFixture {
     for (std::size_t i = 0; i < colours.size(); ++i)
       Config().Colours.*colours[i] = RGB(10 + i, 20, 30);
     Form().ShowConfiguration();
-    for (const auto& control : Form().Colours().Controls())
+    for (const auto& control : Form().Page<TColoursPage>().Controls())
       if (auto* label = dynamic_cast<TLabel*>(control.get()))
         for (TConsoleColour c : colours)
           if (c != &TConsoleColours::Background && label->FontColor() == Config().Colours.*c)
@@ -172,7 +172,7 @@ class PageViewTest : public LoadSaveFixture {
     for (TStationBox b : Members().Boxes) Config().Boxes.*b = ticked;
     for (TConsoleColour c : Members().Colours) Config().Colours.*c = RGB(1, 2, 3);
     Form().ShowConfiguration();
-    ConfigModified = false;
+    SetModified(false);
   }
 };
 

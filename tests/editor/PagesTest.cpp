@@ -16,7 +16,7 @@ namespace {
 
 // Text of a record field, read after the action.
 using RecordRead = std::function<std::string()>;
-#define RECORD(field) [] { return FieldText(Configuration->ConfigRecord.field); }
+#define RECORD(field) [] { return FieldText(CurrentDocument()->Config().ConfigRecord.field); }
 // Names each parameterised case after a column of its row.
 #define NAMED_BY(column) [](const auto& info) { return std::string(info.param.column); }
 
@@ -69,12 +69,12 @@ const char* const kTextFields[] = {
 using KeyTrackingTest = EditorTest;
 
 TEST_F(KeyTrackingTest, EnterNeverMarksAChangeAndInsertsNothing) {
-  Type(Form().General().Editciudad, "Lugo");
-  ConfigModified = false;
-  PressEnter(Form().General().Editciudad);
-  EXPECT_FALSE(ConfigModified);
-  EXPECT_EQ("Lugo", WindowText(Form().General().Editciudad));
-  EXPECT_EQ("Lugo", FieldText(Configuration->ConfigRecord.Qth));
+  Type(Form().Page<TGeneralPage>().Editciudad, "Lugo");
+  SetModified(false);
+  PressEnter(Form().Page<TGeneralPage>().Editciudad);
+  EXPECT_FALSE(Modified());
+  EXPECT_EQ("Lugo", WindowText(Form().Page<TGeneralPage>().Editciudad));
+  EXPECT_EQ("Lugo", FieldText(Config().ConfigRecord.Qth));
   EXPECT_EQ("Editlocator", FocusedName());
 }
 
@@ -82,44 +82,44 @@ TEST_F(KeyTrackingTest, EveryOtherKeyReleaseInEveryTextFieldMarksOne) {
   for (const char* name : kTextFields) {
     TControl* field = ShownControl(name);
     ASSERT_NE(nullptr, field);
-    ConfigModified = false;
+    SetModified(false);
     // A navigation key alone, no character.
     PressKey(field, VK_RIGHT);
-    EXPECT_TRUE(ConfigModified) << name << ": arrow key";
-    ConfigModified = false;
+    EXPECT_TRUE(Modified()) << name << ": arrow key";
+    SetModified(false);
     PressKey(field, VK_RETURN, '\r');
-    EXPECT_FALSE(ConfigModified) << name << ": Enter";
+    EXPECT_FALSE(Modified()) << name << ": Enter";
   }
 }
 
 TEST_F(KeyTrackingTest, TabMarksAChangeAndMovesOn) {
-  Type(Form().General().Editciudad, "Lugo");
-  Form().General().Editciudad->SetFocus();
-  ConfigModified = false;
-  PressTab(Form().General().Editciudad);
-  EXPECT_TRUE(ConfigModified);
-  EXPECT_EQ("Lugo", WindowText(Form().General().Editciudad));
+  Type(Form().Page<TGeneralPage>().Editciudad, "Lugo");
+  Form().Page<TGeneralPage>().Editciudad->SetFocus();
+  SetModified(false);
+  PressTab(Form().Page<TGeneralPage>().Editciudad);
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ("Lugo", WindowText(Form().Page<TGeneralPage>().Editciudad));
   EXPECT_NE("Editciudad", FocusedName()) << "Tab moves between the controls";
 }
 
 TEST_F(KeyTrackingTest, PastedTextIsMirroredWithoutMarkingAChange) {
-  Paste(Form().General().Editciudad, "Santiago");
-  EXPECT_EQ("Santiago", WindowText(Form().General().Editciudad));
-  EXPECT_EQ("Santiago", FieldText(Configuration->ConfigRecord.Qth));
-  EXPECT_FALSE(ConfigModified);
+  Paste(Form().Page<TGeneralPage>().Editciudad, "Santiago");
+  EXPECT_EQ("Santiago", WindowText(Form().Page<TGeneralPage>().Editciudad));
+  EXPECT_EQ("Santiago", FieldText(Config().ConfigRecord.Qth));
+  EXPECT_FALSE(Modified());
 
   // A pasted root derives the folders as typing does.
-  SelectPageOf(Form().Folders().Directorioraiz);
-  Paste(Form().Folders().Directorioraiz, "E:\\ZUB");
-  EXPECT_EQ("E:\\ZUB\\Data", WindowText(Form().Folders().Directoriodata));
-  EXPECT_EQ("E:\\ZUB", FieldText(Configuration->ConfigRecord.ZubRoot));
-  EXPECT_FALSE(ConfigModified);
+  SelectPageOf(Form().Page<TFoldersPage>().Directorioraiz);
+  Paste(Form().Page<TFoldersPage>().Directorioraiz, "E:\\ZUB");
+  EXPECT_EQ("E:\\ZUB\\Data", WindowText(Form().Page<TFoldersPage>().Directoriodata));
+  EXPECT_EQ("E:\\ZUB", FieldText(Config().ConfigRecord.ZubRoot));
+  EXPECT_FALSE(Modified());
 }
 
 TEST_F(KeyTrackingTest, PastingKeepsToTheTypingLimit) {
-  Paste(Form().General().Editssid, "123");
-  EXPECT_EQ("12", WindowText(Form().General().Editssid));
-  EXPECT_EQ("12", FieldText(Configuration->ConfigRecord.SSID));
+  Paste(Form().Page<TGeneralPage>().Editssid, "123");
+  EXPECT_EQ("12", WindowText(Form().Page<TGeneralPage>().Editssid));
+  EXPECT_EQ("12", FieldText(Config().ConfigRecord.SSID));
 }
 
 // ---------------------------------------------------------------------------
@@ -145,7 +145,7 @@ TEST_P(EnterTest, MovesToTheSuccessor) {
   EXPECT_EQ(c.page, ActivePageName());
   EXPECT_EQ(c.focus, FocusedName());
   EXPECT_EQ(before, WindowText(field));
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -193,49 +193,49 @@ INSTANTIATE_TEST_SUITE_P(
 using EnterSpecialTest = EditorTest;
 
 TEST_F(EnterSpecialTest, HeaderShowsTheColoursPageAndGivesTheFocusToNoField) {
-  SelectPageOf(Form().Miscellaneous1().Cabecera);
-  Type(Form().Miscellaneous1().Cabecera, "[$c]");
-  Form().Miscellaneous1().Cabecera->SetFocus();
-  ConfigModified = false;
-  PressEnter(Form().Miscellaneous1().Cabecera);
+  SelectPageOf(Form().Page<TMiscellaneous1Page>().Cabecera);
+  Type(Form().Page<TMiscellaneous1Page>().Cabecera, "[$c]");
+  Form().Page<TMiscellaneous1Page>().Cabecera->SetFocus();
+  SetModified(false);
+  PressEnter(Form().Page<TMiscellaneous1Page>().Cabecera);
   EXPECT_EQ("Hojacolores", ActivePageName());
-  EXPECT_EQ("[$c]", WindowText(Form().Miscellaneous1().Cabecera));
+  EXPECT_EQ("[$c]", WindowText(Form().Page<TMiscellaneous1Page>().Cabecera));
   // The handler picks no successor; hiding the page may hand the focus to
   // the page control, but no field takes it.
   TControl* focus = FocusedControl();
-  EXPECT_TRUE(focus == Form().Miscellaneous1().Cabecera || focus == Form().Pagina)
+  EXPECT_TRUE(focus == Form().Page<TMiscellaneous1Page>().Cabecera || focus == Form().Pagina)
       << "focus went to " << FocusedName();
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
 }
 
 TEST_F(EnterSpecialTest, LastBufferFieldAsksOnlyWithChangesAndNoOrCancelKeepEverything) {
-  SelectPageOf(Form().Miscellaneous2().bufermonitor);
-  Form().Miscellaneous2().bufermonitor->SetFocus();
-  PressEnter(Form().Miscellaneous2().bufermonitor);
+  SelectPageOf(Form().Page<TMiscellaneous2Page>().bufermonitor);
+  Form().Page<TMiscellaneous2Page>().bufermonitor->SetFocus();
+  PressEnter(Form().Page<TMiscellaneous2Page>().bufermonitor);
   EXPECT_TRUE(Messages().empty()) << "without changes Enter does nothing";
   EXPECT_EQ("Hojatiempos", ActivePageName());
   EXPECT_EQ("bufermonitor", FocusedName());
 
-  Type(Form().Miscellaneous2().bufermonitor, "500");
-  ASSERT_TRUE(ConfigModified);
+  Type(Form().Page<TMiscellaneous2Page>().bufermonitor, "500");
+  ASSERT_TRUE(Modified());
   for (int answer : {IDNO, IDCANCEL}) {
     AnswerMessage(answer);
-    PressEnter(Form().Miscellaneous2().bufermonitor);
+    PressEnter(Form().Page<TMiscellaneous2Page>().bufermonitor);
     EXPECT_EQ("bufermonitor", FocusedName());
-    EXPECT_TRUE(ConfigModified);
+    EXPECT_TRUE(Modified());
   }
   ExpectOnlyMessage("Save Configuration?", "Nodraxcfg", MB_ICONQUESTION | MB_YESNOCANCEL, 2);
-  EXPECT_EQ("500", WindowText(Form().Miscellaneous2().bufermonitor));
+  EXPECT_EQ("500", WindowText(Form().Page<TMiscellaneous2Page>().bufermonitor));
   EXPECT_FALSE(ReadString(kConfigKey, "ScrollBuffers")) << "nothing was saved";
 }
 
 TEST_F(EnterSpecialTest, EnterFromTheKeyboardReachesTheFieldThroughTheMessageLoop) {
   // The dialog navigation of the loop must leave Enter to the field.
-  Form().General().Editsysopnombre->SetFocus();
-  Keystroke(Form().General().Editsysopnombre, VK_RETURN);
+  Form().Page<TGeneralPage>().Editsysopnombre->SetFocus();
+  Keystroke(Form().Page<TGeneralPage>().Editsysopnombre, VK_RETURN);
   EXPECT_EQ("Hojadirectorios", ActivePageName());
   EXPECT_EQ("Directorioraiz", FocusedName());
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
   EXPECT_TRUE(EditorOpen());
 }
 
@@ -257,7 +257,7 @@ TEST_P(CaptionLabelTest, ClickFocusesItsField) {
   Form().SetFocus();
   Click(label);
   EXPECT_EQ(GetParam().field, FocusedName());
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -282,13 +282,13 @@ INSTANTIATE_TEST_SUITE_P(
 using SecurityLabelTest = EditorTest;
 
 TEST_F(SecurityLabelTest, RowLabelsDoNotReactToClicks) {
-  SelectPageOf(Form().Security().Todosmensajesuser);
-  Form().Security().Sysuser->SetFocus();
+  SelectPageOf(Form().Page<TSecurityPage>().Todosmensajesuser);
+  Form().Page<TSecurityPage>().Sysuser->SetFocus();
   Click(Control("Label64"));
   Click(Control("Label73"));
   EXPECT_EQ("Sysuser", FocusedName());
-  EXPECT_FALSE(Form().Security().Todosmensajesuser->Checked());
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Form().Page<TSecurityPage>().Todosmensajesuser->Checked());
+  EXPECT_FALSE(Modified());
 }
 
 // ---------------------------------------------------------------------------
@@ -354,20 +354,20 @@ INSTANTIATE_TEST_SUITE_P(
 using InputRulesTest = EditorTest;
 
 TEST_F(InputRulesTest, CallsignAndHRouteShareOneField) {
-  Type(Form().General().Editbbsindicativo, "XX1XX");
-  EXPECT_EQ("XX1XX.", FieldText(Configuration->ConfigRecord.BbsCallsign));
-  Type(Form().General().Edithroute, "#b");
-  EXPECT_EQ("XX1XX.#B", FieldText(Configuration->ConfigRecord.BbsCallsign));
-  Erase(Form().General().Edithroute);
-  EXPECT_EQ("XX1XX.", FieldText(Configuration->ConfigRecord.BbsCallsign));
+  Type(Form().Page<TGeneralPage>().Editbbsindicativo, "XX1XX");
+  EXPECT_EQ("XX1XX.", FieldText(Config().ConfigRecord.BbsCallsign));
+  Type(Form().Page<TGeneralPage>().Edithroute, "#b");
+  EXPECT_EQ("XX1XX.#B", FieldText(Config().ConfigRecord.BbsCallsign));
+  Erase(Form().Page<TGeneralPage>().Edithroute);
+  EXPECT_EQ("XX1XX.", FieldText(Config().ConfigRecord.BbsCallsign));
 }
 
 TEST_F(InputRulesTest, CityKeepsItsCaseWhileTheCallsignTurnsCapital) {
-  Type(Form().General().Editbbsindicativo, "eb1abc");
-  Type(Form().General().Editciudad, "ourense");
-  EXPECT_EQ("EB1ABC", WindowText(Form().General().Editbbsindicativo));
-  EXPECT_EQ("ourense", WindowText(Form().General().Editciudad));
-  EXPECT_EQ("ourense", FieldText(Configuration->ConfigRecord.Qth));
+  Type(Form().Page<TGeneralPage>().Editbbsindicativo, "eb1abc");
+  Type(Form().Page<TGeneralPage>().Editciudad, "ourense");
+  EXPECT_EQ("EB1ABC", WindowText(Form().Page<TGeneralPage>().Editbbsindicativo));
+  EXPECT_EQ("ourense", WindowText(Form().Page<TGeneralPage>().Editciudad));
+  EXPECT_EQ("ourense", FieldText(Config().ConfigRecord.Qth));
 }
 
 TEST_F(InputRulesTest, FoldersAndDisksStopTypingAt79Characters) {
@@ -380,38 +380,38 @@ TEST_F(InputRulesTest, FoldersAndDisksStopTypingAt79Characters) {
     Type(field, typed);
     EXPECT_EQ(typed.substr(0, 79), WindowText(field)) << name;
   }
-  EXPECT_EQ(typed.substr(0, 79), FieldText(Configuration->ConfigRecord.Diska));
+  EXPECT_EQ(typed.substr(0, 79), FieldText(Config().ConfigRecord.Diska));
 }
 
 TEST_F(InputRulesTest, ProgramSetTextIsNotCutButTheRecordKeepsToItsWidth) {
   // A browse result longer than the typing limit of 79.
   const std::string root = "C:\\" + std::string(117, 'r');  // 120 characters
-  SelectPageOf(Form().Folders().Speedroot);
+  SelectPageOf(Form().Page<TFoldersPage>().Speedroot);
   AnswerBrowse(root);
-  Click(Form().Folders().Speedroot);
-  EXPECT_EQ(root, WindowText(Form().Folders().Directorioraiz));
+  Click(Form().Page<TFoldersPage>().Speedroot);
+  EXPECT_EQ(root, WindowText(Form().Page<TFoldersPage>().Directorioraiz));
   // The folders it derives show what their fields keep, as loaded ones do.
-  EXPECT_EQ((root + "\\Data").substr(0, 99), WindowText(Form().Folders().Directoriodata));
-  EXPECT_EQ((root + "\\Data\\Mail").substr(0, 99), WindowText(Form().Folders().Directoriomensajes));
-  EXPECT_EQ(root.substr(0, 89), FieldText(Configuration->ConfigRecord.ZubRoot));
-  EXPECT_EQ((root + "\\Data").substr(0, 99), FieldText(Configuration->ConfigRecord.Data));
-  EXPECT_EQ((root + "\\Data\\Mail").substr(0, 99), FieldText(Configuration->ConfigRecord.Mail));
-  EXPECT_EQ((root + "\\UsersPub").substr(0, 79), FieldText(Configuration->ConfigRecord.Diskc));
-  EXPECT_EQ((root + "\\Sounds").substr(0, 99), FieldText(Configuration->ConfigRecord.Sounds));
+  EXPECT_EQ((root + "\\Data").substr(0, 99), WindowText(Form().Page<TFoldersPage>().Directoriodata));
+  EXPECT_EQ((root + "\\Data\\Mail").substr(0, 99), WindowText(Form().Page<TFoldersPage>().Directoriomensajes));
+  EXPECT_EQ(root.substr(0, 89), FieldText(Config().ConfigRecord.ZubRoot));
+  EXPECT_EQ((root + "\\Data").substr(0, 99), FieldText(Config().ConfigRecord.Data));
+  EXPECT_EQ((root + "\\Data\\Mail").substr(0, 99), FieldText(Config().ConfigRecord.Mail));
+  EXPECT_EQ((root + "\\UsersPub").substr(0, 79), FieldText(Config().ConfigRecord.Diskc));
+  EXPECT_EQ((root + "\\Sounds").substr(0, 99), FieldText(Config().ConfigRecord.Sounds));
 
   // A field without a limit takes a long text; its record field stops at
   // its width.
-  Erase(Form().Folders().Directorioconfig);
-  Type(Form().Folders().Directorioconfig, root);
-  EXPECT_EQ(root, WindowText(Form().Folders().Directorioconfig));
-  EXPECT_EQ(root.substr(0, 99), FieldText(Configuration->ConfigRecord.Config));
+  Erase(Form().Page<TFoldersPage>().Directorioconfig);
+  Type(Form().Page<TFoldersPage>().Directorioconfig, root);
+  EXPECT_EQ(root, WindowText(Form().Page<TFoldersPage>().Directorioconfig));
+  EXPECT_EQ(root.substr(0, 99), FieldText(Config().ConfigRecord.Config));
 
   // Callsign and a long route share a field of 35.
-  Type(Form().General().Editbbsindicativo, "EA4ZZZ");
+  Type(Form().Page<TGeneralPage>().Editbbsindicativo, "EA4ZZZ");
   const std::string route = "#" + std::string(45, 'R');
-  Type(Form().General().Edithroute, route);
-  EXPECT_EQ(route, WindowText(Form().General().Edithroute));
-  EXPECT_EQ(("EA4ZZZ." + route).substr(0, 34), FieldText(Configuration->ConfigRecord.BbsCallsign));
+  Type(Form().Page<TGeneralPage>().Edithroute, route);
+  EXPECT_EQ(route, WindowText(Form().Page<TGeneralPage>().Edithroute));
+  EXPECT_EQ(("EA4ZZZ." + route).substr(0, 34), FieldText(Config().ConfigRecord.BbsCallsign));
 }
 
 struct EmptyNumberCase {
@@ -496,7 +496,7 @@ class DerivationTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    SelectPageOf(Form().Folders().Directorioraiz);
+    SelectPageOf(Form().Page<TFoldersPage>().Directorioraiz);
   }
   // On screen where a field shows it, else in the record.
   Folders Shown() {
@@ -518,45 +518,45 @@ class DerivationTest : public EditorTest {
 
 TEST_F(DerivationTest, TypingTheRootRewritesEveryFolderAtEachCharacter) {
   // A folder chosen by hand is replaced as well.
-  Type(Form().Folders().Pgdir, "X:\\MINE");
+  Type(Form().Page<TFoldersPage>().Pgdir, "X:\\MINE");
   const std::string root = "D:\\BBS";
   for (size_t i = 1; i <= root.size(); ++i) {
-    Type(Form().Folders().Directorioraiz, root.substr(i - 1, 1));
+    Type(Form().Page<TFoldersPage>().Directorioraiz, root.substr(i - 1, 1));
     Expect(Derived(root.substr(0, i)), "after " + root.substr(0, i));
   }
-  EXPECT_EQ("D:\\BBS", FieldText(Configuration->ConfigRecord.ZubRoot));
+  EXPECT_EQ("D:\\BBS", FieldText(Config().ConfigRecord.ZubRoot));
   // The example, literally.
   const Folders s = Shown();
   for (const DerivedFolder& d : kDerivedFolders) EXPECT_EQ(d.example, s.at(d.example));
 }
 
 TEST_F(DerivationTest, ARootEndingInABackslashGetsNoSecondOne) {
-  Type(Form().Folders().Directorioraiz, "D:\\BBS\\");
+  Type(Form().Page<TFoldersPage>().Directorioraiz, "D:\\BBS\\");
   Expect(Derived("D:\\BBS\\"), "D:\\BBS\\");
-  EXPECT_EQ("D:\\BBS\\Data", WindowText(Form().Folders().Directoriodata));
-  EXPECT_EQ("D:\\BBS\\Data\\Log", FieldText(Configuration->ConfigRecord.Log));
+  EXPECT_EQ("D:\\BBS\\Data", WindowText(Form().Page<TFoldersPage>().Directoriodata));
+  EXPECT_EQ("D:\\BBS\\Data\\Log", FieldText(Config().ConfigRecord.Log));
   for (const auto& [example, path] : Shown())
     EXPECT_EQ(std::string::npos, path.find("\\\\")) << path;
-  Erase(Form().Folders().Directorioraiz);
-  Type(Form().Folders().Directorioraiz, "D:\\");
-  EXPECT_EQ("D:\\Data", WindowText(Form().Folders().Directoriodata));
-  EXPECT_EQ("D:\\Data\\Mail", WindowText(Form().Folders().Directoriomensajes));
+  Erase(Form().Page<TFoldersPage>().Directorioraiz);
+  Type(Form().Page<TFoldersPage>().Directorioraiz, "D:\\");
+  EXPECT_EQ("D:\\Data", WindowText(Form().Page<TFoldersPage>().Directoriodata));
+  EXPECT_EQ("D:\\Data\\Mail", WindowText(Form().Page<TFoldersPage>().Directoriomensajes));
 }
 
 TEST_F(DerivationTest, AnEmptyRootGivesFoldersBelowTheCurrentDrive) {
-  Type(Form().Folders().Directorioraiz, "D");
-  Erase(Form().Folders().Directorioraiz);
-  EXPECT_EQ("", WindowText(Form().Folders().Directorioraiz));
-  EXPECT_EQ("", FieldText(Configuration->ConfigRecord.ZubRoot));
-  EXPECT_EQ("\\Data", WindowText(Form().Folders().Directoriodata));
-  EXPECT_EQ("\\Config", WindowText(Form().Folders().Directorioconfig));
+  Type(Form().Page<TFoldersPage>().Directorioraiz, "D");
+  Erase(Form().Page<TFoldersPage>().Directorioraiz);
+  EXPECT_EQ("", WindowText(Form().Page<TFoldersPage>().Directorioraiz));
+  EXPECT_EQ("", FieldText(Config().ConfigRecord.ZubRoot));
+  EXPECT_EQ("\\Data", WindowText(Form().Page<TFoldersPage>().Directoriodata));
+  EXPECT_EQ("\\Config", WindowText(Form().Page<TFoldersPage>().Directorioconfig));
   Expect(Derived(""), "empty root");
 }
 
 TEST_F(DerivationTest, TheDataFolderAloneMovesItsThreeFolders) {
-  Type(Form().Folders().Directorioraiz, "D:\\BBS");
-  Erase(Form().Folders().Directoriodata);
-  Type(Form().Folders().Directoriodata, "D:\\MSG");
+  Type(Form().Page<TFoldersPage>().Directorioraiz, "D:\\BBS");
+  Erase(Form().Page<TFoldersPage>().Directoriodata);
+  Type(Form().Page<TFoldersPage>().Directoriodata, "D:\\MSG");
   Folders e = Derived("D:\\BBS");
   e["D:\\BBS\\Data"] = "D:\\MSG";
   e["D:\\BBS\\Data\\Mail"] = "D:\\MSG\\Mail";
@@ -567,9 +567,9 @@ TEST_F(DerivationTest, TheDataFolderAloneMovesItsThreeFolders) {
 }
 
 TEST_F(DerivationTest, TheConfigFolderAloneMovesNothing) {
-  Type(Form().Folders().Directorioraiz, "D:\\BBS");
-  Erase(Form().Folders().Directorioconfig);
-  Type(Form().Folders().Directorioconfig, "E:\\CFG");
+  Type(Form().Page<TFoldersPage>().Directorioraiz, "D:\\BBS");
+  Erase(Form().Page<TFoldersPage>().Directorioconfig);
+  Type(Form().Page<TFoldersPage>().Directorioconfig, "E:\\CFG");
   Folders e = Derived("D:\\BBS");
   e["D:\\BBS\\Config"] = "E:\\CFG";
   Expect(e, "config folder E:\\CFG");
@@ -582,16 +582,16 @@ class ColourTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    SelectPageOf(Form().Colours().Panel1);
+    SelectPageOf(Form().Page<TColoursPage>().Panel1);
   }
   std::vector<TLabel*> Labels() {
-    TColoursPage& w = Form().Colours();
+    TColoursPage& w = Form().Page<TColoursPage>();
     return {w.Sendtext, w.Receivedtext, w.Chaninfo, w.Monhead, w.Mondata, w.Consoletext};
   }
 };
 
 TEST_F(ColourTest, StartsWithTheConsoleColours) {
-  EXPECT_EQ(RGB(0, 0, 0), Form().Colours().Panel1->Color());
+  EXPECT_EQ(RGB(0, 0, 0), Form().Page<TColoursPage>().Panel1->Color());
   const COLORREF texts[] = {RGB(0, 255, 0),     RGB(255, 0, 0),     RGB(0, 255, 255),
                             RGB(255, 255, 255), RGB(128, 128, 128), RGB(255, 255, 0)};
   const auto labels = Labels();
@@ -603,45 +603,45 @@ TEST_F(ColourTest, StartsWithTheConsoleColours) {
 
 TEST_F(ColourTest, TheSameTextColourAgainOrACancelledDialogChangesAndMarksNothing) {
   AnswerColour(RGB(0, 255, 0));
-  Click(Form().Colours().Sendtext);
+  Click(Form().Page<TColoursPage>().Sendtext);
   AnswerColour(std::nullopt);
-  Click(Form().Colours().Monhead);
+  Click(Form().Page<TColoursPage>().Monhead);
   EXPECT_EQ((std::vector<COLORREF>{RGB(0, 255, 0), RGB(255, 255, 255)}), ColourPresets())
       << "each preset with its label's colour";
-  EXPECT_EQ(RGB(0, 255, 0), Form().Colours().Sendtext->FontColor());
-  EXPECT_EQ(RGB(255, 255, 255), Form().Colours().Monhead->FontColor());
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_EQ(RGB(0, 255, 0), Form().Page<TColoursPage>().Sendtext->FontColor());
+  EXPECT_EQ(RGB(255, 255, 255), Form().Page<TColoursPage>().Monhead->FontColor());
+  EXPECT_FALSE(Modified());
 }
 
 TEST_F(ColourTest, AnotherTextColourChangesOnlyThatLabel) {
   AnswerColour(RGB(10, 20, 30));
-  Click(Form().Colours().Mondata);
+  Click(Form().Page<TColoursPage>().Mondata);
   EXPECT_EQ(std::vector<COLORREF>{RGB(128, 128, 128)}, ColourPresets());
-  EXPECT_EQ(RGB(10, 20, 30), Form().Colours().Mondata->FontColor());
-  EXPECT_EQ(RGB(255, 255, 0), Form().Colours().Consoletext->FontColor());
-  EXPECT_EQ(RGB(0, 0, 0), Form().Colours().Mondata->Color()) << "the background stays";
-  EXPECT_TRUE(ConfigModified);
+  EXPECT_EQ(RGB(10, 20, 30), Form().Page<TColoursPage>().Mondata->FontColor());
+  EXPECT_EQ(RGB(255, 255, 0), Form().Page<TColoursPage>().Consoletext->FontColor());
+  EXPECT_EQ(RGB(0, 0, 0), Form().Page<TColoursPage>().Mondata->Color()) << "the background stays";
+  EXPECT_TRUE(Modified());
 }
 
 TEST_F(ColourTest, ABackgroundReachesThePanelAndTheSixLabelsButNoTextColour) {
   std::vector<COLORREF> texts;
   for (TLabel* label : Labels()) texts.push_back(label->FontColor());
   AnswerColour(RGB(0, 0, 128));
-  Click(Form().Colours().Panel1);
+  Click(Form().Page<TColoursPage>().Panel1);
   EXPECT_EQ(std::vector<COLORREF>{RGB(0, 0, 0)}, ColourPresets())
       << "preset with the panel's colour";
-  EXPECT_TRUE(ConfigModified);
-  EXPECT_EQ(RGB(0, 0, 128), Form().Colours().Panel1->Color());
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ(RGB(0, 0, 128), Form().Page<TColoursPage>().Panel1->Color());
   const auto labels = Labels();
   for (size_t i = 0; i < labels.size(); ++i) {
     EXPECT_EQ(RGB(0, 0, 128), labels[i]->Color()) << labels[i]->Name;
     EXPECT_EQ(texts[i], labels[i]->FontColor()) << labels[i]->Name;
   }
   // The same background again is no change.
-  ConfigModified = false;
+  SetModified(false);
   AnswerColour(RGB(0, 0, 128));
-  Click(Form().Colours().Panel1);
-  EXPECT_FALSE(ConfigModified);
+  Click(Form().Page<TColoursPage>().Panel1);
+  EXPECT_FALSE(Modified());
 }
 
 // ---------------------------------------------------------------------------
@@ -663,40 +663,42 @@ TEST_F(CheckBoxTest, EveryOptionBoxMarksAChangeWhenClicked) {
     TCheckBox* box = Box(name);
     ASSERT_NE(nullptr, box);
     const bool before = box->Checked();
-    ConfigModified = false;
+    SetModified(false);
     Click(box);
     EXPECT_NE(before, box->Checked()) << name;
-    EXPECT_TRUE(ConfigModified) << name;
+    EXPECT_TRUE(Modified()) << name;
   }
 }
 
-TEST_F(CheckBoxTest, WhileTheRegistryLoadsOnlySpaceMarksAChange) {
-  // While loading, a click counts for nothing: what marks is the key.
-  RegistryLoading = true;
+TEST_F(CheckBoxTest, WhatTheLoadShowsIsNoChangeButSpaceAndClicksAre) {
+  // The load shows the boxes it read without clicking them: only the keys
+  // and clicks that follow mark a change.
   for (const char* name : kOptionBoxes) {
     TCheckBox* box = Box(name);
     ASSERT_NE(nullptr, box);
-    ConfigModified = false;
-    box->SetChecked(!box->Checked());
-    Click(box);
-    EXPECT_FALSE(ConfigModified) << name << ": set and clicked";
+    SetModified(false);
+    const bool before = box->Checked();
+    // Every box the other way round than this one shows.
+    std::memset(static_cast<void*>(&Config().Boxes), before ? 0 : 1, sizeof(TStationBoxes));
+    Form().ShowConfiguration();
+    EXPECT_NE(before, box->Checked()) << name << ": shown";
+    EXPECT_FALSE(Modified()) << name << ": shown";
     box->SetFocus();
     PressSpace(box);
-    EXPECT_TRUE(ConfigModified) << name << ": Space";
+    EXPECT_TRUE(Modified()) << name << ": Space";
   }
-  RegistryLoading = false;
-  ConfigModified = false;
-  Form().Unproto().Ackui->SetChecked(!Form().Unproto().Ackui->Checked());
-  EXPECT_TRUE(ConfigModified) << "a box set by the program outside a load counts";
+  SetModified(false);
+  Form().Page<TUnprotoPage>().Ackui->SetChecked(!Form().Page<TUnprotoPage>().Ackui->Checked());
+  EXPECT_TRUE(Modified()) << "a box set by the program counts";
 }
 
 TEST_F(CheckBoxTest, AToggledBoxLeavesTheRecordAloneUntilTheSave) {
   for (const char* name : {"Log", "Forwardzub", "Ackui", "Mailbeacon"}) Click(Box(name));
-  EXPECT_EQ("", FieldText(Configuration->ConfigRecord.FullLog));
-  EXPECT_EQ("", FieldText(Configuration->ConfigRecord.Forwardzub));
-  EXPECT_EQ("", FieldText(Configuration->ConfigRecord.Ackui));
-  EXPECT_EQ("", FieldText(Configuration->ConfigRecord.Mailbeacon));
-  EXPECT_TRUE(ConfigModified);
+  EXPECT_EQ("", FieldText(Config().ConfigRecord.FullLog));
+  EXPECT_EQ("", FieldText(Config().ConfigRecord.Forwardzub));
+  EXPECT_EQ("", FieldText(Config().ConfigRecord.Ackui));
+  EXPECT_EQ("", FieldText(Config().ConfigRecord.Mailbeacon));
+  EXPECT_TRUE(Modified());
 }
 
 // ---------------------------------------------------------------------------
@@ -722,7 +724,7 @@ TEST_P(FolderBrowseTest, ChosenFolderFillsItsFieldAndMarksAChange) {
   EXPECT_TRUE(OpenRequests().empty());
   EXPECT_EQ(chosen, WindowText(field));
   EXPECT_EQ(GetParam().field, FocusedName());
-  EXPECT_TRUE(ConfigModified);
+  EXPECT_TRUE(Modified());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -742,47 +744,47 @@ INSTANTIATE_TEST_SUITE_P(
 using BrowseTest = EditorTest;
 
 TEST_F(BrowseTest, ChosenRootAndDataFoldersDeriveAsTypedOnes) {
-  SelectPageOf(Form().Folders().Speedroot);
+  SelectPageOf(Form().Page<TFoldersPage>().Speedroot);
   AnswerBrowse("C:\\ZUB");
-  Click(Form().Folders().Speedroot);
-  EXPECT_EQ("C:\\ZUB\\Data", WindowText(Form().Folders().Directoriodata));
-  EXPECT_EQ("C:\\ZUB\\Config\\Lang", FieldText(Configuration->ConfigRecord.Lang));
-  EXPECT_EQ("C:\\ZUB\\UsersPub", WindowText(Form().Disks().Diskc));
+  Click(Form().Page<TFoldersPage>().Speedroot);
+  EXPECT_EQ("C:\\ZUB\\Data", WindowText(Form().Page<TFoldersPage>().Directoriodata));
+  EXPECT_EQ("C:\\ZUB\\Config\\Lang", FieldText(Config().ConfigRecord.Lang));
+  EXPECT_EQ("C:\\ZUB\\UsersPub", WindowText(Form().Page<TDisksPage>().Diskc));
   AnswerBrowse("C:\\MSG");
-  Click(Form().Folders().Speeddata);
-  EXPECT_EQ("C:\\MSG\\Binmail", WindowText(Form().Folders().Directoriomensajesbin));
-  EXPECT_EQ("C:\\ZUB\\Pg", WindowText(Form().Folders().Pgdir));
+  Click(Form().Page<TFoldersPage>().Speeddata);
+  EXPECT_EQ("C:\\MSG\\Binmail", WindowText(Form().Page<TFoldersPage>().Directoriomensajesbin));
+  EXPECT_EQ("C:\\ZUB\\Pg", WindowText(Form().Page<TFoldersPage>().Pgdir));
 }
 
 TEST_F(BrowseTest, ACancelledBrowseChangesAndMarksNothing) {
-  SelectPageOf(Form().Folders().Speedroot);
-  Type(Form().Folders().Directorioraiz, "D:\\BBS");
-  Form().Folders().Directorioconfig->SetFocus();
-  ConfigModified = false;
+  SelectPageOf(Form().Page<TFoldersPage>().Speedroot);
+  Type(Form().Page<TFoldersPage>().Directorioraiz, "D:\\BBS");
+  Form().Page<TFoldersPage>().Directorioconfig->SetFocus();
+  SetModified(false);
   AnswerBrowse(std::nullopt);
-  Click(Form().Folders().Speedroot);
+  Click(Form().Page<TFoldersPage>().Speedroot);
   AnswerBrowse(std::nullopt);
-  Click(Form().Folders().Speeddata);
+  Click(Form().Page<TFoldersPage>().Speeddata);
   EXPECT_EQ(2u, BrowseTitles().size());
-  EXPECT_EQ("D:\\BBS", WindowText(Form().Folders().Directorioraiz));
-  EXPECT_EQ("D:\\BBS\\Data", WindowText(Form().Folders().Directoriodata));
-  EXPECT_EQ("D:\\BBS\\Data", FieldText(Configuration->ConfigRecord.Data));
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_EQ("D:\\BBS", WindowText(Form().Page<TFoldersPage>().Directorioraiz));
+  EXPECT_EQ("D:\\BBS\\Data", WindowText(Form().Page<TFoldersPage>().Directoriodata));
+  EXPECT_EQ("D:\\BBS\\Data", FieldText(Config().ConfigRecord.Data));
+  EXPECT_FALSE(Modified());
 }
 
 TEST_F(BrowseTest, ImportFileOpensInTheRootFolderOrWithoutOneInTheDialogsOwn) {
-  SelectPageOf(Form().Folders().Speedimport);
+  SelectPageOf(Form().Page<TFoldersPage>().Speedimport);
   AnswerOpenFile(std::nullopt);
-  Click(Form().Folders().Speedimport);
+  Click(Form().Page<TFoldersPage>().Speedimport);
   ASSERT_EQ(1u, OpenRequests().size());
   EXPECT_EQ("", OpenRequests()[0].initialDir);
-  EXPECT_EQ("", WindowText(Form().Folders().Ficheroimport));
-  EXPECT_FALSE(ConfigModified) << "a cancelled dialog marks nothing";
+  EXPECT_EQ("", WindowText(Form().Page<TFoldersPage>().Ficheroimport));
+  EXPECT_FALSE(Modified()) << "a cancelled dialog marks nothing";
 
-  Type(Form().Folders().Directorioraiz, "D:\\BBS");
-  ConfigModified = false;
+  Type(Form().Page<TFoldersPage>().Directorioraiz, "D:\\BBS");
+  SetModified(false);
   AnswerOpenFile("D:\\BBS\\Old\\Mail.imp");
-  Click(Form().Folders().Speedimport);
+  Click(Form().Page<TFoldersPage>().Speedimport);
   ASSERT_EQ(2u, OpenRequests().size());
   const TFileDialogRequest asked = OpenRequests()[1];
   EXPECT_EQ("Open Import Nodrax File", asked.title);
@@ -791,8 +793,8 @@ TEST_F(BrowseTest, ImportFileOpensInTheRootFolderOrWithoutOneInTheDialogsOwn) {
   EXPECT_EQ("", asked.defaultExt);
   EXPECT_GE(asked.maxFileName, 300u);
   EXPECT_TRUE(BrowseTitles().empty()) << "a file, not a folder";
-  EXPECT_EQ("D:\\BBS\\Old\\Mail.imp", WindowText(Form().Folders().Ficheroimport));
-  EXPECT_EQ("D:\\BBS\\Old\\Mail.imp", FieldText(Configuration->ConfigRecord.ImportFile));
+  EXPECT_EQ("D:\\BBS\\Old\\Mail.imp", WindowText(Form().Page<TFoldersPage>().Ficheroimport));
+  EXPECT_EQ("D:\\BBS\\Old\\Mail.imp", FieldText(Config().ConfigRecord.ImportFile));
   EXPECT_EQ("Ficheroimport", FocusedName());
-  EXPECT_TRUE(ConfigModified);
+  EXPECT_TRUE(Modified());
 }

@@ -56,19 +56,19 @@ class PortsPageTest : public LoadSaveFixture {
     std::ofstream(Path(name), std::ios::binary) << text;
   }
   void SelectPort(int index) {
-    if (ActivePageName() != "Hojapuertosbbs") ClickTab(Form().Hojapuertosbbs);
-    SendMessageA(Form().Ports().Puertosbbs->ItemHandle(index), BM_CLICK, 0, 0);
+    if (ActivePageName() != "Hojapuertosbbs") ClickTab(Form().FindSheet("Hojapuertosbbs"));
+    SendMessageA(Form().Page<TPortsPage>().Puertosbbs->ItemHandle(index), BM_CLICK, 0, 0);
     Pump();
   }
   // Fills the drivers folder and rebuilds the list from the menu.
   void Drivers(const Strings& files) {
     for (const std::string& f : files) WriteFile(f, "");
-    Form().Folders().Driversdir->SetText(kFolder);
+    Form().Page<TFoldersPage>().Driversdir->SetText(kFolder);
     InvokeMenu("ReloadDriversDir1");
   }
   // The sysop picks an item of the type selector's list.
   void ChooseType(const std::string& type) {
-    HWND combo = Form().Ports().Modopuerto2->Handle();
+    HWND combo = Form().Page<TPortsPage>().Modopuerto2->Handle();
     const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                        reinterpret_cast<LPARAM>(type.c_str()));
     ASSERT_NE(CB_ERR, index) << type << " is not in the list";
@@ -91,7 +91,7 @@ class PortsPageTest : public LoadSaveFixture {
 }  // namespace
 
 TEST_F(PortsPageTest, EveryFieldHasItsCaptionLimitAndLabel) {
-  SetFields(Configuration->PortTable[0], kKamPort);
+  SetFields(Config().PortTable[0], kKamPort);
   // Entering the page shows port 1 and refreshes the page after it.
   SelectPort(0);
   struct Row {
@@ -122,55 +122,55 @@ TEST_F(PortsPageTest, EveryFieldHasItsCaptionLimitAndLabel) {
       {"Gateway", "GATEWAY"},   {"Rdonly", "RD - ONLY"}, {"Puertosbbs", "Port"},
       {"Tipopuerto", "Mode"}};
   for (const auto& [name, caption] : captions) EXPECT_EQ(caption, WindowText(Control(name))) << name;
-  EXPECT_EQ("PORT 10 ", WindowText(Form().Ports().Puertosbbs->ItemHandle(9)));
-  EXPECT_EQ("BBS", WindowText(Form().Ports().Tipopuerto->ItemHandle(2)));
-  EXPECT_EQ(12, Form().Ports().Velocidadserie->ItemCount());
-  EXPECT_EQ("115200", Form().Ports().Velocidadserie->Item(11));
-  EXPECT_EQ("10", Form().Ports().Comports->Item(9));
-  EXPECT_FALSE(ConfigModified) << "labels and showing mark nothing";
+  EXPECT_EQ("PORT 10 ", WindowText(Form().Page<TPortsPage>().Puertosbbs->ItemHandle(9)));
+  EXPECT_EQ("BBS", WindowText(Form().Page<TPortsPage>().Tipopuerto->ItemHandle(2)));
+  EXPECT_EQ(12, Form().Page<TPortsPage>().Velocidadserie->ItemCount());
+  EXPECT_EQ("115200", Form().Page<TPortsPage>().Velocidadserie->Item(11));
+  EXPECT_EQ("10", Form().Page<TPortsPage>().Comports->Item(9));
+  EXPECT_FALSE(Modified()) << "labels and showing mark nothing";
 }
 
 TEST_F(PortsPageTest, ShowingAPortMarksNothingAndShowsItsStoredValues) {
   // Port 3: no driver. Everything off, "Disable" cleared.
-  SetFields(Configuration->PortTable[1], kKamPort);
+  SetFields(Config().PortTable[1], kKamPort);
   SelectPort(1);
   SelectPort(2);
-  EXPECT_EQ("None", Form().Ports().Modopuerto2->Text());
+  EXPECT_EQ("None", Form().Page<TPortsPage>().Modopuerto2->Text());
   for (const char* name : kPortEdits) EXPECT_FALSE(Control(name)->Enabled()) << name;
   for (const char* name : {"Label51", "Label83", "Velocidadserie", "Comports", "Tipopuerto",
                            "Unprotos", "Rdonly", "Disport"})
     EXPECT_FALSE(Control(name)->Enabled()) << name;
-  EXPECT_FALSE(Form().Ports().Disport->Checked());
-  EXPECT_EQ("false", FieldText(Configuration->PortTable[2].Disabled));
+  EXPECT_FALSE(Form().Page<TPortsPage>().Disport->Checked());
+  EXPECT_EQ("false", FieldText(Config().PortTable[2].Disabled));
   // Its own empty values, not those of port 2, stand greyed in the fields.
-  EXPECT_EQ("", WindowText(Form().Ports().Infocanal));
-  EXPECT_FALSE(Form().Ports().Unprotos->Checked());
+  EXPECT_EQ("", WindowText(Form().Page<TPortsPage>().Infocanal));
+  EXPECT_FALSE(Form().Page<TPortsPage>().Unprotos->Checked());
 
   // Port 2: a serial port whose address is stored in small letters.
-  lstrcpyA(Configuration->PortTable[1].HexAddress, "2f8");
+  lstrcpyA(Config().PortTable[1].HexAddress, "2f8");
   SelectPort(1);
-  EXPECT_EQ("KAM", Form().Ports().Modopuerto2->Text());
-  EXPECT_EQ("2F8", WindowText(Form().Ports().Direccionserie));
-  EXPECT_EQ("2F8", FieldText(Configuration->PortTable[1].HexAddress));
-  EXPECT_EQ("1200", Form().Ports().Velocidadserie->Item(Form().Ports().Velocidadserie->ItemIndex()));
-  EXPECT_EQ("3", Form().Ports().Comports->Item(Form().Ports().Comports->ItemIndex()));
-  EXPECT_EQ(0, Form().Ports().Tipopuerto->ItemIndex());
-  EXPECT_TRUE(Form().Ports().Disport->Checked());
-  EXPECT_TRUE(Form().Ports().Unprotos->Checked() && Form().Ports().Yapp->Checked() && Form().Ports().Gateway->Checked());
-  EXPECT_FALSE(Form().Ports().Rdonly->Checked());
-  EXPECT_EQ("Old", WindowText(Form().Ports().Infocanal));
-  EXPECT_EQ(kKamPort, Fields(Configuration->PortTable[1])) << "showing stores back what it shows";
+  EXPECT_EQ("KAM", Form().Page<TPortsPage>().Modopuerto2->Text());
+  EXPECT_EQ("2F8", WindowText(Form().Page<TPortsPage>().Direccionserie));
+  EXPECT_EQ("2F8", FieldText(Config().PortTable[1].HexAddress));
+  EXPECT_EQ("1200", Form().Page<TPortsPage>().Velocidadserie->Item(Form().Page<TPortsPage>().Velocidadserie->ItemIndex()));
+  EXPECT_EQ("3", Form().Page<TPortsPage>().Comports->Item(Form().Page<TPortsPage>().Comports->ItemIndex()));
+  EXPECT_EQ(0, Form().Page<TPortsPage>().Tipopuerto->ItemIndex());
+  EXPECT_TRUE(Form().Page<TPortsPage>().Disport->Checked());
+  EXPECT_TRUE(Form().Page<TPortsPage>().Unprotos->Checked() && Form().Page<TPortsPage>().Yapp->Checked() && Form().Page<TPortsPage>().Gateway->Checked());
+  EXPECT_FALSE(Form().Page<TPortsPage>().Rdonly->Checked());
+  EXPECT_EQ("Old", WindowText(Form().Page<TPortsPage>().Infocanal));
+  EXPECT_EQ(kKamPort, Fields(Config().PortTable[1])) << "showing stores back what it shows";
 
   // Port 4: TCP, whose port number is no baud rate of the list.
-  SetFields(Configuration->PortTable[3], {"TCP", "8", "8000", "0", "0", "7"});
+  SetFields(Config().PortTable[3], {"TCP", "8", "8000", "0", "0", "7"});
   SelectPort(3);
-  EXPECT_EQ("TCP Port:", WindowText(Form().Ports().Label83));
-  EXPECT_EQ("8000", WindowText(Form().Ports().Direccionserie));
-  EXPECT_EQ(-1, Form().Ports().Velocidadserie->ItemIndex());
-  EXPECT_EQ("8000", FieldText(Configuration->PortTable[3].BaudRate));
-  EXPECT_TRUE(IsChild(Form().Ports().Puertosbbs->Handle(), GetFocus()))
+  EXPECT_EQ("TCP Port:", WindowText(Form().Page<TPortsPage>().Label83));
+  EXPECT_EQ("8000", WindowText(Form().Page<TPortsPage>().Direccionserie));
+  EXPECT_EQ(-1, Form().Page<TPortsPage>().Velocidadserie->ItemIndex());
+  EXPECT_EQ("8000", FieldText(Config().PortTable[3].BaudRate));
+  EXPECT_TRUE(IsChild(Form().Page<TPortsPage>().Puertosbbs->Handle(), GetFocus()))
       << "the keyboard stays in the port selector";
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
 }
 
 // What a change to any type but None leaves of kKamPort from NumChannels
@@ -192,17 +192,17 @@ class TypeChangeTest : public PortsPageTest, public ::testing::WithParamInterfac
 TEST_P(TypeChangeTest, StoresTheTypeAndTheDefaultsOfItsClass) {
   const TypeCase& c = GetParam();
   Drivers({"BPQ.dll", "AGW.dll", "TCP.dll", "TLN.dll", "DED.dll"});
-  SetFields(Configuration->PortTable[0], kKamPort);
+  SetFields(Config().PortTable[0], kKamPort);
   SelectPort(0);
   ChooseType(c.type);
   Strings record = c.record;
   if (record.size() == 5) record.insert(record.end(), kNewTail.begin(), kNewTail.end());
-  EXPECT_EQ(record, Fields(Configuration->PortTable[0]));
-  EXPECT_EQ(c.address, WindowText(Form().Ports().Label83));
+  EXPECT_EQ(record, Fields(Config().PortTable[0]));
+  EXPECT_EQ(c.address, WindowText(Form().Page<TPortsPage>().Label83));
   TForm1& f = Form();
-  EXPECT_EQ(c.on, Enabled({f.Ports().Direccionserie, f.Ports().Velocidadserie, f.Ports().Multi, f.Ports().Comports, f.Ports().Infocanal}));
+  EXPECT_EQ(c.on, Enabled({f.Page<TPortsPage>().Direccionserie, f.Page<TPortsPage>().Velocidadserie, f.Page<TPortsPage>().Multi, f.Page<TPortsPage>().Comports, f.Page<TPortsPage>().Infocanal}));
   EXPECT_EQ(c.on[3], FocusedName() == "Comports");
-  EXPECT_TRUE(ConfigModified);
+  EXPECT_TRUE(Modified());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -226,20 +226,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PortsPageTest, OneTypedCharacterIsTheDriverOfASerialPort) {
   SelectPort(4);
-  ConfigModified = false;
-  Type(Form().Ports().Modopuerto2, "x");
-  EXPECT_EQ("x", FieldText(Configuration->PortTable[4].Driver));
-  EXPECT_EQ("3F8", FieldText(Configuration->PortTable[4].HexAddress));
-  EXPECT_EQ("9600", FieldText(Configuration->PortTable[4].BaudRate));
+  SetModified(false);
+  Type(Form().Page<TPortsPage>().Modopuerto2, "x");
+  EXPECT_EQ("x", FieldText(Config().PortTable[4].Driver));
+  EXPECT_EQ("3F8", FieldText(Config().PortTable[4].HexAddress));
+  EXPECT_EQ("9600", FieldText(Config().PortTable[4].BaudRate));
   EXPECT_EQ("Comports", FocusedName());
-  EXPECT_TRUE(ConfigModified);
+  EXPECT_TRUE(Modified());
 }
 
 TEST_F(PortsPageTest, ChannelCountsWarnAndKeepOrEmpty) {
   const char* more = "Num.Channels must be equal or major of Num. Fwd Channels";
   const char* fewer = "Number of Fwd Channels must be equal or minor of Num.Channels";
-  SetFields(Configuration->PortTable[0], kKamPort);
-  lstrcpyA(Configuration->PortTable[0].NumFwdChannels, "4");
+  SetFields(Config().PortTable[0], kKamPort);
+  lstrcpyA(Config().PortTable[0].NumFwdChannels, "4");
   SelectPort(0);
 
   struct Step {
@@ -258,7 +258,7 @@ TEST_F(PortsPageTest, ChannelCountsWarnAndKeepOrEmpty) {
   for (const Step& s : steps) {
     TEdit* edit = static_cast<TEdit*>(Control(s.field));
     if (s.warning) dialogs.ExpectMessageBox("Nodraxcfg", s.warning, MB_ICONWARNING | MB_OK, IDOK);
-    ConfigModified = false;
+    SetModified(false);
     if (!s.typed) {
       Erase(edit);
     } else if (!*s.typed) {
@@ -268,52 +268,52 @@ TEST_F(PortsPageTest, ChannelCountsWarnAndKeepOrEmpty) {
       Type(edit, s.typed);
     }
     dialogs.VerifyAndClear();
-    EXPECT_EQ(s.counts, (Strings{FieldText(Configuration->PortTable[0].NumChannels),
-                                 FieldText(Configuration->PortTable[0].NumFwdChannels)}))
+    EXPECT_EQ(s.counts, (Strings{FieldText(Config().PortTable[0].NumChannels),
+                                 FieldText(Config().PortTable[0].NumFwdChannels)}))
         << s.field << " " << (s.typed ? s.typed : "erased");
     EXPECT_EQ(s.field, FocusedName());
-    EXPECT_TRUE(ConfigModified);
+    EXPECT_TRUE(Modified());
   }
-  EXPECT_EQ("", WindowText(Form().Ports().Numcanales));
+  EXPECT_EQ("", WindowText(Form().Page<TPortsPage>().Numcanales));
 
   // Showing a port whose counts disagree warns too, marks nothing and takes
   // nothing back: the stored count emptied unmarked was lost at the next
   // save of anything else.
-  SetFields(Configuration->PortTable[1], {"KAM", "1", "9600", "3F8", "0", "3", "", "", "4"});
+  SetFields(Config().PortTable[1], {"KAM", "1", "9600", "3F8", "0", "3", "", "", "4"});
   dialogs.ExpectMessageBox("Nodraxcfg", more, MB_ICONWARNING | MB_OK, IDOK);
   dialogs.ExpectMessageBox("Nodraxcfg", fewer, MB_ICONWARNING | MB_OK, IDOK);
-  ConfigModified = false;
+  SetModified(false);
   SelectPort(1);
-  EXPECT_EQ("4", FieldText(Configuration->PortTable[1].NumFwdChannels));
-  EXPECT_EQ("4", WindowText(Form().Ports().Numcanalesfwd));
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_EQ("4", FieldText(Config().PortTable[1].NumFwdChannels));
+  EXPECT_EQ("4", WindowText(Form().Page<TPortsPage>().Numcanalesfwd));
+  EXPECT_FALSE(Modified());
 }
 
 TEST_F(PortsPageTest, EnterIsSwallowedAndOtherKeysMarkAChange) {
-  SetFields(Configuration->PortTable[0], kKamPort);
+  SetFields(Config().PortTable[0], kKamPort);
   SelectPort(0);
   for (const char* name : kPortEdits) {
     TControl* edit = Control(name);
     const std::string before = WindowText(edit);
-    ConfigModified = false;
+    SetModified(false);
     PressEnter(edit);
-    EXPECT_FALSE(ConfigModified) << name;
+    EXPECT_FALSE(Modified()) << name;
     EXPECT_EQ(before, WindowText(edit)) << name;
     PressKey(edit, VK_RIGHT);
-    EXPECT_TRUE(ConfigModified) << name;
+    EXPECT_TRUE(Modified()) << name;
   }
   // The type selector too, like every other field of the page.
   for (TComboBox* list :
-       {Form().Ports().Velocidadserie, Form().Ports().Comports, Form().Ports().Modopuerto2}) {
-    ConfigModified = false;
+       {Form().Page<TPortsPage>().Velocidadserie, Form().Page<TPortsPage>().Comports, Form().Page<TPortsPage>().Modopuerto2}) {
+    SetModified(false);
     PressKey(list, VK_SHIFT);
-    EXPECT_TRUE(ConfigModified) << list->Name;
+    EXPECT_TRUE(Modified()) << list->Name;
   }
 }
 
 TEST_F(PortsPageTest, TheDriverListHoldsTheMatchingDllsInSearchOrder) {
   InvokeMenu("ReloadDriversDir1");
-  EXPECT_EQ(1, Form().Ports().Modopuerto2->ItemCount()) << "no drivers folder: None alone";
+  EXPECT_EQ(1, Form().Page<TPortsPage>().Modopuerto2->ItemCount()) << "no drivers folder: None alone";
   Drivers({"kam.dll", "x_y.dll", "long.dll", "tnc.txt"});
   // The names come in the order the search gives them.
   Strings expected = {"None"};
@@ -327,17 +327,17 @@ TEST_F(PortsPageTest, TheDriverListHoldsTheMatchingDllsInSearchOrder) {
   FindClose(search);
   ASSERT_EQ(3u, expected.size());
   Strings items;
-  for (int i = 0; i < Form().Ports().Modopuerto2->ItemCount(); ++i) items.push_back(Form().Ports().Modopuerto2->Item(i));
+  for (int i = 0; i < Form().Page<TPortsPage>().Modopuerto2->ItemCount(); ++i) items.push_back(Form().Page<TPortsPage>().Modopuerto2->Item(i));
   EXPECT_EQ(expected, items);
-  EXPECT_EQ("", Form().Ports().Modopuerto2->Text());
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_EQ("", Form().Page<TPortsPage>().Modopuerto2->Text());
+  EXPECT_FALSE(Modified());
 }
 
 // ---------------------------------------------------------------------------
 // The ports-file import.
 
 TEST_F(PortsPageTest, ImportChoosesTheFormatByNameAndShowsThePortAgain) {
-  SetFields(Configuration->PortTable[1], kKamPort);
+  SetFields(Config().PortTable[1], kKamPort);
   SelectPort(1);
   WriteFile("PORT.SYS", "1 7 23 0\r\n2 4 1 0 250 4 2 50 00/30 BLW Tel\r\n");
   Import(Path("PORT.SYS"));
@@ -348,30 +348,30 @@ TEST_F(PortsPageTest, ImportChoosesTheFormatByNameAndShowsThePortAgain) {
   EXPECT_EQ(300u, asked.maxFileName);
   EXPECT_EQ((Strings{"TLN", "1", "23", "0", "0", "4", "250", "4", "2", "50", "00", "30", "Tel",
                      "B", "L", "", "W", "", "false"}),
-            Fields(Configuration->PortTable[1]));
-  EXPECT_TRUE(ConfigModified);
-  EXPECT_EQ("TLN", Form().Ports().Modopuerto2->Text());
-  EXPECT_EQ("23", WindowText(Form().Ports().Direccionserie));
-  EXPECT_EQ("Tel", WindowText(Form().Ports().Infocanal));
+            Fields(Config().PortTable[1]));
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ("TLN", Form().Page<TPortsPage>().Modopuerto2->Text());
+  EXPECT_EQ("23", WindowText(Form().Page<TPortsPage>().Direccionserie));
+  EXPECT_EQ("Tel", WindowText(Form().Page<TPortsPage>().Infocanal));
 
   WriteFile("ports.sys", "1 TCP 0 8000 x\n3 4 1 0 250 4 2 50 00/30 G Net\n");
   Import(Path("ports.sys"));
-  EXPECT_EQ("8000", FieldText(Configuration->PortTable[2].BaudRate));
-  EXPECT_EQ("0", FieldText(Configuration->PortTable[2].HexAddress));
-  EXPECT_EQ("", FieldText(Configuration->PortTable[1].Driver)) << "the table is replaced as a whole";
-  EXPECT_EQ("None", Form().Ports().Modopuerto2->Text());
+  EXPECT_EQ("8000", FieldText(Config().PortTable[2].BaudRate));
+  EXPECT_EQ("0", FieldText(Config().PortTable[2].HexAddress));
+  EXPECT_EQ("", FieldText(Config().PortTable[1].Driver)) << "the table is replaced as a whole";
+  EXPECT_EQ("None", Form().Page<TPortsPage>().Modopuerto2->Text());
 }
 
 TEST_F(PortsPageTest, FailedAndEmptyImports) {
-  SetFields(Configuration->PortTable[0], kKamPort);
+  SetFields(Config().PortTable[0], kKamPort);
   // A file that cannot be opened leaves the table as it was.
   dialogs.ExpectOpenFile(Path("missing.sys"));
   dialogs.ExpectMessageBox("Nodraxcfg", "I can't open file", MB_ICONERROR | MB_OK, IDOK);
   InvokeMenu("Importsys");
-  EXPECT_EQ(kKamPort, Fields(Configuration->PortTable[0]));
+  EXPECT_EQ(kKamPort, Fields(Config().PortTable[0]));
   Import(std::nullopt);
-  EXPECT_EQ(kKamPort, Fields(Configuration->PortTable[0]));
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_EQ(kKamPort, Fields(Config().PortTable[0]));
+  EXPECT_FALSE(Modified());
 
   // A second BPQ interface stops the import with what came before kept.
   WriteFile("oldport.sys", "B 2 0 0\n1 3 B 0 80 1 1 10 00/30 G One\nC 2 0 0\n2 3 B 0 80 1 1 10 00/30 G Two\n");
@@ -382,16 +382,16 @@ TEST_F(PortsPageTest, FailedAndEmptyImports) {
                            "Please correct it or import will not be correct.",
                            MB_ICONERROR | MB_OK, IDOK);
   InvokeMenu("Importsys");
-  EXPECT_EQ("BPQ", FieldText(Configuration->PortTable[0].Driver));
-  EXPECT_EQ("", FieldText(Configuration->PortTable[1].Label));
-  EXPECT_TRUE(ConfigModified);
+  EXPECT_EQ("BPQ", FieldText(Config().PortTable[0].Driver));
+  EXPECT_EQ("", FieldText(Config().PortTable[1].Label));
+  EXPECT_TRUE(Modified());
 
   // Only comments: every port reset, and nothing marked.
-  ConfigModified = false;
+  SetModified(false);
   WriteFile("comments.sys", "# old ports\n#1 TCP 0 8000 x\n");
   Import(Path("comments.sys"));
-  for (int i = 0; i < kPortCount; ++i) EXPECT_FALSE(PortInUse(Configuration->PortTable[i])) << i;
-  EXPECT_FALSE(ConfigModified);
+  for (int i = 0; i < kPortCount; ++i) EXPECT_FALSE(PortInUse(Config().PortTable[i])) << i;
+  EXPECT_FALSE(Modified());
 }
 
 // ---------------------------------------------------------------------------
@@ -434,27 +434,27 @@ TEST_F(PortsStartCodeTest, ImportedPortsAreSaved) {
 // list then overwrote the port number.
 TEST_F(PortsPageTest, ReloadingTheDriversKeepsTheTypeOfTheShownPort) {
   Drivers({"kam.dll"});
-  SetFields(Configuration->PortTable[0], {"TCP", "8", "6300", "0"});
+  SetFields(Config().PortTable[0], {"TCP", "8", "6300", "0"});
   SelectPort(0);
   InvokeMenu("ReloadDriversDir1");
-  EXPECT_EQ("TCP", Form().Ports().Modopuerto2->Text());
-  EXPECT_EQ(2, Form().Ports().Modopuerto2->ItemCount()) << "None and KAM";
-  Erase(Form().Ports().Direccionserie);
-  Type(Form().Ports().Direccionserie, "8100");
-  ClickTab(Form().Hojageneral);
-  ClickTab(Form().Hojapuertosbbs);
-  EXPECT_EQ("8100", FieldText(Configuration->PortTable[0].BaudRate));
-  EXPECT_EQ("0", FieldText(Configuration->PortTable[0].HexAddress));
-  EXPECT_EQ("8100", WindowText(Form().Ports().Direccionserie));
-  EXPECT_EQ("TCP Port:", WindowText(Form().Ports().Label83));
+  EXPECT_EQ("TCP", Form().Page<TPortsPage>().Modopuerto2->Text());
+  EXPECT_EQ(2, Form().Page<TPortsPage>().Modopuerto2->ItemCount()) << "None and KAM";
+  Erase(Form().Page<TPortsPage>().Direccionserie);
+  Type(Form().Page<TPortsPage>().Direccionserie, "8100");
+  ClickTab(Form().FindSheet("Hojageneral"));
+  ClickTab(Form().FindSheet("Hojapuertosbbs"));
+  EXPECT_EQ("8100", FieldText(Config().PortTable[0].BaudRate));
+  EXPECT_EQ("0", FieldText(Config().PortTable[0].HexAddress));
+  EXPECT_EQ("8100", WindowText(Form().Page<TPortsPage>().Direccionserie));
+  EXPECT_EQ("TCP Port:", WindowText(Form().Page<TPortsPage>().Label83));
 }
 
 TEST_F(PortsPageTest, AReloadShowsTheReloadedPort) {
-  SetFields(Configuration->PortTable[0], kKamPort);
+  SetFields(Config().PortTable[0], kKamPort);
   SelectPort(0);
   WriteStrings(Key(kPortsKey, "Port1"), {{"Driver", "TCP"}, {"BaudRate", "6300"}});
   InvokeMenu("ReloadRegistry1");
-  EXPECT_EQ("TCP", Form().Ports().Modopuerto2->Text());
-  EXPECT_EQ("6300", WindowText(Form().Ports().Direccionserie));
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_EQ("TCP", Form().Page<TPortsPage>().Modopuerto2->Text());
+  EXPECT_EQ("6300", WindowText(Form().Page<TPortsPage>().Direccionserie));
+  EXPECT_FALSE(Modified());
 }

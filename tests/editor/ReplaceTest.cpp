@@ -48,16 +48,15 @@ class ReplaceTest : public TransferFixture {
   void StartAndEdit(bool openTablePages) {
     DestroyEditor();
     // A new start: a new configuration, as the process entry makes it.
-    ReleaseConfiguration();
-    AllocateConfiguration();
-    ConfigModified = false;
+    NewDocument();
+    SetModified(false);
     OpenEditor();
     if (openTablePages) {
-      Form().Servers();
-      Form().Ports();
+      Form().Page<TServersPage>();
+      Form().Page<TPortsPage>();
     }
-    Type(Form().General().Editciudad, "X");
-    ASSERT_TRUE(ConfigModified);
+    Type(Form().Page<TGeneralPage>().Editciudad, "X");
+    ASSERT_TRUE(Modified());
   }
   static std::vector<std::string> Backups() {
     std::vector<std::string> names;
@@ -103,8 +102,8 @@ TEST_F(ReplaceTest, ChangesAreAskedAboutFirstAndEveryTableIsKept) {
       if (row.answer == IDCANCEL) {
         EXPECT_EQ(Dump(), before);
         EXPECT_TRUE(Backups().empty());
-        EXPECT_TRUE(ConfigModified);
-        EXPECT_EQ(Form().General().Editciudad->Text(), "X");
+        EXPECT_TRUE(Modified());
+        EXPECT_EQ(Form().Page<TGeneralPage>().Editciudad->Text(), "X");
         continue;
       }
       EXPECT_EQ(Backups().size(), 1u);
@@ -150,7 +149,7 @@ TEST_F(ReplaceTest, RestorePutsTheFileBackWholeAndBacksUpWhatItReplaces) {
     WriteString("Software\\Nodrax\\Mine", "Kept", "only here");
     RemoveTestFolder();
     DestroyEditor();
-    ConfigModified = false;
+    SetModified(false);
     OpenEditor();
     const TStoredTree before = Dump();
     TNotifyCounter notified;
@@ -171,8 +170,8 @@ TEST_F(ReplaceTest, RestorePutsTheFileBackWholeAndBacksUpWhatItReplaces) {
       continue;
     }
     EXPECT_EQ(Dump(), file);  // byte for byte, and nothing of the tree it replaced
-    EXPECT_EQ(Form().General().Editbbsindicativo->Text(), "EB1XX");
-    EXPECT_FALSE(ConfigModified);
+    EXPECT_EQ(Form().Page<TGeneralPage>().Editbbsindicativo->Text(), "EB1XX");
+    EXPECT_FALSE(Modified());
     EXPECT_GT(notified.Count(), 0);
     // The tree it replaced is in the backup, so that the restore can be undone.
     ASSERT_EQ(Backups().size(), 1u);

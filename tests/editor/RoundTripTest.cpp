@@ -18,13 +18,10 @@ TEST_P(RoundTripTest, EveryPageShowsItUnchangedAndTheSaveStoresItBack) {
 
   OpenEditor();
   TForm1& f = Form();
-  for (TTabSheet* sheet : {f.Hojageneral, f.Hojadirectorios, f.Hojadirectorioszub, f.Hojaunprotos,
-                           f.Hojaconexion, f.Hojaseguridadusuario, f.Hojamensajesaviso,
-                           f.Hojaforward, f.Hojamiscelanea, f.Hojacolores, f.Hojaservers,
-                           f.Hojapuertosbbs, f.Hojatiempos, f.Hojaaprs}) {
+  for (TTabSheet* sheet : f.Pagina->Pages()) {
     if (sheet->TabVisible) ClickTab(sheet);
     f.PageOf(sheet);
-    EXPECT_FALSE(ConfigModified) << sheet->Name;
+    EXPECT_FALSE(Modified()) << sheet->Name;
   }
   EXPECT_TRUE(f.Save());
   EXPECT_EQ(stored, Dump());

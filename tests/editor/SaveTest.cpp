@@ -17,14 +17,14 @@ class SaveTest : public LoadSaveFixture {
     OpenEditor();
   }
   void SetIdentity() {
-    Form().General().Editbbsindicativo->SetText("X1ABC");
-    Form().General().Edithroute->SetText("ABC.XX.EU");
+    Form().Page<TGeneralPage>().Editbbsindicativo->SetText("X1ABC");
+    Form().Page<TGeneralPage>().Edithroute->SetText("ABC.XX.EU");
   }
   void Save() { InvokeMenu("Menusave"); }
   static std::string Config(const std::string& name) { return Text(kConfigKey, name); }
   // A refused or failed save keeps the changes and tells no other program.
   static void ExpectNotSaved(TNotifyCounter& notified) {
-    EXPECT_TRUE(ConfigModified);
+    EXPECT_TRUE(Modified());
     EXPECT_EQ(0, notified.Count());
   }
   // Every box of a refused or failed save is the same warning.
@@ -36,9 +36,9 @@ class SaveTest : public LoadSaveFixture {
 };
 
 TEST_F(SaveTest, AMissingCallsignOrRouteRefusesTheSave) {
-  ConfigModified = true;
+  SetModified(true);
   TNotifyCounter notified;
-  Form().Pagina->SetActivePage(Form().Hojacolores);
+  Form().Pagina->SetActivePage(Form().FindSheet("Hojacolores"));
   AnswerMessage(IDOK);
   EXPECT_FALSE(Form().Save());
   ASSERT_EQ(1u, Messages().size());
@@ -48,8 +48,8 @@ TEST_F(SaveTest, AMissingCallsignOrRouteRefusesTheSave) {
   EXPECT_EQ("Editbbsindicativo", FocusedName());
   ExpectNotSaved(notified);
 
-  Form().General().Editbbsindicativo->SetText("X1ABC");
-  Form().Pagina->SetActivePage(Form().Hojacolores);
+  Form().Page<TGeneralPage>().Editbbsindicativo->SetText("X1ABC");
+  Form().Pagina->SetActivePage(Form().FindSheet("Hojacolores"));
   AnswerMessage(IDOK);
   Save();
   ASSERT_EQ(2u, Messages().size());
@@ -62,7 +62,7 @@ TEST_F(SaveTest, AMissingCallsignOrRouteRefusesTheSave) {
 
 TEST_F(SaveTest, ASuccessfulSavePostsTheNotificationWithZeroParametersToEveryProcess) {
   SetIdentity();
-  ConfigModified = true;
+  SetModified(true);
   const std::string result = std::string(kTestFolder) + "\\notified.txt";
   CreateDirectoryA(kTestFolder, nullptr);
   TNotifyListener listener(result, 20000);
@@ -70,7 +70,7 @@ TEST_F(SaveTest, ASuccessfulSavePostsTheNotificationWithZeroParametersToEveryPro
   TNotifyCounter notified;
   EXPECT_TRUE(Form().Save());
   EXPECT_TRUE(Messages().empty());
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
   EXPECT_EQ(0, notified.Seen());  // posted, not sent
   EXPECT_EQ(1, notified.Count());
   EXPECT_EQ(0u, notified.LastW());
@@ -89,9 +89,9 @@ TEST_F(SaveTest, ASuccessfulSavePostsTheNotificationWithZeroParametersToEveryPro
 TEST_F(SaveTest, AFailedWriteIsReportedAndKeepsTheChanges) {
   TForm1& f = Form();
   SetIdentity();
-  f.Folders().Directorioraiz->SetText(kTestRoot);
+  f.Page<TFoldersPage>().Directorioraiz->SetText(kTestRoot);
   auto saveFails = [&](std::initializer_list<std::string> parts) {
-    ConfigModified = true;
+    SetModified(true);
     TNotifyCounter notified;
     AnswerMessage(IDOK);
     const std::size_t before = Messages().size();
@@ -101,10 +101,10 @@ TEST_F(SaveTest, AFailedWriteIsReportedAndKeepsTheChanges) {
     ExpectNotSaved(notified);
   };
   // A disk folder that UsersPub cannot hold...
-  f.Disks().Diska->SetText("A:\\one,two");
+  f.Page<TDisksPage>().Diska->SetText("A:\\one,two");
   saveFails({"Software\\Nodrax\\Folders"});
   // ...and a key the registry refuses to write.
-  f.Disks().Diska->SetText("A:\\one");
+  f.Page<TDisksPage>().Diska->SetText("A:\\one");
   Deny(kConfigKey, KEY_SET_VALUE);
   const std::string denied = "HKEY_LOCAL_MACHINE\\Software\\Nodrax\\Config";
   saveFails({denied, SystemErrorMessage(ERROR_ACCESS_DENIED)});
@@ -116,32 +116,32 @@ TEST_F(SaveTest, AFailedWriteIsReportedAndKeepsTheChanges) {
   EXPECT_EQ("Save Configuration?", Messages()[2].text);
   ExpectWarning(Messages()[3], {denied});
   EXPECT_TRUE(EditorOpen());
-  EXPECT_TRUE(ConfigModified);
+  EXPECT_TRUE(Modified());
 }
 
 TEST_F(SaveTest, EnterInTheLastFieldSavesAfterTheQuestion) {
   SetIdentity();
-  ConfigModified = true;
+  SetModified(true);
   AnswerMessage(IDYES);
-  PressEnter(Form().Miscellaneous2().bufermonitor);
+  PressEnter(Form().Page<TMiscellaneous2Page>().bufermonitor);
   ASSERT_EQ(1u, Messages().size());
   EXPECT_EQ("Save Configuration?", Messages()[0].text);
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
   EXPECT_EQ("X1ABC.ABC.XX.EU", Config("BbsCallsign"));
 }
 
 TEST_F(SaveTest, ReloadAnsweredYesSavesFirstThenLoadsWhatWasSaved) {
   SetIdentity();
-  Form().General().Editciudad->SetText("Saved");
-  ConfigModified = true;
+  Form().Page<TGeneralPage>().Editciudad->SetText("Saved");
+  SetModified(true);
   AnswerMessage(IDYES);
   InvokeMenu("ReloadRegistry1");
   ASSERT_EQ(1u, Messages().size());
   EXPECT_EQ("Configuration has changed. Save?", Messages()[0].text);
   EXPECT_EQ("Saved", Config("Qth"));
-  EXPECT_EQ("Saved", Form().General().Editciudad->Text());
-  EXPECT_TRUE(Form().Miscellaneous1().Datosusuario->Checked());  // from Hroute "OK"
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_EQ("Saved", Form().Page<TGeneralPage>().Editciudad->Text());
+  EXPECT_TRUE(Form().Page<TMiscellaneous1Page>().Datosusuario->Checked());  // from Hroute "OK"
+  EXPECT_FALSE(Modified());
 }
 
 }  // namespace

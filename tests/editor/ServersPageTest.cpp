@@ -23,32 +23,32 @@ class ServersPageTest : public LoadSaveFixture {
   // The sysop types into fields that the program emptied.
   void Enter(const std::string& name, const std::string& file, const std::string& info = "") {
     TForm1& f = Form();
-    SelectPageOf(f.Servers().ListBox1);
+    SelectPageOf(f.Page<TServersPage>().ListBox1);
     const std::pair<TControl*, std::string> typed[] = {
-        {f.Servers().Editaddserver, name}, {f.Servers().Editfileserver, file}, {f.Servers().Editinfo, info}};
+        {f.Page<TServersPage>().Editaddserver, name}, {f.Page<TServersPage>().Editfileserver, file}, {f.Page<TServersPage>().Editinfo, info}};
     for (const auto& [field, text] : typed) {
       field->SetText("");
       Type(field, text);
     }
   }
   void ClickItem(int index) {
-    SelectPageOf(Form().Servers().ListBox1);
+    SelectPageOf(Form().Page<TServersPage>().ListBox1);
     RECT r{};
-    SendMessageA(Form().Servers().ListBox1->Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    SendMessageA(Form().Page<TServersPage>().ListBox1->Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
     const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageA(Form().Servers().ListBox1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(Form().Servers().ListBox1->Handle(), WM_LBUTTONUP, 0, at);
+    SendMessageA(Form().Page<TServersPage>().ListBox1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(Form().Page<TServersPage>().ListBox1->Handle(), WM_LBUTTONUP, 0, at);
     Pump();
   }
   TNames Listed() {
     TNames items;
-    for (int i = 0; i < Form().Servers().ListBox1->ItemCount(); ++i)
-      items.push_back(Form().Servers().ListBox1->Item(i));
+    for (int i = 0; i < Form().Page<TServersPage>().ListBox1->ItemCount(); ++i)
+      items.push_back(Form().Page<TServersPage>().ListBox1->Item(i));
     return items;
   }
   void ExpectFields(const std::string& name, const std::string& file, const std::string& info) {
     ExpectTexts(
-        {{Form().Servers().Editaddserver, name}, {Form().Servers().Editfileserver, file}, {Form().Servers().Editinfo, info}});
+        {{Form().Page<TServersPage>().Editaddserver, name}, {Form().Page<TServersPage>().Editfileserver, file}, {Form().Page<TServersPage>().Editinfo, info}});
   }
 };
 
@@ -68,23 +68,23 @@ TEST_F(ServersPageTest, AddStoresTheServerAndShowsItAgain) {
   TNotifyCounter notified;
   for (const Row& row : rows) {
     Enter(row.name, row.file, row.info);
-    if (row.disabled) Click(Form().Servers().Disabled);
-    Click(Form().Servers().Botonaddserver);
+    if (row.disabled) Click(Form().Page<TServersPage>().Disabled);
+    Click(Form().Page<TServersPage>().Botonaddserver);
     ExpectStored(Server(row.key), {{"File", row.stored},
                                    {"Description", row.info},
                                    {"Disabled", row.disabled ? "true" : "false"}});
     ExpectFields("", "", "");
-    EXPECT_FALSE(Form().Servers().Disabled->Checked() || Form().Servers().Apply->Enabled()) << row.key;
+    EXPECT_FALSE(Form().Page<TServersPage>().Disabled->Checked() || Form().Page<TServersPage>().Apply->Enabled()) << row.key;
   }
   EXPECT_EQ((TNames{"BOX", "INT", "PMS"}), Listed());
   EXPECT_EQ(3, notified.Count());
   for (int i = 0; i < 3; ++i) {
     ClickItem(i);
     ExpectFields(rows[i].key, rows[i].shown, rows[i].info);
-    EXPECT_EQ(rows[i].disabled, Form().Servers().Disabled->Checked());
-    EXPECT_FALSE(Form().Servers().Apply->Enabled());
+    EXPECT_EQ(rows[i].disabled, Form().Page<TServersPage>().Disabled->Checked());
+    EXPECT_FALSE(Form().Page<TServersPage>().Apply->Enabled());
   }
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -94,22 +94,22 @@ TEST_F(ServersPageTest, ApplyIsEnabledByTheSysopsEditsOnlyAndARenameAddsAServer)
   TForm1& f = Form();
   EXPECT_EQ(TNames{"OLD"}, Listed());
   for (TControl* edit :
-       {static_cast<TControl*>(f.Servers().Disabled), static_cast<TControl*>(f.Servers().Editinfo),
-        static_cast<TControl*>(f.Servers().Editfileserver), static_cast<TControl*>(f.Servers().Editaddserver)}) {
+       {static_cast<TControl*>(f.Page<TServersPage>().Disabled), static_cast<TControl*>(f.Page<TServersPage>().Editinfo),
+        static_cast<TControl*>(f.Page<TServersPage>().Editfileserver), static_cast<TControl*>(f.Page<TServersPage>().Editaddserver)}) {
     ClickItem(0);
-    EXPECT_FALSE(f.Servers().Apply->Enabled());
-    edit == f.Servers().Disabled ? Click(f.Servers().Disabled) : Type(edit, "X");
-    EXPECT_TRUE(f.Servers().Apply->Enabled()) << edit->Name;
+    EXPECT_FALSE(f.Page<TServersPage>().Apply->Enabled());
+    edit == f.Page<TServersPage>().Disabled ? Click(f.Page<TServersPage>().Disabled) : Type(edit, "X");
+    EXPECT_TRUE(f.Page<TServersPage>().Apply->Enabled()) << edit->Name;
   }
   ClickItem(0);
-  Erase(f.Servers().Editaddserver);
-  Type(f.Servers().Editaddserver, "XOLD");
-  Click(f.Servers().Apply);
+  Erase(f.Page<TServersPage>().Editaddserver);
+  Type(f.Page<TServersPage>().Editaddserver, "XOLD");
+  Click(f.Page<TServersPage>().Apply);
   EXPECT_EQ((TNames{"OLD", "XOLD"}), Listed());
-  EXPECT_EQ(-1, f.Servers().ListBox1->ItemIndex());
+  EXPECT_EQ(-1, f.Page<TServersPage>().ListBox1->ItemIndex());
   ExpectStored(Server("OLD"), {{"File", "old.exe"}, {"Description", "Old one"}});
   ExpectStored(Server("XOLD"), {{"File", "OLD.EXE"}, {"Description", "Old one"}});
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
 }
 
 TEST_F(ServersPageTest, EnterMovesThroughTheFieldsToAddServerAndLabelsFocusTheirField) {
@@ -117,23 +117,23 @@ TEST_F(ServersPageTest, EnterMovesThroughTheFieldsToAddServerAndLabelsFocusTheir
   TForm1& f = Form();
   Enter("ABC\\DEFGHIJKLMNOPQ", std::string(25, 'f'), std::string(120, 'd'));
   const std::pair<TControl*, const char*> steps[] = {
-      {f.Servers().Editaddserver, "Editfileserver"}, {f.Servers().Editfileserver, "Editinfo"},
-      {f.Servers().Editinfo, "Botonaddserver"},      {f.Servers().Label78, "Editaddserver"},
-      {f.Servers().Label79, "Editfileserver"},       {f.Servers().Label80, "Editinfo"}};
+      {f.Page<TServersPage>().Editaddserver, "Editfileserver"}, {f.Page<TServersPage>().Editfileserver, "Editinfo"},
+      {f.Page<TServersPage>().Editinfo, "Botonaddserver"},      {f.Page<TServersPage>().Label78, "Editaddserver"},
+      {f.Page<TServersPage>().Label79, "Editfileserver"},       {f.Page<TServersPage>().Label80, "Editinfo"}};
   for (const auto& [from, to] : steps) {
-    from == f.Servers().Label78 || from == f.Servers().Label79 || from == f.Servers().Label80 ? Click(from) : PressEnter(from);
+    from == f.Page<TServersPage>().Label78 || from == f.Page<TServersPage>().Label79 || from == f.Page<TServersPage>().Label80 ? Click(from) : PressEnter(from);
     EXPECT_EQ(to, FocusedName());
   }
   EXPECT_FALSE(KeyExists(kServersKey));
   ExpectFields("ABCDEFGHIJKLMN", std::string(19, 'f'), std::string(99, 'd'));
   // Typed, "\" is swallowed; pasted, it would make the name a path.
-  Erase(f.Servers().Editaddserver);
-  Paste(f.Servers().Editaddserver, "A\\B");
+  Erase(f.Page<TServersPage>().Editaddserver);
+  Paste(f.Page<TServersPage>().Editaddserver, "A\\B");
   AnswerMessage(IDOK);
-  Click(f.Servers().Botonaddserver);
+  Click(f.Page<TServersPage>().Botonaddserver);
   ExpectOnlyMessage("A server name cannot contain \"\\\".", "Nodraxcfg", MB_ICONWARNING | MB_OK);
   EXPECT_FALSE(KeyExists(kServersKey));
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
 }
 
 // Servers that an import brought in and that are not stored yet stay in
@@ -154,21 +154,21 @@ TEST_F(ServersPageTest, ImportedServersStayUntilSavedAndNamesAreCapitals) {
   ExpectFields("WP", "WP.EXE", "White pages");
 
   Enter("", "box.exe", "Box");
-  Paste(Form().Servers().Editaddserver, "box");
-  EXPECT_EQ("BOX", WindowText(Form().Servers().Editaddserver));
-  Click(Form().Servers().Botonaddserver);
+  Paste(Form().Page<TServersPage>().Editaddserver, "box");
+  EXPECT_EQ("BOX", WindowText(Form().Page<TServersPage>().Editaddserver));
+  Click(Form().Page<TServersPage>().Botonaddserver);
   EXPECT_EQ((TNames{"BOX", "wp", "CHAT"}), Listed());
   ClickItem(2);
-  Erase(Form().Servers().Editinfo);
-  Type(Form().Servers().Editinfo, "Chat room");
-  Click(Form().Servers().Apply);
+  Erase(Form().Page<TServersPage>().Editinfo);
+  Type(Form().Page<TServersPage>().Editinfo, "Chat room");
+  Click(Form().Page<TServersPage>().Apply);
   EXPECT_EQ("Chat room", Text(Server("CHAT"), "Description"));
   ClickItem(1);
-  Click(Form().Servers().Botondelserver);
+  Click(Form().Page<TServersPage>().Botondelserver);
   EXPECT_EQ((TNames{"BOX", "CHAT"}), Listed());
 
   Form().MenusaveClick(nullptr);
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
   EXPECT_EQ((TNames{"BOX", "CHAT", "OLD"}), SubKeys(kServersKey));
   EXPECT_EQ("BOX.EXE", Text(Server("BOX"), "File"));
 }
@@ -180,7 +180,7 @@ TEST_F(ServersPageTest, TheHundredAndFirstServerIsRefusedAndAChangeStillGoesThro
   TNotifyCounter notified;
   Enter("EXTRA", "extra.exe");
   AnswerMessage(IDOK);
-  Click(Form().Servers().Botonaddserver);
+  Click(Form().Page<TServersPage>().Botonaddserver);
   ExpectOnlyMessage(
       "The server list is full: the BBS runs at most 100 servers.\n"
       "Delete one before adding another.",
@@ -188,7 +188,7 @@ TEST_F(ServersPageTest, TheHundredAndFirstServerIsRefusedAndAChangeStillGoesThro
   EXPECT_FALSE(KeyExists(Server("EXTRA")));
   ExpectFields("EXTRA", "extra.exe", "");
   Enter("S7", "new.exe");
-  Click(Form().Servers().Botonaddserver);
+  Click(Form().Page<TServersPage>().Botonaddserver);
   EXPECT_EQ("NEW.EXE", Text(Server("S7"), "File"));
   EXPECT_EQ(1, notified.Count());
 }
@@ -215,12 +215,12 @@ TEST_F(ServersPageTest, RefusedWritesAndDeletesAreReportedAndKeepWhatWasTyped) {
     AnswerMessage(IDOK);
     if (row.name) {
       Enter(row.name, "typed.exe", "typed");
-      Click(Form().Servers().Botonaddserver);
+      Click(Form().Page<TServersPage>().Botonaddserver);
       ExpectFields(row.name, "typed.exe", "typed");
-      EXPECT_TRUE(Form().Servers().Apply->Enabled());
+      EXPECT_TRUE(Form().Page<TServersPage>().Apply->Enabled());
     } else {
       ClickItem(0);
-      Click(Form().Servers().Botondelserver);
+      Click(Form().Page<TServersPage>().Botondelserver);
     }
     ASSERT_EQ(1u, Messages().size());
     EXPECT_EQ(row.text + ("HKEY_LOCAL_MACHINE\\" + Server(row.name ? row.name : "KEPT")) +
@@ -240,15 +240,15 @@ TEST_F(ServersPageTest, AnotherProgramHearsOfAnAddButNotOfADelete) {
     TNotifyListener listener(result, 20000);
     ASSERT_TRUE(listener.Started());
     Enter("PMS", "pms.exe");
-    Click(Form().Servers().Botonaddserver);
+    Click(Form().Page<TServersPage>().Botonaddserver);
     EXPECT_EQ(0u, listener.ExitCode());
   }
   TNotifyListener listener(result, 3000);
   ASSERT_TRUE(listener.Started());
-  Click(Form().Servers().Botondelserver);  // nothing selected: nothing changes
+  Click(Form().Page<TServersPage>().Botondelserver);  // nothing selected: nothing changes
   EXPECT_EQ(TNames{"PMS"}, Listed());
   ClickItem(0);
-  Click(Form().Servers().Botondelserver);
+  Click(Form().Page<TServersPage>().Botondelserver);
   EXPECT_TRUE(Listed().empty());
   EXPECT_FALSE(KeyExists(Server("PMS")));
   ExpectFields("", "", "");

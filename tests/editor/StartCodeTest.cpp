@@ -98,8 +98,8 @@ TEST_F(StartCodeActivationTest, ActsOnlyAtTheFirstActivation) {
   OpenWithTail("14", true);
   ASSERT_EQ(1u, Messages().size());
   // The sysop moves on; coming back to the window changes nothing.
-  Form().Pagina->SetActivePage(Form().Hojaforward);
-  Form().Forwarding().Forwardzub->SetFocus();
+  Form().Pagina->SetActivePage(Form().FindSheet("Hojaforward"));
+  Form().Page<TForwardingPage>().Forwardzub->SetFocus();
   SendMessageA(FormHandle(), WM_ACTIVATE, WA_INACTIVE, 0);
   SendMessageA(FormHandle(), WM_ACTIVATE, WA_ACTIVE, 0);
   SendMessageA(FormHandle(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
@@ -111,5 +111,5 @@ TEST_F(StartCodeActivationTest, ActsOnlyAtTheFirstActivation) {
 
 TEST_F(StartCodeActivationTest, DoesNotMarkTheConfigurationChanged) {
   OpenWithTail("5", true);
-  EXPECT_FALSE(ConfigModified);
+  EXPECT_FALSE(Modified());
 }

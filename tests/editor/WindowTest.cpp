@@ -256,8 +256,8 @@ TEST_P(VersionCheckTest, WarnsOnlyWhenTheStoredVersionIsNewer) {
   // Where newer versions are published: the project's own address.
   EXPECT_EQ(std::string("Download the new version at ") + kProjectMail, lines[1]);
   // Editing goes on as usual.
-  Type(Form().General().Editciudad, "Lugo");
-  EXPECT_EQ("Lugo", FieldText(Configuration->ConfigRecord.Qth));
+  Type(Form().Page<TGeneralPage>().Editciudad, "Lugo");
+  EXPECT_EQ("Lugo", FieldText(Config().ConfigRecord.Qth));
 }
 
 INSTANTIATE_TEST_SUITE_P(StoredVersions, VersionCheckTest,
@@ -310,31 +310,31 @@ TEST_F(PositionTest, ClosingStoresVersionAndPosition) {
 using CloseTest = EditorTest;
 
 TEST_F(CloseTest, WithoutChangesClosesWithoutAskingEvenWithoutCallsign) {
-  ASSERT_EQ("", WindowText(Form().General().Editbbsindicativo));
-  ASSERT_FALSE(ConfigModified);
+  ASSERT_EQ("", WindowText(Form().Page<TGeneralPage>().Editbbsindicativo));
+  ASSERT_FALSE(Modified());
   EXPECT_TRUE(RequestClose());
   EXPECT_TRUE(Messages().empty());
-  EXPECT_NE(nullptr, Configuration) << "only No at the question releases the configuration";
+  EXPECT_FALSE(Doc().LetGone()) << "only No at the question lets the changes go";
   EXPECT_EQ("1.5.3", ReadString(kWindowKey, "Version").value_or(""));
 }
 
 TEST_F(CloseTest, ChangesWithoutCallsignAreRefusedOnTheCallsign) {
-  Form().Pagina->SetActivePage(Form().Hojadirectorios);
-  Type(Form().Folders().Directorioraiz, "C:\\BBS");
-  ASSERT_TRUE(ConfigModified);
+  Form().Pagina->SetActivePage(Form().FindSheet("Hojadirectorios"));
+  Type(Form().Page<TFoldersPage>().Directorioraiz, "C:\\BBS");
+  ASSERT_TRUE(Modified());
   AnswerMessage(IDOK);
   EXPECT_FALSE(RequestClose());
   ExpectOnlyMessage("BBS must have a Callsign", "Nodraxcfg", MB_ICONWARNING | MB_OK);
   EXPECT_EQ("Hojageneral", ActivePageName());
   EXPECT_EQ("Editbbsindicativo", FocusedName());
-  EXPECT_TRUE(ConfigModified);
+  EXPECT_TRUE(Modified());
 }
 
 TEST_F(CloseTest, ChangesWithoutHRouteAreRefusedAfterStoringThePosition) {
   Form().SetPosition(150, 88);
-  Type(Form().General().Editbbsindicativo, "EA4ZZZ");
-  Form().Pagina->SetActivePage(Form().Hojaforward);
-  ASSERT_TRUE(ConfigModified);
+  Type(Form().Page<TGeneralPage>().Editbbsindicativo, "EA4ZZZ");
+  Form().Pagina->SetActivePage(Form().FindSheet("Hojaforward"));
+  ASSERT_TRUE(Modified());
   AnswerMessage(IDOK);
   EXPECT_FALSE(RequestClose());
   ExpectOnlyMessage("BBS must have Hierarcical Route ", "Nodraxcfg", MB_ICONWARNING | MB_OK);
@@ -352,9 +352,9 @@ class CloseQuestionTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    Type(Form().General().Editbbsindicativo, "EA4ZZZ");
-    Type(Form().General().Edithroute, "#MAD.ESP.EU");
-    ASSERT_TRUE(ConfigModified);
+    Type(Form().Page<TGeneralPage>().Editbbsindicativo, "EA4ZZZ");
+    Type(Form().Page<TGeneralPage>().Edithroute, "#MAD.ESP.EU");
+    ASSERT_TRUE(Modified());
   }
   void ExpectQuestion() {
     ExpectOnlyMessage("Save Configuration?", "Nodraxcfg", MB_ICONQUESTION | MB_YESNOCANCEL);
@@ -365,20 +365,20 @@ TEST_F(CloseQuestionTest, CancelKeepsTheWindowAndEverythingInIt) {
   AnswerMessage(IDCANCEL);
   EXPECT_FALSE(RequestClose());
   ExpectQuestion();
-  EXPECT_TRUE(ConfigModified);
-  ASSERT_NE(nullptr, Configuration);
-  EXPECT_EQ("EA4ZZZ.#MAD.ESP.EU", FieldText(Configuration->ConfigRecord.BbsCallsign));
+  EXPECT_TRUE(Modified());
+  ASSERT_FALSE(Doc().LetGone());
+  EXPECT_EQ("EA4ZZZ.#MAD.ESP.EU", FieldText(Config().ConfigRecord.BbsCallsign));
   EXPECT_FALSE(ReadString(kConfigKey, "BbsCallsign")) << "Cancel saves nothing";
   // Still a working window.
-  Type(Form().General().Editciudad, "Madrid");
-  EXPECT_EQ("Madrid", FieldText(Configuration->ConfigRecord.Qth));
+  Type(Form().Page<TGeneralPage>().Editciudad, "Madrid");
+  EXPECT_EQ("Madrid", FieldText(Config().ConfigRecord.Qth));
 }
 
 TEST_F(CloseQuestionTest, NoClosesWithoutSavingAndReleasesTheRecords) {
   AnswerMessage(IDNO);
   EXPECT_TRUE(RequestClose());
   ExpectQuestion();
-  EXPECT_EQ(nullptr, Configuration);
+  EXPECT_TRUE(Doc().LetGone());
   EXPECT_FALSE(ReadString(kConfigKey, "BbsCallsign")) << "No saves nothing";
   EXPECT_EQ("1.5.3", ReadString(kWindowKey, "Version").value_or(""));
 }
@@ -396,11 +396,11 @@ TEST_F(CloseQuestionTest, ExitFromTheMenuAsksTheSameQuestion) {
 using HandlerErrorTest = EditorTest;
 
 TEST_F(HandlerErrorTest, IsShownWithItsOwnTextAndTheEditorKeepsRunning) {
-  Form().General().Editciudad->OnChange = [](TObject*) {
+  Form().Page<TGeneralPage>().Editciudad->OnChange = [](TObject*) {
     throw std::runtime_error("The city list is locked by another program");
   };
   AnswerMessage(IDOK);
-  Type(Form().General().Editciudad, "L");
+  Type(Form().Page<TGeneralPage>().Editciudad, "L");
   const auto shown = Messages();
   ASSERT_EQ(1u, shown.size());
   EXPECT_EQ("The city list is locked by another program", shown[0].text);
@@ -408,9 +408,9 @@ TEST_F(HandlerErrorTest, IsShownWithItsOwnTextAndTheEditorKeepsRunning) {
   EXPECT_EQ(static_cast<UINT>(MB_OK), shown[0].type & MB_TYPEMASK);
   ASSERT_TRUE(EditorOpen());
   // The other handlers still work.
-  Type(Form().General().Editlocator, "in80");
-  EXPECT_EQ("IN80", FieldText(Configuration->ConfigRecord.Locator));
-  EXPECT_TRUE(ConfigModified);
+  Type(Form().Page<TGeneralPage>().Editlocator, "in80");
+  EXPECT_EQ("IN80", FieldText(Config().ConfigRecord.Locator));
+  EXPECT_TRUE(Modified());
 }
 
 TEST_F(EditorFixture, APositionStoredAsTextNoLongerStopsTheShow) {
@@ -422,10 +422,9 @@ TEST_F(EditorFixture, APositionStoredAsTextNoLongerStopsTheShow) {
   EXPECT_TRUE(Messages().empty());
   ASSERT_TRUE(EditorOpen());
   EXPECT_TRUE(IsWindowVisible(FormHandle()));
-  EXPECT_FALSE(RegistryLoading);
-  Type(Form().General().Editciudad, "Vigo");
-  EXPECT_EQ("Vigo", FieldText(Configuration->ConfigRecord.Qth));
-  EXPECT_TRUE(ConfigModified);
+  Type(Form().Page<TGeneralPage>().Editciudad, "Vigo");
+  EXPECT_EQ("Vigo", FieldText(Config().ConfigRecord.Qth));
+  EXPECT_TRUE(Modified());
 }
 
 // ---------------------------------------------------------------------------
@@ -441,31 +440,30 @@ class ReloadTest : public EditorTest {
   }
   // Edits in the window and in the port table, not yet saved.
   void Edit() {
-    Type(Form().General().Editbbsindicativo, "EA4ZZZ");
+    Type(Form().Page<TGeneralPage>().Editbbsindicativo, "EA4ZZZ");
     // As the Ports page would: the table is read before it is edited.
-    PortsNeeded(*Configuration);
-    SetField(Configuration->PortTable[2].Driver, "KIS");
-    ASSERT_TRUE(ConfigModified);
+    PortsNeeded(Config());
+    SetField(Config().PortTable[2].Driver, "KIS");
+    ASSERT_TRUE(Modified());
   }
   void ExpectQuestion(int answer) {
     dialogs.ExpectMessageBox("Nodraxcfg", "Configuration has changed. Save?",
                              MB_ICONQUESTION | MB_YESNOCANCEL, answer);
   }
   void ExpectEditsKept() {
-    EXPECT_EQ("EA4ZZZ", WindowText(Form().General().Editbbsindicativo));
-    EXPECT_EQ("", WindowText(Form().General().Editciudad)) << "the stored city came back";
-    EXPECT_EQ("KIS", FieldText(Configuration->PortTable[2].Driver));
-    EXPECT_TRUE(ConfigModified);
+    EXPECT_EQ("EA4ZZZ", WindowText(Form().Page<TGeneralPage>().Editbbsindicativo));
+    EXPECT_EQ("", WindowText(Form().Page<TGeneralPage>().Editciudad)) << "the stored city came back";
+    EXPECT_EQ("KIS", FieldText(Config().PortTable[2].Driver));
+    EXPECT_TRUE(Modified());
   }
 };
 
 TEST_F(ReloadTest, WithoutChangesReloadsWithoutAsking) {
   InvokeMenu("ReloadRegistry1");
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ("Lugo", WindowText(Form().General().Editciudad));
-  EXPECT_EQ("Lugo", FieldText(Configuration->ConfigRecord.Qth));
-  EXPECT_FALSE(ConfigModified);
-  EXPECT_FALSE(RegistryLoading);
+  EXPECT_EQ("Lugo", WindowText(Form().Page<TGeneralPage>().Editciudad));
+  EXPECT_EQ("Lugo", FieldText(Config().ConfigRecord.Qth));
+  EXPECT_FALSE(Modified());
 }
 
 TEST_F(ReloadTest, CancelChangesNothingThePortTableIncluded) {
@@ -479,11 +477,10 @@ TEST_F(ReloadTest, NoDiscardsTheChangesAndLoads) {
   Edit();
   ExpectQuestion(IDNO);
   InvokeMenu("ReloadRegistry1");
-  EXPECT_EQ("EB1AAA", WindowText(Form().General().Editbbsindicativo));
-  EXPECT_EQ("Lugo", WindowText(Form().General().Editciudad));
-  EXPECT_EQ("", FieldText(Configuration->PortTable[2].Driver)) << "the port table is reset";
-  EXPECT_FALSE(ConfigModified);
-  EXPECT_FALSE(RegistryLoading);
+  EXPECT_EQ("EB1AAA", WindowText(Form().Page<TGeneralPage>().Editbbsindicativo));
+  EXPECT_EQ("Lugo", WindowText(Form().Page<TGeneralPage>().Editciudad));
+  EXPECT_EQ("", FieldText(Config().PortTable[2].Driver)) << "the port table is reset";
+  EXPECT_FALSE(Modified());
   EXPECT_EQ("EB1AAA.#GAL.ESP", ReadString(kConfigKey, "BbsCallsign").value_or(""))
       << "No saves nothing";
 }

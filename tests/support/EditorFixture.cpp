@@ -51,8 +51,7 @@ void EditorFixture::SetUp() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
   previousDialogs_ = SetDialogs(&dialogs);
-  ConfigModified = false;
-  RegistryLoading = false;
+  SetModified(false);
   CommandTail.clear();
   TApplication& app = Application();
   app.Title = "Nodrax configuration tool";
@@ -73,8 +72,7 @@ void EditorFixture::TearDown() {
   // An answer that no dialog took is a dialog that did not come.
   dialogs.VerifyAndClear();
   SetDialogs(previousDialogs_);
-  ConfigModified = false;
-  RegistryLoading = false;
+  SetModified(false);
   CommandTail.clear();
   RegistryTreeFixture::TearDown();
 }
@@ -84,7 +82,7 @@ void EditorFixture::TearDown() {
 
 void EditorFixture::OpenEditor() {
   ASSERT_FALSE(form_) << "the window is already open";
-  form_ = std::make_unique<TForm1>();
+  form_ = std::make_unique<TForm1>(Doc());
   Application().MainWindow = form_->Handle();
   form_->Show();
   Pump();

@@ -117,7 +117,6 @@ class LoadSaveFixture : public EditorFixture {
  protected:
   void SetUp() override {
     EditorFixture::SetUp();
-    ZubcfgNotifyMessage = RegisterWindowMessageA("ZUBCFG_NOTIFY");
     // The saves run as the shipped editor runs them; a case that tries the
     // other mode as well gets back what it found.
     flushesOnce_ = SaveFlushesOnce;

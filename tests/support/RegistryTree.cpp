@@ -40,18 +40,24 @@ void RemoveTree(REGSAM view) {
 
 }  // namespace
 
+std::unique_ptr<TDocument> RegistryTreeFixture::document_;
+
+TDocument*& CurrentDocument() {
+  static TDocument* current = nullptr;
+  return current;
+}
+
 void RegistryTreeFixture::SetUp() {
   RemoveNodraxTree();
   RemoveTestFolder();
-  // A fresh configuration, as the process entry makes it.
-  ReleaseConfiguration();
-  AllocateConfiguration();
+  NewDocument();
 }
 
 void RegistryTreeFixture::TearDown() {
   for (const std::string& key : denied_) SetDacl(key, "D:(A;;KA;;;WD)");
   denied_.clear();
-  ReleaseConfiguration();
+  CurrentDocument() = nullptr;
+  document_.reset();
   RemoveNodraxTree();
   RemoveTestFolder();
 }

@@ -15,9 +15,16 @@
 #include <utility>
 #include <vector>
 
+#include <memory>
+
 #include "editor/config/Configuration.h"
+#include "editor/config/Document.h"
 
 // Every value of a key: name -> (type, raw bytes).
+// The document the tests work on: the fixture's own, or one a test put in
+// its place (a guarded one) before it opened the editor.
+TDocument*& CurrentDocument();
+
 using TStoredValues = std::map<std::string, std::pair<DWORD, std::string>>;
 // Every key below a root, by path relative to it ("" for the root itself).
 using TStoredTree = std::map<std::string, TStoredValues>;
@@ -76,8 +83,22 @@ class RegistryTreeFixture : public ::testing::Test {
   static void RemoveTestFolder();
   static bool FolderExists(const std::string& path);
 
-  // The editor's configuration, made afresh for every test.
-  static TConfiguration& Config() { return *Configuration; }
+  // The editor's document, made afresh for every test, as the process
+  // entry makes it.
+  static TDocument& Doc() { return *CurrentDocument(); }
+  static TConfiguration& Config() { return Doc().Config(); }
+  static void NewDocument() {
+    document_ = std::make_unique<TDocument>();
+    CurrentDocument() = document_.get();
+  }
+  // The document's change state, read and set.
+  static bool Modified() { return Doc().Modified(); }
+  static void SetModified(bool changed) {
+    if (changed)
+      Doc().Changed();
+    else
+      Doc().Unchanged();
+  }
   // Record fields hold no names: a failure tells the field by its place.
   static void ExpectFields(
       std::initializer_list<std::pair<const char*, const char*>> expectedAndActual);
@@ -85,4 +106,5 @@ class RegistryTreeFixture : public ::testing::Test {
  private:
   static void DumpKey(const std::string& root, const std::string& relative, TStoredTree& tree);
   std::vector<std::string> denied_;
+  static std::unique_ptr<TDocument> document_;
 };

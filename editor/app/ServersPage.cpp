@@ -1,4 +1,4 @@
-#include "editor/ports/ServersPage.h"
+#include "editor/app/ServersPage.h"
 
 #include <windows.h>
 
@@ -8,22 +8,14 @@
 #include <variant>
 #include <vector>
 
-#include "editor/app/MainWindow.h"
 #include "editor/config/AnsiText.h"
 #include "editor/config/Load.h"
 #include "editor/config/Records.h"
-#include "editor/config/RegistryKeys.h"
-#include "editor/config/Save.h"
-#include "platform/Dialogs.h"
-#include "platform/Registry.h"
+#include "editor/config/ServerStore.h"
 
 namespace {
 
 const char kCaption[] = "Nodraxcfg";
-const char kInternalServer[] = "INTERNAL SERVER";
-// The registry's form of the internal server: the BBS takes any File that
-// starts with "*" for it.
-const char kInternalServerStored[] = "**********";
 
 // The fields hold no more than a ServerRecord does.
 constexpr int kNameLength = sizeof(TServerRecord::Name) - 1;
@@ -60,31 +52,9 @@ void MoveOnEnter(char& key, TControl* next) {
   next->SetFocus();
 }
 
-std::string ServerKey(const std::string& name) { return std::string(kServersKey) + "\\" + name; }
-
-// What the registry keeps of the file field: the program's name in
-// capitals, or the internal server's mark. The mark is compared after the
-// capitals, so that "internal server" typed by hand is the internal server
-// too and not a program of that name that the BBS would try to start.
-std::string StoredFile(const std::string& typed) {
-  const std::string file = Capitals(typed);
-  return file == kInternalServer ? kInternalServerStored : file;
+void Warn(IViewHost& host, const std::string& text) {
+  host.Message(text, kCaption, MB_ICONWARNING | MB_OK);
 }
-
-void Warn(TForm1& form, const std::string& text) {
-  Dialogs().MessageBox(form.Handle(), text, kCaption, MB_ICONWARNING | MB_OK);
-}
-
-class TFilling {
- public:
-  explicit TFilling(bool& flag) : flag_(flag) { flag_ = true; }
-  ~TFilling() { flag_ = false; }
-  TFilling(const TFilling&) = delete;
-  TFilling& operator=(const TFilling&) = delete;
-
- private:
-  bool& flag_;
-};
 
 }  // namespace
 
@@ -158,10 +128,11 @@ void TServersPage::Build() {
 }
 
 void TServersPage::ShowConfiguration() {
-  if (Configuration) ServersNeeded(*Configuration);
+  TConfiguration& c = Config();
+  ServersNeeded(c);
   std::vector<std::string> names;
-  for (int i = 0; Configuration && i < Configuration->ServerCount && i < kServerCount; ++i)
-    names.push_back(FieldText(Configuration->ServerTable[i].Name));
+  for (int i = 0; i < c.ServerCount && i < kServerCount; ++i)
+    names.push_back(FieldText(c.ServerTable[i].Name));
   // After an add, a change or a delete the list differs in one place at
   // most: the items before and after it stay, and the list neither flickers
   // nor scrolls back to the top. What it shows is known without asking it.
@@ -198,90 +169,46 @@ void TServersPage::ClearFields() {
 }
 
 void TServersPage::ListBox1Click(TObject*) {
-  ClearFields();
-  TFilling filling(ServerFilling);
+  // Showing a server is no edit: the fields are shown without their
+  // change and click handlers, and Apply stays off.
+  Editaddserver->ShowText("");
+  Editfileserver->ShowText("");
+  Editinfo->ShowText("");
   Apply->SetEnabled(false);
   const int i = ListBox1->ItemIndex();
-  if (!Configuration || i < 0 || i >= Configuration->ServerCount) return;
-  const TServerRecord& server = Configuration->ServerTable[i];
-  Editaddserver->SetText(FieldText(server.Name));
-  Editfileserver->SetText(server.File[0] == '*' ? kInternalServer : FieldText(server.File));
-  Editinfo->SetText(FieldText(server.Description));
-  Disabled->SetChecked(FieldText(server.Disabled) == "true");
+  if (i < 0 || i >= Config().ServerCount) return;
+  const TServerRecord& server = Config().ServerTable[i];
+  Editaddserver->ShowText(FieldText(server.Name));
+  Editfileserver->ShowText(ShownProgram(server));
+  Editinfo->ShowText(FieldText(server.Description));
+  Disabled->ShowChecked(FieldText(server.Disabled) == "true");
 }
 
-void TServersPage::DisabledClick(TObject*) {
-  if (!ServerFilling) Apply->SetEnabled(true);
-}
-
-namespace {
-
-// The entry of the server of that name (the registry compares key names
-// without regard to case), or -1.
-int EntryOf(const TConfiguration& c, const std::string& name) {
-  for (int i = 0; i < c.ServerCount; ++i)
-    if (lstrcmpiA(c.ServerTable[i].Name, name.c_str()) == 0) return i;
-  return -1;
-}
-
-// Where a new server goes: before the first entry whose name sorts after
-// it, as the registry lists its keys, so that a list read from the registry
-// and one kept here stay the same.
-int PlaceOf(const TConfiguration& c, const std::string& name) {
-  int i = 0;
-  while (i < c.ServerCount && lstrcmpiA(c.ServerTable[i].Name, name.c_str()) < 0) ++i;
-  return i;
-}
-
-}  // namespace
+void TServersPage::DisabledClick(TObject*) { Apply->SetEnabled(true); }
 
 void TServersPage::BotonaddserverClick(TObject*) {
-  const std::string name = Editaddserver->Text();
-  const std::string file = Editfileserver->Text();
-  if (name.empty() || file.empty() || !Configuration) return;
-  TConfiguration& c = *Configuration;
-  if (name.find('\\') != std::string::npos) {
-    // The key would land below another server's key, where the BBS never
-    // looks.
-    Warn(Form(), "A server name cannot contain \"\\\".");
-    return;
+  const TServerResult stored = StoreServer(Config(), Editaddserver->Text(), Editfileserver->Text(),
+                                           Editinfo->Text(), Disabled->Checked());
+  switch (stored.Outcome) {
+    case TServerOutcome::Unnamed:
+      return;
+    case TServerOutcome::BadName:
+      // The key would land below another server's key, where the BBS never
+      // looks.
+      Warn(Host(), "A server name cannot contain \"\\\".");
+      return;
+    case TServerOutcome::Full:
+      Warn(Host(), "The server list is full: the BBS runs at most " +
+                       std::to_string(kServerCount) + " servers.\nDelete one before adding another.");
+      return;
+    case TServerOutcome::WriteFailed:
+      // The fields keep what was typed, so that the sysop can try again with
+      // the rights to write.
+      Warn(Host(), "The server was not saved: " + stored.Failure);
+      return;
+    case TServerOutcome::Stored:
+      break;
   }
-  const std::string key = ServerKey(name);
-  int entry = EntryOf(c, name);
-  // A change of a server is always allowed; a new one must still fit the
-  // table, or the list would not show it.
-  if (entry < 0 && c.ServerCount >= kServerCount) {
-    Warn(Form(), "The server list is full: the BBS runs at most " +
-                     std::to_string(kServerCount) + " servers.\nDelete one before adding another.");
-    return;
-  }
-  TServerRecord server{};
-  SetField(server.Name, name);
-  SetField(server.File, StoredFile(file));
-  SetField(server.Description, Editinfo->Text());
-  SetField(server.Disabled, Disabled->Checked() ? "true" : "false");
-  TRegistry reg;
-  if (reg.OpenKey(key, true)) {
-    reg.WriteString("File", FieldText(server.File));
-    reg.WriteString("Description", Editinfo->Text());
-    reg.WriteString("Disabled", FieldText(server.Disabled));
-    reg.CloseKey();
-  }
-  if (reg.Failed()) {
-    // The fields keep what was typed, so that the sysop can try again with
-    // the rights to write.
-    Warn(Form(), "The server was not saved: " + FailedWriteText(reg));
-    return;
-  }
-  // The list keeps every other server as it was, also those an import
-  // brought in that are not stored yet.
-  if (entry < 0) {
-    entry = PlaceOf(c, name);
-    std::copy_backward(c.ServerTable + entry, c.ServerTable + c.ServerCount,
-                       c.ServerTable + c.ServerCount + 1);
-    ++c.ServerCount;
-  }
-  c.ServerTable[entry] = server;
   ClearFields();
   if (Disabled->Checked()) Disabled->SetChecked(false);
   Apply->SetEnabled(false);
@@ -291,19 +218,11 @@ void TServersPage::BotonaddserverClick(TObject*) {
 
 void TServersPage::BotondelserverClick(TObject*) {
   const int i = ListBox1->ItemIndex();
-  if (i >= 0 && Configuration) {
-    TConfiguration& c = *Configuration;
-    const std::string name = ListBox1->Item(i);
-    const std::string key = ServerKey(name);
+  if (i >= 0) {
     ClearFields();
-    TRegistry reg;
-    if (reg.KeyExists(key)) reg.DeleteKey(key);
-    if (reg.Failed()) {
-      Warn(Form(), "The server was not deleted: " + FailedWriteText(reg));
-    } else if (i < c.ServerCount) {
-      std::copy(c.ServerTable + i + 1, c.ServerTable + c.ServerCount, c.ServerTable + i);
-      c.ServerTable[--c.ServerCount] = TServerRecord();
-    }
+    const TServerResult deleted = DeleteServer(Config(), i);
+    if (deleted.Outcome == TServerOutcome::WriteFailed)
+      Warn(Host(), "The server was not deleted: " + deleted.Failure);
     ShowConfiguration();
   }
   if (Disabled->Checked()) Disabled->SetChecked(false);

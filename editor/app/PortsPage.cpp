@@ -3,7 +3,7 @@
 // port; the registry is written only by the save. What the page offers
 // depends on the class of the port's type (driver name): no type, BPQ/AGW,
 // TCP/TLN, or a serial driver of the drivers folder.
-#include "editor/ports/PortsPage.h"
+#include "editor/app/PortsPage.h"
 
 #include <windows.h>
 
@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "editor/app/MainWindow.h"
 #include "editor/config/AnsiText.h"
 #include "editor/config/Load.h"
 #include "editor/config/Numbers.h"
@@ -140,7 +139,7 @@ void TPortsPage::Build() {
   SendMessageA(Modopuerto2->Handle(), CB_LIMITTEXT, sizeof(TPortRecord::Driver) - 1, 0);
   Modopuerto2->OnChange = [this](TObject* s) { Modopuerto2Change(s); };
   // Every field of the page marks a change when a key is released in it.
-  Modopuerto2->OnKeyUp = [this](TObject* s, WORD& k) { Form().EditbbsindicativoKeyUp(s, k); };
+  Modopuerto2->OnKeyUp = [this](TObject* s, WORD& k) { EditbbsindicativoKeyUp(s, k); };
 
   static const TPortFieldRow address = {
       &TPortsPage::Direccionserie, "Direccionserie", &TPortsPage::Label83, "Label83", "Hex. Address:",
@@ -178,7 +177,7 @@ void TPortsPage::Build() {
     if (row.maxLength > 0) edit->SetMaxLength(row.maxLength);
     edit->OnChange = [this, change = row.change](TObject* s) { (this->*change)(s); };
     edit->OnKeyPress = [this](TObject* s, char& k) { InfocanalKeyPress(s, k); };
-    edit->OnKeyUp = [this](TObject* s, WORD& k) { Form().EditbbsindicativoKeyUp(s, k); };
+    edit->OnKeyUp = [this](TObject* s, WORD& k) { EditbbsindicativoKeyUp(s, k); };
     // A click into the field runs its change handler, and so its checks.
     edit->OnClick = edit->OnChange;
     if (row.hint) {
@@ -205,7 +204,7 @@ void TPortsPage::Build() {
     TComboBox* list = MakeAt<TComboBox>(box(kRight + kRightLabel + 4, top, 96, kRowHeight), page,
                                         name, TComboStyle::DropDownList);
     list->OnChange = [this, change](TObject* s) { (this->*change)(s); };
-    list->OnKeyUp = [this](TObject* s, WORD& k) { Form().EditbbsindicativoKeyUp(s, k); };
+    list->OnKeyUp = [this](TObject* s, WORD& k) { EditbbsindicativoKeyUp(s, k); };
     this->*member = list;
     return list;
   };
@@ -236,7 +235,7 @@ void TPortsPage::Build() {
         MakeAt<TCheckBox>(box(row.left, row.top, 86, kCheckHeight), page, row.name, row.caption);
     check->OnClick = [this, click = row.click](TObject* s) { (this->*click)(s); };
     if (row.keyPress)
-      check->OnKeyPress = [this](TObject* s, char& k) { Form().ForwardzubKeyPress(s, k); };
+      check->OnKeyPress = [this](TObject* s, char& k) { ForwardzubKeyPress(s, k); };
     this->*row.box = check;
   }
   ShowDriverTypes();
@@ -246,18 +245,17 @@ void TPortsPage::Build() {
 // Showing a port and refreshing the page.
 
 void TPortsPage::ShowConfiguration() {
-  if (Configuration) PortsNeeded(*Configuration);
+  PortsNeeded(Config());
 }
 
 TPortRecord* TPortsPage::SelectedPort() const {
   const int index = Puertosbbs ? Puertosbbs->ItemIndex() : -1;
-  return Configuration && index >= 0 && index < kPortCount ? &Configuration->PortTable[index]
-                                                           : nullptr;
+  return index >= 0 && index < kPortCount ? &Config().PortTable[index] : nullptr;
 }
 
 TPortRecord* TPortsPage::EditedPort() {
   TPortRecord* port = SelectedPort();
-  if (port && !PortFilling) ConfigModified = true;
+  if (port && !PortFilling) Doc().Changed();
   return port;
 }
 
@@ -504,11 +502,11 @@ void TPortsPage::CheckChannelCounts(TPortRecord& port, bool forwardEdited) {
   // back: nobody would see that the next save stores another count.
   if (ReadNumber(FieldText(port.NumFwdChannels)) <= ReadNumber(FieldText(port.NumChannels))) return;
   if (!forwardEdited) {
-    Dialogs().MessageBox(Form().Handle(), "Num.Channels must be equal or major of Num. Fwd Channels",
+    Dialogs().MessageBox(Host().Owner(), "Num.Channels must be equal or major of Num. Fwd Channels",
                          "Nodraxcfg", MB_ICONWARNING | MB_OK);
     return;
   }
-  Dialogs().MessageBox(Form().Handle(), "Number of Fwd Channels must be equal or minor of Num.Channels",
+  Dialogs().MessageBox(Host().Owner(), "Number of Fwd Channels must be equal or minor of Num.Channels",
                        "Nodraxcfg", MB_ICONWARNING | MB_OK);
   if (!PortFilling) Numcanalesfwd->SetText("");
 }
@@ -565,7 +563,7 @@ void TPortsPage::InfocanalKeyPress(TObject*, char& Key) {
 // The driver list.
 
 void TPortsPage::ShowDriverTypes() {
-  const std::vector<std::string>& types = Form().DriverTypes();
+  const std::vector<std::string>& types = Host().DriverTypes();
   if (types.empty()) return;  // the drivers folder was never read yet
   Modopuerto2->ClearItems();
   Modopuerto2->ShowText("");
@@ -575,42 +573,4 @@ void TPortsPage::ShowDriverTypes() {
   // treat a TCP port as serial.
   if (const TPortRecord* port = SelectedPort())
     SetPortTypeText(PortInUse(*port) ? FieldText(port->Driver) : "None");
-}
-
-namespace {
-
-// The type offered for a file of the drivers folder: in capitals, without
-// its extension; the names after the first keep only the part from their
-// first "_" on.
-std::string DriverItem(const std::string& fileName, bool first) {
-  std::string name = Capitals(fileName);
-  if (!first) {
-    const std::size_t underscore = name.find('_');
-    if (underscore != std::string::npos) name = name.substr(underscore);
-  }
-  return name.substr(0, name.find('.'));
-}
-
-}  // namespace
-
-void TForm1::ReloadDriversDir1Click(TObject*) {
-  driverTypes_ = {"None"};
-  // Without a folder there is nothing to search: an empty name would search
-  // the root of the current drive.
-  const std::string folder =
-      Configuration ? FieldText(Configuration->ConfigRecord.Drivers) : std::string();
-  if (!folder.empty()) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\???.dll").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      bool first = true;
-      do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        driverTypes_.push_back(DriverItem(found.cFileName, first));
-        first = false;
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-  }
-  if (TPortsPage* ports = Built<TPortsPage>()) ports->ShowDriverTypes();
 }

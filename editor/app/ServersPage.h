@@ -24,8 +24,6 @@ class TServersPage : public TPage {
   TEdit* Editinfo = nullptr;
   TCheckBox* Disabled = nullptr;
   TButton *Botonaddserver = nullptr, *Apply = nullptr, *Botondelserver = nullptr;
-  // Up while the page fills its fields from a server: that is no edit.
-  bool ServerFilling = false;
 
   void ListBox1Click(TObject* Sender);
   void DisabledClick(TObject* Sender);
