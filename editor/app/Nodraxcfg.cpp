@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "editor/app/CommandLine.h"
 #include "editor/app/MainWindow.h"
 #include "editor/config/Document.h"
 #include "platform/Application.h"
@@ -84,6 +85,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
   if (IsDebuggerPresent()) RegistryProgressHook = &TellDebuggerOfProgress;
   CommandTail = CommandLineTail();
+  // A switch runs its command and ends, without a window; the start codes
+  // and no argument at all open the window.
+  const TSwitches switches = ReadSwitches(CommandTail);
+  if (switches.Command != TSwitch::Window) return RunCommandLine(switches);
   if (!IsTheOnlyEditor()) return 0;
 
   TDocument document;
