@@ -15,6 +15,7 @@
 #include "editor/config/AnsiText.h"
 #include "editor/config/Load.h"
 #include "editor/config/Numbers.h"
+#include "editor/config/PortTypes.h"
 #include "editor/config/Records.h"
 #include "platform/Dialogs.h"
 
@@ -26,51 +27,7 @@ constexpr int kCheckHeight = 17;
 
 const char* const kBauds[] = {"300",   "600",   "1200",  "2400",  "4800",  "9600",
                               "14400", "19200", "28800", "38400", "57600", "115200"};
-constexpr int kDefaultBaud = 5;  // "9600"
-constexpr int kDefaultCom = 7;   // "8"
-constexpr int kGuest = 1;
-const char* const kInfoDefault = "Info for channel";
 
-enum TPortClass : unsigned { kNoType = 1, kBpqAgw = 2, kTcpTln = 4, kSerial = 8 };
-constexpr unsigned kAnyType = kBpqAgw | kTcpTln | kSerial;
-
-TPortClass PortClassOf(const std::string& type) {
-  if (type == "None" || type == "Type of Port") return kNoType;
-  if (type == "BPQ" || type == "AGW") return kBpqAgw;
-  if (type == "TCP" || type == "TLN") return kTcpTln;
-  return kSerial;  // the empty text too
-}
-
-class TFilling {
- public:
-  explicit TFilling(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
-  ~TFilling() { flag_ = previous_; }
-  TFilling(const TFilling&) = delete;
-  TFilling& operator=(const TFilling&) = delete;
-
- private:
-  bool& flag_;
-  bool previous_;
-};
-
-void RunEvent(const TNotifyEvent& event, TObject* sender) {
-  if (event) event(sender);
-}
-
-// The control shows the text and its change handler has run once.
-void PutText(TEdit* edit, const std::string& text) {
-  if (edit->Text() == text)
-    RunEvent(edit->OnChange, edit);
-  else
-    edit->SetText(text);
-}
-
-void PutChecked(TCheckBox* box, bool checked) {
-  if (box->Checked() == checked)
-    RunEvent(box->OnClick, box);
-  else
-    box->SetChecked(checked);
-}
 
 // The item of the baud list whose number the text holds, or -1. (The table,
 // not the list: every question to a control is a message.)
@@ -83,10 +40,6 @@ int BaudItem(const std::string& text) {
 
 }  // namespace
 
-enum class TPortsPage::TPortDefault {
-  Address, Bauds, Com, Multi, Channels, Paclen, Maxframe, Maxblock, Fwdminute, Fwdperiodo,
-  FwdChannels, Label, Mode, Checks
-};
 
 // ---------------------------------------------------------------------------
 // Building the page.
@@ -255,7 +208,7 @@ TPortRecord* TPortsPage::SelectedPort() const {
 
 TPortRecord* TPortsPage::EditedPort() {
   TPortRecord* port = SelectedPort();
-  if (port && !PortFilling) Doc().Changed();
+  if (port) Doc().Changed();
   return port;
 }
 
@@ -264,24 +217,22 @@ void TPortsPage::SetPortTypeText(const std::string& text) {
 }
 
 void TPortsPage::MovePortFocus(TControl* control) {
-  // Keys meant for the port selector must not land in the field that
-  // showing a port would move to.
-  if (PortFilling) return;
   if (IsWindowVisible(control->Handle()) && IsWindowEnabled(control->Handle()))
     control->SetFocus();
 }
 
-void TPortsPage::PuertosbbsClick(TObject*) {
+void TPortsPage::PuertosbbsClick(TObject*) { ShowPort(TRefresh::Showing); }
+
+void TPortsPage::ShowPort(TRefresh refresh) {
   if (!SelectedPort()) return;
-  // The handlers that run while the controls are filled store into the
-  // shown record: every value is read from a copy taken before the first.
+  // Showing is no edit: every control shows its value without its handler,
+  // and what the page stores on the way goes into the record directly.
   const TPortRecord shown = *SelectedPort();
-  TFilling filling(PortFilling);
   const bool inUse = PortInUse(shown);
   const std::string driver = FieldText(shown.Driver);
   const std::string type = inUse ? driver : "None";
-  SetPortTypeText(type);
-  RefreshPortPage(type, false);
+  if (refresh == TRefresh::Showing) SetPortTypeText(type);
+  RefreshPortPage(type, refresh);
   // A port without a type shows its own values too, greyed, rather than
   // those of the port shown before.
   {
@@ -295,11 +246,12 @@ void TPortsPage::PuertosbbsClick(TObject*) {
   }
   // The address is stored back as the field shows it, in capitals.
   const bool tcp = inUse && (driver == "TCP" || driver == "TLN");
-  Label83->SetText(tcp ? driver + " Port:" : "Hex address:");
+  if (refresh == TRefresh::Showing) Label83->SetText(tcp ? driver + " Port:" : "Hex address:");
   const std::string address =
       Capitals(tcp ? FieldText(shown.BaudRate) : FieldText(shown.HexAddress));
   Direccionserie->ShowText(address);
-  StoreAddress(*SelectedPort(), type, address);
+  // A type just chosen keeps the address its defaults left.
+  if (refresh == TRefresh::Showing) StoreAddress(*SelectedPort(), type, address);
   // The values go in without the change handlers, which would only store
   // the same values back; each message to a control costs, under Wine most
   // of all. The two channel counts then run theirs once, for their warnings.
@@ -312,20 +264,20 @@ void TPortsPage::PuertosbbsClick(TObject*) {
       {Infocanal, FieldText(shown.Label)},
   };
   for (const auto& [edit, text] : fields) edit->ShowText(text);
-  CheckChannelCounts(*SelectedPort(), false);
-  CheckChannelCounts(*SelectedPort(), true);
+  CheckChannelCounts(*SelectedPort(), false, false);
+  CheckChannelCounts(*SelectedPort(), true, false);
   Unprotos->ShowChecked(FieldText(shown.Unprotos) == "L");
   Yapp->ShowChecked(FieldText(shown.Yapp) == "Y");
   Gateway->ShowChecked(FieldText(shown.Gateway) == "W");
   Rdonly->ShowChecked(FieldText(shown.Rdonly) == "R");
 }
 
-void TPortsPage::HojapuertosbbsEnter(TObject*, bool afterTypeChange) {
+void TPortsPage::HojapuertosbbsEnter(TObject*) {
   if (Puertosbbs->ItemIndex() < 0) Puertosbbs->SetItemIndex(0);
-  RefreshPortPage(Modopuerto2->Text(), afterTypeChange);
+  RefreshPortPage(Modopuerto2->Text(), TRefresh::Entering);
 }
 
-void TPortsPage::RefreshPortPage(const std::string& type, bool afterTypeChange) {
+void TPortsPage::RefreshPortPage(const std::string& type, TRefresh refresh) {
   const TPortClass kind = PortClassOf(type);
 
   const struct {
@@ -353,68 +305,23 @@ void TPortsPage::RefreshPortPage(const std::string& type, bool afterTypeChange) 
     if (row.label) enable(row.label, on);
   }
   // Showing a port puts a caption of its own right after.
-  if (kind == kTcpTln && !PortFilling) Label83->SetText(type + " Port:");
-  if (kind == kSerial && !PortFilling) Label83->SetText("Hex. Address:");
-
-  if (afterTypeChange) {
-    using D = TPortDefault;
-    static const std::vector<D> bpqAgw = {D::Com,      D::Channels,   D::Paclen,      D::Maxframe,
-                                          D::Maxblock, D::Fwdminute,  D::Fwdperiodo,
-                                          D::FwdChannels, D::Label,   D::Mode,        D::Checks};
-    static const std::vector<D> tcpTln = {D::Address,  D::Com,        D::Channels,    D::Paclen,
-                                          D::Maxframe, D::Maxblock,   D::Fwdminute,   D::Fwdperiodo,
-                                          D::FwdChannels, D::Label,   D::Mode,        D::Checks};
-    static const std::vector<D> serial = {D::Channels, D::Paclen,     D::Maxframe,    D::Maxblock,
-                                          D::Fwdminute, D::Fwdperiodo, D::FwdChannels, D::Label,
-                                          D::Address,  D::Bauds,      D::Com,         D::Multi,
-                                          D::Mode,     D::Checks};
-    const std::vector<D>* order = kind == kBpqAgw ? &bpqAgw
-                                  : kind == kTcpTln ? &tcpTln
-                                  : kind == kSerial ? &serial
-                                                    : nullptr;
-    if (order)
-      for (D which : *order) PutPortDefault(which);
+  if (refresh != TRefresh::Showing) {
+    if (kind == kTcpTln) Label83->SetText(type + " Port:");
+    if (kind == kSerial) Label83->SetText("Hex. Address:");
+    // Keys meant for the port selector must not land in the field that
+    // showing a port would move to.
+    if (kind != kNoType) MovePortFocus(Comports);
   }
-  if (kind != kNoType) MovePortFocus(Comports);
 
   if (!Infocanal->Enabled()) {
     // A port without a type cannot be disabled: it is not used at all.
-    if (afterTypeChange)
-      PutChecked(Disport, false);
-    else
+    if (refresh == TRefresh::Entering) {
       Disport->SetChecked(false);
+    } else if (Disport->Checked()) {
+      Disport->ShowChecked(false);
+      if (TPortRecord* port = SelectedPort()) SetField(port->Disabled, "false");
+    }
     Disport->SetEnabled(false);
-  }
-}
-
-void TPortsPage::PutPortDefault(TPortDefault which) {
-  switch (which) {
-    case TPortDefault::Address: PutText(Direccionserie, "3f8"); break;
-    case TPortDefault::Bauds: Velocidadserie->SetItemIndex(kDefaultBaud); break;
-    case TPortDefault::Com: Comports->SetItemIndex(kDefaultCom); break;
-    case TPortDefault::Multi: PutText(Multi, "0"); break;
-    case TPortDefault::Channels: PutText(Numcanales, "7"); break;
-    case TPortDefault::Paclen: PutText(Paclen, "250"); break;
-    case TPortDefault::Maxframe: PutText(Maxframe, "4"); break;
-    case TPortDefault::Maxblock: PutText(Maxblock, "50"); break;
-    case TPortDefault::Fwdminute: PutText(Fwdminute, "00"); break;
-    case TPortDefault::Fwdperiodo: PutText(Fwdperiodo, "30"); break;
-    case TPortDefault::FwdChannels: PutText(Numcanalesfwd, "2"); break;
-    case TPortDefault::Label: PutText(Infocanal, kInfoDefault); break;
-    case TPortDefault::Mode:
-      if (Tipopuerto->ItemIndex() == kGuest)
-        RunEvent(Tipopuerto->OnClick, Tipopuerto);
-      else
-        Tipopuerto->SetItemIndex(kGuest);
-      break;
-    case TPortDefault::Checks:
-      PutChecked(Unprotos, false);
-      PutChecked(Gateway, false);
-      PutChecked(Yapp, false);
-      // Read-only is where a new port starts.
-      Rdonly->SetChecked(false);
-      PutChecked(Rdonly, true);
-      break;
   }
 }
 
@@ -424,32 +331,8 @@ void TPortsPage::PutPortDefault(TPortDefault which) {
 void TPortsPage::Modopuerto2Change(TObject*) {
   TPortRecord* port = EditedPort();
   if (!port) return;
-  const std::string type = Modopuerto2->Text();
-  struct TTypeRow {
-    const char* type;
-    const char* driver;
-    const char* hexAddress;  // nullptr: unchanged
-    const char* baudRate;
-    const char* canal;
-    const char* com;
-  };
-  static const TTypeRow table[] = {
-      {"None", "NON", nullptr, nullptr, nullptr, nullptr},
-      {"TCP", "TCP", "0", nullptr, "0", "0"},
-      {"BPQ", "BPQ", "0", "0", "1", nullptr},
-      {"TLN", "TLN", "0", nullptr, "0", "0"},
-      {"AGW", "AGW", "0", "0", "0", "0"},
-  };
-  SetField(port->Driver, type);
-  for (const TTypeRow& row : table) {
-    if (type != row.type) continue;
-    SetField(port->Driver, row.driver);
-    if (row.hexAddress) SetField(port->HexAddress, row.hexAddress);
-    if (row.baudRate) SetField(port->BaudRate, row.baudRate);
-    if (row.canal) SetField(port->Canal, row.canal);
-    if (row.com) SetField(port->Com, row.com);
-  }
-  RefreshPortPage(type, true);
+  SetPortType(*port, Modopuerto2->Text());
+  ShowPort(TRefresh::TypeChanged);
 }
 
 void TPortsPage::DireccionserieChange(TObject*) {
@@ -484,7 +367,7 @@ void TPortsPage::NumcanalesChange(TObject*) {
   TPortRecord* port = EditedPort();
   if (!port) return;
   SetField(port->NumChannels, Numcanales->Text());
-  CheckChannelCounts(*port, false);
+  CheckChannelCounts(*port, false, true);
   MovePortFocus(Numcanales);
 }
 
@@ -492,11 +375,11 @@ void TPortsPage::NumcanalesfwdChange(TObject*) {
   TPortRecord* port = EditedPort();
   if (!port) return;
   SetField(port->NumFwdChannels, Numcanalesfwd->Text());
-  CheckChannelCounts(*port, true);
+  CheckChannelCounts(*port, true, true);
   MovePortFocus(Numcanalesfwd);
 }
 
-void TPortsPage::CheckChannelCounts(TPortRecord& port, bool forwardEdited) {
+void TPortsPage::CheckChannelCounts(TPortRecord& port, bool forwardEdited, bool typed) {
   // Both are kept as typed; only a forward count the sysop has just typed
   // is taken back. Showing a stored port warns as well, but takes nothing
   // back: nobody would see that the next save stores another count.
@@ -508,7 +391,7 @@ void TPortsPage::CheckChannelCounts(TPortRecord& port, bool forwardEdited) {
   }
   Dialogs().MessageBox(Host().Owner(), "Number of Fwd Channels must be equal or minor of Num.Channels",
                        "Nodraxcfg", MB_ICONWARNING | MB_OK);
-  if (!PortFilling) Numcanalesfwd->SetText("");
+  if (typed) Numcanalesfwd->SetText("");
 }
 
 void TPortsPage::MultiChange(TObject*) {

@@ -26,12 +26,7 @@ class TPortsPage : public TPage {
   TRadioGroup* Tipopuerto = nullptr;
   TCheckBox *Disport = nullptr, *Unprotos = nullptr, *Yapp = nullptr, *Gateway = nullptr,
             *Rdonly = nullptr;
-  // Up while a port is being shown: the page's own filling is no edit.
-  bool PortFilling = false;
-
-  // afterTypeChange: the type has just been changed, so the defaults of the
-  // new type are put in and stored.
-  void HojapuertosbbsEnter(TObject* Sender, bool afterTypeChange = false);
+  void HojapuertosbbsEnter(TObject* Sender);
   void PuertosbbsClick(TObject* Sender);
   void Modopuerto2Change(TObject* Sender);
   void DireccionserieChange(TObject* Sender);
@@ -57,23 +52,27 @@ class TPortsPage : public TPage {
   void ShowDriverTypes();
 
  private:
-  enum class TPortDefault;
-  // The PortTable entry of the selected port; nullptr when none is selected
-  // or the configuration is gone. Marks the configuration changed unless
-  // the page is filling itself.
+  // Why the page shows its port again: a port selected (or the table
+  // replaced), the page entered, the port's type changed (its defaults
+  // just stored).
+  enum class TRefresh { Showing, Entering, TypeChanged };
+  // The PortTable entry of the selected port, nullptr when none is
+  // selected; an edit of it marks the configuration changed. Only the
+  // sysop's edits get here: showing a port runs no handler.
   TPortRecord* EditedPort();
   TPortRecord* SelectedPort() const;
   // The type selector's text, put in by the program: no type change.
   void SetPortTypeText(const std::string& text);
-  void PutPortDefault(TPortDefault which);
-  // The refresh of HojapuertosbbsEnter, for the type given.
-  void RefreshPortPage(const std::string& type, bool afterTypeChange);
+  // Shows the selected port in every control.
+  void ShowPort(TRefresh refresh);
+  // Enables the controls of the type's class and, unless a port is just
+  // being shown, sets the address caption and moves to the COM port.
+  void RefreshPortPage(const std::string& type, TRefresh refresh);
   // The address field's text goes to BaudRate or HexAddress by the type.
   void StoreAddress(TPortRecord& port, const std::string& type, const std::string& text);
   // Warns when the forward channels outnumber the channels; a forward count
-  // just edited is emptied.
-  void CheckChannelCounts(TPortRecord& port, bool forwardEdited);
-  // The focus moves only to a control the sysop can reach, and never while
-  // a port is being shown.
+  // just typed is emptied.
+  void CheckChannelCounts(TPortRecord& port, bool forwardEdited, bool typed);
+  // The focus moves only to a control the sysop can reach.
   void MovePortFocus(TControl* control);
 };
