@@ -243,7 +243,7 @@ TExpected Server(TSeverity s, int i, const std::string& key, const char* value, 
 
 }  // namespace
 
-TEST(Check, FullStationGivesNothingAndProbesTheDiskSparingly) {
+TEST(CheckTest, FullStationGivesNothingAndProbesTheDiskSparingly) {
   TStation station;
   const std::vector<TFinding> findings = CheckConfiguration(station.c, station.disk);
   for (const TFinding& f : findings) ADD_FAILURE() << FindingLine(f);
@@ -255,7 +255,7 @@ TEST(Check, FullStationGivesNothingAndProbesTheDiskSparingly) {
   EXPECT_EQ(FindingsSummary(findings), "No errors, no warnings.");
 }
 
-TEST(Check, Identity) {
+TEST(CheckTest, Identity) {
   const auto text = [](TStationText field, const char* value) {
     return [field, value](TStation& s) { s.c.SetText(field, value); };
   };
@@ -300,7 +300,7 @@ TEST(Check, Identity) {
   });
 }
 
-TEST(Check, Ports) {
+TEST(CheckTest, Ports) {
   const auto field = [](int i, char(TPortRecord::*f)[5], const char* value) {
     return [=](TStation& s) { SetField(s.c.PortTable[i].*f, value); };
   };
@@ -363,7 +363,7 @@ TEST(Check, Ports) {
   });
 }
 
-TEST(Check, Folders) {
+TEST(CheckTest, Folders) {
   const auto text = [](TStationText field, const char* value) {
     return [field, value](TStation& s) { s.c.SetText(field, value); };
   };
@@ -447,7 +447,7 @@ TEST(Check, Folders) {
   });
 }
 
-TEST(Check, Servers) {
+TEST(CheckTest, Servers) {
   const auto file = [](int i, const char* value, const char* disabled = "false") {
     return [=](TStation& s) {
       SetField(s.c.ServerTable[i].File, value);
@@ -485,7 +485,7 @@ TEST(Check, Servers) {
   });
 }
 
-TEST(Check, FamiliesComeInTheirOrder) {
+TEST(CheckTest, FamiliesComeInTheirOrder) {
   TStation station;
   station.c.SetText(&T::Editlocator, "");
   SetField(station.c.PortTable[5].Com, "1");
@@ -499,7 +499,7 @@ TEST(Check, FamiliesComeInTheirOrder) {
   EXPECT_EQ(findings[3].Where(), "Servers\\PING\\File");
 }
 
-TEST(Check, LinesSummaryAndExitCode) {
+TEST(CheckTest, LinesSummaryAndExitCode) {
   TFinding error{TSeverity::Error, "Ports\\Port2", "Com", "Hojapuertosbbs", "Comports", 1,
                  "Ports 1 and 2 are both on COM1."};
   TFinding warning{TSeverity::Warning, "Config", "Locator", "Hojageneral", "Editlocator", -1,
