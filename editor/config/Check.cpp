@@ -256,15 +256,15 @@ class TCheck {
   }
 
   // The types that the Ports page offers for the drivers folder's ???.dll
-  // files (Part 3.1): capitals up to the first "."; after the first file a
-  // name with "_" keeps only the part from it.
+  // files (editor/ports/PortsPage.cpp): capitals up to the first "."; after
+  // the first file a name with "_" keeps only the part from it.
   static std::set<std::string> DriverTypes(const std::vector<std::string>& files) {
     std::set<std::string> types;
     bool first = true;
     for (const std::string& file : files) {
       std::string name = Upper(file);
-      // The file's own name is taken too: a driver typed as the file is
-      // named is found by the BBS all the same.
+      // The file's own name counts too: a type typed as the file is named
+      // names a driver that is there.
       types.insert(name.substr(0, name.find('.')));
       if (!first) {
         const std::size_t underscore = name.find('_');
