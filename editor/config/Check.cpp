@@ -7,6 +7,7 @@
 #include <set>
 
 #include "editor/config/Encodings.h"
+#include "editor/config/FolderRules.h"
 #include "editor/config/Numbers.h"
 #include "editor/config/Records.h"
 
@@ -456,7 +457,10 @@ class TCheck {
       Folder(TSeverity::Error, row, name + " is a file, not a folder.");
       return;
     }
-    if (kind == TKind::Missing && !disk_.CanCreate(*path)) {
+    // The save makes a folder part by part between "\" separators: a path
+    // it cannot split ("C:/BBS/Pg") it does not make at all.
+    if (kind == TKind::Missing &&
+        (FoldersToCreate(*path, false).empty() || !disk_.CanCreate(*path))) {
       Folder(TSeverity::Error, row, name + " does not exist, and the save cannot make it.");
       return;
     }

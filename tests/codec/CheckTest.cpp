@@ -397,6 +397,9 @@ TEST(CheckTest, Folders) {
        },
        {Folder(E, "Pg", "Pgdir")}},
       {"near miss: PG folder that the save makes", text(&T::Pgdir, "C:\\BBS\\New\\Pg"), {}},
+      {"PG folder that the save cannot split", text(&T::Pgdir, "C:/BBS/New/Pg"),
+       {Folder(E, "Pg", "Pgdir")}},
+      {"near miss: PG folder written with \"/\" that exists", text(&T::Pgdir, "C:/BBS/Pg/"), {}},
       {"a folder only the root gives is a file",
        [](TStation& s) {
          s.disk.Remove("C:\\BBS\\Data\\Log");
