@@ -183,10 +183,10 @@ class TCheck {
     if (route.empty()) {
       Station(TSeverity::Error, "BbsCallsign", "Edithroute",
               "The H-route is empty: the save refuses to store the configuration.");
-    } else if (route.find_first_of(" \t") != std::string::npos) {
+    } else if (std::any_of(route.begin(), route.end(), IsWhiteSpace)) {
       Station(TSeverity::Error, "BbsCallsign", "Edithroute",
               "The H-route " + Quoted(route) +
-                  " holds a blank: the BBS reads the route only up to it.");
+                  " holds a blank: the next load keeps the route only up to it.");
     } else if (!callsign.empty()) {
       const std::string whole = callsign + "." + route;
       const std::string stored = FieldText(r_.BbsCallsign);
