@@ -32,7 +32,7 @@ cmake --build "$build" --target fuzzers codec_tests -j"$(nproc)"
 
 fuzzers=("$@")
 [ ${#fuzzers[@]} -gt 0 ] || fuzzers=(fuzz_number fuzz_userspub fuzz_bbscallsign fuzz_unproto fuzz_port fuzz_startcode
-                                     fuzz_portsys fuzz_ports fuzz_jpeg fuzz_initsrv fuzz_folders)
+                                     fuzz_portsys fuzz_ports fuzz_jpeg fuzz_initsrv fuzz_folders fuzz_check)
 status=0
 for f in "${fuzzers[@]}"; do
   corpus="$build/corpus/$f"
@@ -44,10 +44,12 @@ for f in "${fuzzers[@]}"; do
   [ "$f" != fuzz_jpeg ] || cp "$root/editor/app/res/Logo.jpg" "$corpus/"
   # A ports file needs room for several lines and for reads of 148
   # characters; a picture for its headers and some data; a whole station
-  # file for its 56 lines and its servers.
+  # file for its 56 lines and its servers; a configuration for its ten
+  # ports and a few servers.
   case $f in
     fuzz_portsys|fuzz_ports) max_len=1024 ;;
     fuzz_jpeg|fuzz_initsrv) max_len=65536 ;;
+    fuzz_check) max_len=4096 ;;
     *) max_len=256 ;;
   esac
   echo "== $f (${seconds}s)"
