@@ -4,13 +4,18 @@
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <string>
 
 #include "editor/app/FirstRun.h"
+#include "editor/config/Check.h"
+#include "editor/config/DiskProbe.h"
 #include "editor/config/Document.h"
 #include "editor/config/Host.h"
+#include "editor/config/Load.h"
 #include "editor/config/RegistryKeys.h"
 #include "editor/transfer/Commands.h"
+#include "editor/transfer/MountPoint.h"
 #include "editor/transfer/ReplaceJournal.h"
 #include "platform/Registry.h"
 
@@ -122,6 +127,38 @@ int ExitCodeOf(const TCommandResult& result) {
   return kExitFailed;
 }
 
+// The stored configuration, or a configuration file, read as the BBS reads
+// it and checked: a line for each finding, then the count. A file is read
+// at a key of its own, so that a check never takes the key an editor's
+// import or restore mounts its file at.
+int Check(const std::string& file, TOutput& output) {
+  static const char kCheckKey[] = "\\NodraxCheck";
+  TDocument document;
+  std::string root = kNodraxKey;
+  std::unique_ptr<TMountedFile> mounted;
+  if (!file.empty()) {
+    FreeMountPoint(kCheckKey);
+    const LONG rc = TRegistry().LoadKey(kCheckKey, file);
+    if (rc != ERROR_SUCCESS) {
+      output.Err(file + " cannot be read: " + SystemErrorMessage(rc) + "\n");
+      return kExitFailed;
+    }
+    mounted = std::make_unique<TMountedFile>(kCheckKey);
+    root = kCheckKey;
+  }
+  if (!TRegistry().KeyExists(KeyBelow(root, kConfigKey))) {
+    output.Err((file.empty() ? std::string("No configuration is stored") : file + " holds no configuration") +
+               ": there is nothing to check.\n");
+    return kExitFailed;
+  }
+  CargaRegistro(document.Config(), root, TTables::Now);
+  const std::vector<TFinding> findings = CheckConfiguration(document.Config(), TDiskProbe());
+  std::string lines;
+  for (const TFinding& finding : findings) lines += FindingLine(finding) + "\n";
+  output.Out(lines + FindingsSummary(findings) + "\n");
+  return CheckExitCode(findings);
+}
+
 int Run(const TSwitches& switches, TOutput& output) {
   TCommandLineHost host(output);
   TDocument document;
@@ -134,8 +171,7 @@ int Run(const TSwitches& switches, TOutput& output) {
       output.Err(switches.Error + "\n" + kUsage);
       return kExitUsage;
     case TSwitch::Check:
-      output.Err("/check is not available in this version.\n");
-      return kExitUsage;
+      return Check(switches.File, output);
     case TSwitch::Export: {
       const TCommandResult result = ExportConfigFile(switches.File);
       if (!result.Done()) {

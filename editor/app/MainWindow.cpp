@@ -7,6 +7,7 @@
 
 #include "editor/app/About.h"
 #include "editor/app/AprsPage.h"
+#include "editor/app/CheckWindow.h"
 #include "editor/app/ColoursPage.h"
 #include "editor/app/DisksPage.h"
 #include "editor/app/FirstConnectionPage.h"
@@ -22,6 +23,7 @@
 #include "editor/app/UnprotoPage.h"
 #include "editor/app/WarningsPage.h"
 #include "editor/config/AnsiText.h"
+#include "editor/config/DiskProbe.h"
 #include "editor/config/Encodings.h"
 #include "editor/config/Load.h"
 #include "editor/config/Numbers.h"
@@ -74,6 +76,7 @@ TForm1::TForm1(TDocument& document)
 }
 
 TForm1::~TForm1() {
+  CloseFindings();
   if (Timer1) Timer1->SetEnabled(false);
   // The pages' controls before the sheets that hold them, and the frame's
   // children before their parents: the reverse of the order of creation.
@@ -96,6 +99,7 @@ void TForm1::BuildMenu() {
   item("N1", "-", nullptr);
   item("ReloadRegistry1", "&Reload Registry", &TForm1::ReloadRegistry1Click);
   item("ReloadDriversDir1", "Reload &Drivers Dir", &TForm1::ReloadDriversDir1Click);
+  item("CheckConfiguration1", "C&heck Configuration", &TForm1::CheckConfiguration1Click);
   item("N4", "-", nullptr);
   item("ImportConfig1", "Import &Config", &TForm1::ImportConfig1Click);
   item("ExportConfig1", "&Export Config", &TForm1::ExportConfig1Click);
@@ -399,6 +403,33 @@ void TForm1::ReloadRegistry1Click(TObject* Sender) {
     }
   }
   document_.Reload(*this);
+}
+
+// ---------------------------------------------------------------------------
+// The check.
+
+void TForm1::CheckConfiguration1Click(TObject*) {
+  // The tables as the next save would store them.
+  document_.ReadPendingTables();
+  const std::vector<TFinding> findings = CheckConfiguration(document_.Config(), TDiskProbe());
+  ShowFindings(Handle(), findings, [this](const TFinding& finding) { GoToFinding(finding); });
+}
+
+void TForm1::GoToFinding(const TFinding& finding) {
+  TTabSheet* sheet = FindSheet(finding.Page);
+  if (!sheet) return;
+  Pagina->SetActivePage(sheet);
+  TPage* page = PageOf(sheet);
+  if (finding.Row >= 0) {
+    if (auto* ports = dynamic_cast<TPortsPage*>(page)) {
+      ports->Puertosbbs->SetItemIndex(finding.Row);
+      ports->PuertosbbsClick(this);
+    } else if (auto* servers = dynamic_cast<TServersPage*>(page)) {
+      servers->ListBox1->SetItemIndex(finding.Row);
+      servers->ListBox1Click(this);
+    }
+  }
+  if (TControl* field = page->FindControl(finding.Field)) field->SetFocus();
 }
 
 // ---------------------------------------------------------------------------

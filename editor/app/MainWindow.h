@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "editor/app/Page.h"
+#include "editor/config/Check.h"
 #include "editor/config/Document.h"
 #include "platform/Controls.h"
 
@@ -83,6 +84,11 @@ class TForm1 : public TForm, public IViewHost {
   void About1Click(TObject* Sender);
   // The ports page's driver list, read again from the drivers folder.
   void ReloadDriversDir1Click(TObject* Sender);
+  // Checks what the window holds, unsaved edits included, and lists the
+  // findings; each leads to its field.
+  void CheckConfiguration1Click(TObject* Sender);
+  // Shows the page of a finding, its port or server, and its field.
+  void GoToFinding(const TFinding& finding);
 
   // Transfers: the old station and ports files, and export, import,
   // deletion and restore of the whole stored configuration. Each asks for

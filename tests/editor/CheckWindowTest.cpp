@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "editor/app/CheckWindow.h"
+#include "editor/app/PortsPage.h"
+#include "editor/config/DiskProbe.h"
 #include "editor/config/RegistryKeys.h"
 #include "platform/Registry.h"
 #include "support/EditorFixture.h"
@@ -197,4 +199,41 @@ TEST_F(CheckWindowTest, TheCallerMayCheckAgainOrCloseTheWindowFromTheCallback) {
   EXPECT_EQ(2u, went.size());
   EXPECT_EQ(nullptr, FindingsWindow());
   Pump();
+}
+
+// The File menu's check, on what the window holds: Enter on a finding shows
+// its page, selects its port and puts the caret in its field.
+TEST_F(CheckWindowTest, TheMenusCheckLeadsFromAFindingToItsPortAndField) {
+  for (int i : {2, 5}) {
+    TPortRecord& port = Config().PortTable[i];
+    SetField(port.Driver, "KIS");
+    SetField(port.Com, "3");
+    SetField(port.BaudRate, "9600");
+    SetField(port.HexAddress, "3F8");
+    SetField(port.Disabled, "false");
+  }
+  Config().PortsPending = false;
+  InvokeMenu("CheckConfiguration1");
+  Pump();
+  TCheckWindow* window = FindingsWindow();
+  ASSERT_NE(nullptr, window);
+  const std::vector<TFinding> findings = CheckConfiguration(Config(), TDiskProbe());
+  ASSERT_EQ(static_cast<int>(findings.size()), window->Count());
+  int clash = -1;
+  for (int i = 0; i < window->Count() && clash < 0; ++i)
+    if (findings[i].Where() == "Ports\\Port6\\Com") clash = i;
+  ASSERT_GE(clash, 0) << "no finding of the second port on COM 3";
+  for (int i = 0; i < clash; ++i) Keystroke(window->List(), VK_DOWN);
+  Keystroke(window->List(), VK_RETURN);
+  Pump();
+  EXPECT_EQ("Hojapuertosbbs", ActivePageName());
+  EXPECT_EQ(5, Form().Page<TPortsPage>().Puertosbbs->ItemIndex());
+  EXPECT_EQ("Comports", FocusedName());
+
+  // The first finding, the callsign, leads to the General page.
+  Keystroke(window->List(), VK_HOME);
+  Keystroke(window->List(), VK_RETURN);
+  Pump();
+  EXPECT_EQ("Hojageneral", ActivePageName());
+  EXPECT_EQ(findings[0].Field, FocusedName());
 }
