@@ -31,7 +31,7 @@ cmake --build "$build" --target fuzzers codec_tests -j"$(nproc)"
 "$build/codec_tests" --gtest_brief=1
 
 fuzzers=("$@")
-[ ${#fuzzers[@]} -gt 0 ] || fuzzers=(fuzz_number fuzz_userspub fuzz_bbscallsign fuzz_unproto fuzz_port fuzz_startcode
+[ ${#fuzzers[@]} -gt 0 ] || fuzzers=(fuzz_number fuzz_userspub fuzz_bbscallsign fuzz_unproto fuzz_port fuzz_startcode fuzz_switches
                                      fuzz_portsys fuzz_ports fuzz_jpeg fuzz_initsrv fuzz_folders fuzz_check)
 status=0
 for f in "${fuzzers[@]}"; do
