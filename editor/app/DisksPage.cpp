@@ -3,23 +3,32 @@
 void TDisksPage::Build() {
   using P = TDisksPage;
   using T = TStationTexts;
-  static const TFieldRow<P> rows[] = {
-      {&P::Diska, "Diska", &T::Diska, nullptr, &P::Speeda, "Speeda", "Disk A:", 79, false, true,
-       &P::DiskaChange, nullptr, "Diskb", nullptr},
-      {&P::Diskb, "Diskb", &T::Diskb, nullptr, &P::Speedb, "Speedb", "Disk B:", 79, false, true,
-       &P::DiskbChange, nullptr, "Diskc", nullptr},
-      {&P::Diskc, "Diskc", &T::Diskc, nullptr, &P::Speedc, "Speedc", "Disk C:", 79, false, true,
-       &P::DiskcChange, nullptr, "Diskd", nullptr},
-      {&P::Diskd, "Diskd", &T::Diskd, nullptr, &P::Speedd, "Speedd", "Disk D:", 79, false, true,
-       &P::DiskdChange, nullptr, "Diske", nullptr},
-      {&P::Diske, "Diske", &T::Diske, nullptr, &P::Speede, "Speede", "Disk E:", 79, false, true,
-       &P::DiskeChange, nullptr, "Diskf", nullptr},
-      {&P::Diskf, "Diskf", &T::Diskf, nullptr, &P::Speedf, "Speedf", "Disk F:", 79, false, true,
-       &P::DiskfChange, nullptr, "Diskg", nullptr},
-      {&P::Diskg, "Diskg", &T::Diskg, nullptr, &P::Speedg, "Speedg", "Disk G:", 79, false, true,
-       &P::DiskgChange, nullptr, "Diskh", nullptr},
-      {&P::Diskh, "Diskh", &T::Diskh, nullptr, &P::Speedh, "Speedh", "Disk H:", 79, false, true,
-       &P::DiskhChange, "Hojaunprotos", "Editbackui", nullptr},
+  using R = TFieldRow<P>;
+  static const R rows[] = {
+      R(&P::Diska, "Diska", &T::Diska)
+          .Browse(&P::Speeda, "Speeda", "Disk A:").MaxLength(79).Oem().OnChange(&P::DiskaChange)
+          .Next("Diskb"),
+      R(&P::Diskb, "Diskb", &T::Diskb)
+          .Browse(&P::Speedb, "Speedb", "Disk B:").MaxLength(79).Oem().OnChange(&P::DiskbChange)
+          .Next("Diskc"),
+      R(&P::Diskc, "Diskc", &T::Diskc)
+          .Browse(&P::Speedc, "Speedc", "Disk C:").MaxLength(79).Oem().OnChange(&P::DiskcChange)
+          .Next("Diskd"),
+      R(&P::Diskd, "Diskd", &T::Diskd)
+          .Browse(&P::Speedd, "Speedd", "Disk D:").MaxLength(79).Oem().OnChange(&P::DiskdChange)
+          .Next("Diske"),
+      R(&P::Diske, "Diske", &T::Diske)
+          .Browse(&P::Speede, "Speede", "Disk E:").MaxLength(79).Oem().OnChange(&P::DiskeChange)
+          .Next("Diskf"),
+      R(&P::Diskf, "Diskf", &T::Diskf)
+          .Browse(&P::Speedf, "Speedf", "Disk F:").MaxLength(79).Oem().OnChange(&P::DiskfChange)
+          .Next("Diskg"),
+      R(&P::Diskg, "Diskg", &T::Diskg)
+          .Browse(&P::Speedg, "Speedg", "Disk G:").MaxLength(79).Oem().OnChange(&P::DiskgChange)
+          .Next("Diskh"),
+      R(&P::Diskh, "Diskh", &T::Diskh)
+          .Browse(&P::Speedh, "Speedh", "Disk H:").MaxLength(79).Oem().OnChange(&P::DiskhChange)
+          .Next("Hojaunprotos", "Editbackui"),
   };
   BuildFieldRows(rows, std::size(rows), 10, 80, 14, 32, 280);
   for (auto& [button, field] : folderOf_) button->OnClick = [this](TObject* s) { SpeedrootClick(s); };

@@ -5,40 +5,44 @@
 void TFoldersPage::Build() {
   using P = TFoldersPage;
   using T = TStationTexts;
-  static const TFieldRow<P> rows[] = {
-      {&P::Directorioraiz, "Directorioraiz", &T::Directorioraiz, nullptr, &P::Speedroot,
-       "Speedroot", "BBS Root dir:", 79, false, true, &P::DirectorioraizChange, nullptr,
-       "Directorioconfig", nullptr},
-      {&P::Directorioconfig, "Directorioconfig", &T::Directorioconfig, nullptr, &P::Speedconfig,
-       "Speedconfig", "Config dir:", 0, false, false, &P::DirectorioconfigChange, nullptr,
-       "Directoriodata", nullptr},
-      {&P::Directoriodata, "Directoriodata", &T::Directoriodata, nullptr, &P::Speeddata,
-       "Speeddata", "Data dir:", 0, false, false, &P::DirectoriodataChange, nullptr,
-       "Directoriomensajes", nullptr},
-      {&P::Directoriomensajes, "Directoriomensajes", &T::Directoriomensajes, nullptr,
-       &P::Speedmensajes, "Speedmensajes", "Messages dir:", 79, false, true,
-       &P::DirectoriomensajesChange, nullptr, "Directoriomensajesbin", nullptr},
-      {&P::Directoriomensajesbin, "Directoriomensajesbin", &T::Directoriomensajesbin, nullptr,
-       &P::Speedzip, "Speedzip", "Compressed msg's dir:", 79, false, true,
-       &P::DirectoriomensajesbinChange, nullptr, "Directorioyapp", nullptr},
-      {&P::Directorioyapp, "Directorioyapp", &T::Directorioyapp, nullptr, &P::Speedyapp,
-       "Speedyapp", "Yapp dir:", 79, false, true, &P::DirectorioyappChange, nullptr,
-       "Directoriodocs", nullptr},
-      {&P::Directoriodocs, "Directoriodocs", &T::Directoriodocs, nullptr, &P::Speeddoc,
-       "Speeddoc", "Docs dir:", 79, false, true, &P::DirectoriodocsChange, nullptr,
-       "Ficheroimport", nullptr},
-      {&P::Ficheroimport, "Ficheroimport", &T::Ficheroimport, nullptr, &P::Speedimport,
-       "Speedimport", "Import File:", 79, false, true, &P::FicheroimportChange, nullptr, "Pgdir",
-       nullptr},
-      {&P::Pgdir, "Pgdir", &T::Pgdir, nullptr, &P::Speedpg, "Speedpg", "PG Dir:", 0, false, true,
-       &P::PgdirChange, nullptr, "Driversdir", nullptr},
-      {&P::Driversdir, "Driversdir", &T::Driversdir, nullptr, &P::Speeddriver, "Speeddriver",
-       "Drivers Dir:", 0, false, true, &P::DriversdirChange, nullptr, "Serversdir", nullptr},
-      {&P::Serversdir, "Serversdir", &T::Serversdir, nullptr, &P::Speedserver, "Speedserver",
-       "Servers Dir:", 0, false, true, &P::ServersdirChange, nullptr, "Filtersdir", nullptr},
-      {&P::Filtersdir, "Filtersdir", &T::Filtersdir, nullptr, &P::Speedfilter, "Speedfilter",
-       "Filters Dir:", 0, false, true, &P::FiltersdirChange, "Hojadirectorioszub", "Diska",
-       nullptr},
+  using R = TFieldRow<P>;
+  static const R rows[] = {
+      R(&P::Directorioraiz, "Directorioraiz", &T::Directorioraiz)
+          .Browse(&P::Speedroot, "Speedroot", "BBS Root dir:").MaxLength(79).Oem()
+          .OnChange(&P::DirectorioraizChange).Next("Directorioconfig"),
+      R(&P::Directorioconfig, "Directorioconfig", &T::Directorioconfig)
+          .Browse(&P::Speedconfig, "Speedconfig", "Config dir:")
+          .OnChange(&P::DirectorioconfigChange).Next("Directoriodata"),
+      R(&P::Directoriodata, "Directoriodata", &T::Directoriodata)
+          .Browse(&P::Speeddata, "Speeddata", "Data dir:").OnChange(&P::DirectoriodataChange)
+          .Next("Directoriomensajes"),
+      R(&P::Directoriomensajes, "Directoriomensajes", &T::Directoriomensajes)
+          .Browse(&P::Speedmensajes, "Speedmensajes", "Messages dir:").MaxLength(79).Oem()
+          .OnChange(&P::DirectoriomensajesChange).Next("Directoriomensajesbin"),
+      R(&P::Directoriomensajesbin, "Directoriomensajesbin", &T::Directoriomensajesbin)
+          .Browse(&P::Speedzip, "Speedzip", "Compressed msg's dir:").MaxLength(79).Oem()
+          .OnChange(&P::DirectoriomensajesbinChange).Next("Directorioyapp"),
+      R(&P::Directorioyapp, "Directorioyapp", &T::Directorioyapp)
+          .Browse(&P::Speedyapp, "Speedyapp", "Yapp dir:").MaxLength(79).Oem()
+          .OnChange(&P::DirectorioyappChange).Next("Directoriodocs"),
+      R(&P::Directoriodocs, "Directoriodocs", &T::Directoriodocs)
+          .Browse(&P::Speeddoc, "Speeddoc", "Docs dir:").MaxLength(79).Oem()
+          .OnChange(&P::DirectoriodocsChange).Next("Ficheroimport"),
+      R(&P::Ficheroimport, "Ficheroimport", &T::Ficheroimport)
+          .Browse(&P::Speedimport, "Speedimport", "Import File:").MaxLength(79).Oem()
+          .OnChange(&P::FicheroimportChange).Next("Pgdir"),
+      R(&P::Pgdir, "Pgdir", &T::Pgdir)
+          .Browse(&P::Speedpg, "Speedpg", "PG Dir:").Oem().OnChange(&P::PgdirChange)
+          .Next("Driversdir"),
+      R(&P::Driversdir, "Driversdir", &T::Driversdir)
+          .Browse(&P::Speeddriver, "Speeddriver", "Drivers Dir:").Oem()
+          .OnChange(&P::DriversdirChange).Next("Serversdir"),
+      R(&P::Serversdir, "Serversdir", &T::Serversdir)
+          .Browse(&P::Speedserver, "Speedserver", "Servers Dir:").Oem()
+          .OnChange(&P::ServersdirChange).Next("Filtersdir"),
+      R(&P::Filtersdir, "Filtersdir", &T::Filtersdir)
+          .Browse(&P::Speedfilter, "Speedfilter", "Filters Dir:").Oem()
+          .OnChange(&P::FiltersdirChange).Next("Hojadirectorioszub", "Diska"),
   };
   BuildFieldRows(rows, std::size(rows), 6, 150, 6, 24, 222);
   for (auto& [button, field] : folderOf_) {

@@ -3,32 +3,38 @@
 void TGeneralPage::Build() {
   using P = TGeneralPage;
   using T = TStationTexts;
-  static const TFieldRow<P> callsign[] = {
-      {&P::Editbbsindicativo, "Editbbsindicativo", &T::Editbbsindicativo, &P::Label1, nullptr,
-       "Label1", "BBS Callsign:", 10, true, false, &P::EditbbsindicativoChange, nullptr,
-       "Editssid", nullptr},
+  using R = TFieldRow<P>;
+  static const R callsign[] = {
+      R(&P::Editbbsindicativo, "Editbbsindicativo", &T::Editbbsindicativo)
+          .Caption(&P::Label1, "Label1", "BBS Callsign:").MaxLength(10).Upper()
+          .OnChange(&P::EditbbsindicativoChange).Next("Editssid"),
   };
   // The SSID sits right of the callsign, behind a "--" caption; it is made
   // next so that Tab reaches it from the callsign.
-  static const TFieldRow<P> ssid[] = {
-      {&P::Editssid, "Editssid", &T::Editssid, &P::Label2, nullptr, "Label2", "--", 2, false,
-       false, &P::EditssidChange, nullptr, "Edithroute", nullptr},
+  static const R ssid[] = {
+      R(&P::Editssid, "Editssid", &T::Editssid)
+          .Caption(&P::Label2, "Label2", "--").MaxLength(2).OnChange(&P::EditssidChange)
+          .Next("Edithroute"),
   };
-  static const TFieldRow<P> rows[] = {
-      {&P::Edithroute, "Edithroute", &T::Edithroute, &P::Label3, nullptr, "Label3", "H-Route:",
-       0, true, false, &P::EdithrouteChange, nullptr, "Editciudad", nullptr},
-      {&P::Editciudad, "Editciudad", &T::Editciudad, &P::Label4, nullptr, "Label4", "City:", 0,
-       false, false, &P::EditciudadChange, nullptr, "Editlocator", nullptr},
-      {&P::Editlocator, "Editlocator", &T::Editlocator, &P::Label5, nullptr, "Label5",
-       "Qth Locator:", 0, true, false, &P::EditlocatorChange, nullptr, "Codpostal", nullptr},
-      {&P::Codpostal, "Codpostal", &T::Codpostal, &P::Label6, nullptr, "Label6", "ZIP Code:", 0,
-       false, false, &P::CodpostalChange, nullptr, "Editsysopindicativo", nullptr},
-      {&P::Editsysopindicativo, "Editsysopindicativo", &T::Editsysopindicativo, &P::Label7,
-       nullptr, "Label7", "SysOp Callsign:", 0, true, false, &P::EditsysopindicativoChange,
-       nullptr, "Editsysopnombre", nullptr},
-      {&P::Editsysopnombre, "Editsysopnombre", &T::Editsysopnombre, &P::Label8, nullptr,
-       "Label8", "SysOp Name:", 0, false, false, &P::EditsysopnombreChange, "Hojadirectorios",
-       "Directorioraiz", nullptr},
+  static const R rows[] = {
+      R(&P::Edithroute, "Edithroute", &T::Edithroute)
+          .Caption(&P::Label3, "Label3", "H-Route:").Upper().OnChange(&P::EdithrouteChange)
+          .Next("Editciudad"),
+      R(&P::Editciudad, "Editciudad", &T::Editciudad)
+          .Caption(&P::Label4, "Label4", "City:").OnChange(&P::EditciudadChange)
+          .Next("Editlocator"),
+      R(&P::Editlocator, "Editlocator", &T::Editlocator)
+          .Caption(&P::Label5, "Label5", "Qth Locator:").Upper().OnChange(&P::EditlocatorChange)
+          .Next("Codpostal"),
+      R(&P::Codpostal, "Codpostal", &T::Codpostal)
+          .Caption(&P::Label6, "Label6", "ZIP Code:").OnChange(&P::CodpostalChange)
+          .Next("Editsysopindicativo"),
+      R(&P::Editsysopindicativo, "Editsysopindicativo", &T::Editsysopindicativo)
+          .Caption(&P::Label7, "Label7", "SysOp Callsign:").Upper()
+          .OnChange(&P::EditsysopindicativoChange).Next("Editsysopnombre"),
+      R(&P::Editsysopnombre, "Editsysopnombre", &T::Editsysopnombre)
+          .Caption(&P::Label8, "Label8", "SysOp Name:").OnChange(&P::EditsysopnombreChange)
+          .Next("Hojadirectorios", "Directorioraiz"),
   };
   BuildFieldRows(callsign, 1, 16, 96, 20, 34, 150);
   BuildFieldRows(ssid, 1, 270, 14, 20, 34, 30);

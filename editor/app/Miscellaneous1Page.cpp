@@ -4,6 +4,7 @@
 void TMiscellaneous1Page::Build() {
   using P = TMiscellaneous1Page;
   using T = TStationTexts;
+  using R = TFieldRow<P>;
   using B = TStationBoxes;
   static const TCheckRow<P> boxes[] = {
       {&P::Modotest, "Modotest", "Test mode", &B::Modotest},
@@ -25,24 +26,25 @@ void TMiscellaneous1Page::Build() {
     y += 28;
   }
   // Caption above its field in the right column.
-  static const TFieldRow<P> rows[] = {
-      {&P::Indicativosbaliza, "Indicativosbaliza", &T::Indicativosbaliza, &P::Label9, nullptr,
-       "Label9", "Number of callsigns in mail beacon:", 0, true, true,
-       &P::IndicativosbalizaChange, nullptr, "Numerobid", nullptr},
-      {&P::Numerobid, "Numerobid", &T::Numerobid, &P::Label28, nullptr, "Label28",
-       "Number of MID/BID in database:", 0, true, true, &P::NumerobidChange, nullptr,
-       "Sysopmessage", nullptr},
-      {&P::Sysopmessage, "Sysopmessage", &T::Sysopmessage, &P::Label60, nullptr, "Label60",
-       "SysOp messages to:", 0, true, true, &P::SysopmessageChange, nullptr, "Wpmessage",
-       nullptr},
-      {&P::Wpmessage, "Wpmessage", &T::Wpmessage, &P::Label61, nullptr, "Label61",
-       "WP messages via:", 0, true, true, &P::WpmessageChange, nullptr, "Cabecera", nullptr},
-      {&P::Cabecera, "Cabecera", &T::Cabecera, &P::Label16, nullptr, "Label16", "ZUB Header:", 0,
-       false, true, &P::CabeceraChange, nullptr, nullptr, nullptr},
+  static const R rows[] = {
+      R(&P::Indicativosbaliza, "Indicativosbaliza", &T::Indicativosbaliza)
+          .Caption(&P::Label9, "Label9", "Number of callsigns in mail beacon:").Upper().Oem()
+          .OnChange(&P::IndicativosbalizaChange).Next("Numerobid"),
+      R(&P::Numerobid, "Numerobid", &T::Numerobid)
+          .Caption(&P::Label28, "Label28", "Number of MID/BID in database:").Upper().Oem()
+          .OnChange(&P::NumerobidChange).Next("Sysopmessage"),
+      R(&P::Sysopmessage, "Sysopmessage", &T::Sysopmessage)
+          .Caption(&P::Label60, "Label60", "SysOp messages to:").Upper().Oem()
+          .OnChange(&P::SysopmessageChange).Next("Wpmessage"),
+      R(&P::Wpmessage, "Wpmessage", &T::Wpmessage)
+          .Caption(&P::Label61, "Label61", "WP messages via:").Upper().Oem()
+          .OnChange(&P::WpmessageChange).Next("Cabecera"),
+      R(&P::Cabecera, "Cabecera", &T::Cabecera)
+          .Caption(&P::Label16, "Label16", "ZUB Header:").Oem().OnChange(&P::CabeceraChange),
   };
   const int x = 224, width = 160;
   y = 8;
-  for (const TFieldRow<P>& row : rows) {
+  for (const R& row : rows) {
     // The first caption is too long for one line of the column.
     const int labelHeight = &row == &rows[0] ? 2 * kLabelHeight : kLabelHeight;
     BuildFieldRow(row, Box(x, y, width, labelHeight), Box(x, y + labelHeight + 2, width, kRowHeight));

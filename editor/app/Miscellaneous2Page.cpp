@@ -5,31 +5,32 @@
 void TMiscellaneous2Page::Build() {
   using P = TMiscellaneous2Page;
   using T = TStationTexts;
-  static const TFieldRow<P> rows[] = {
-      {&P::timeoutusuarios, "timeoutusuarios", &T::timeoutusuarios, &P::Label32, nullptr,
-       "Label32", "Time-out users:", 4, false, true, &P::timeoutusuariosChange, nullptr,
-       "Timeoutforward", "minutes"},
-      {&P::Timeoutforward, "Timeoutforward", &T::Timeoutforward, &P::Label33, nullptr, "Label33",
-       "Time-out during forward:", 4, false, true, &P::TimeoutforwardChange, nullptr,
-       "Diasboletines", "minutes"},
-      {&P::Diasboletines, "Diasboletines", &T::Diasboletines, &P::Label34, nullptr, "Label34",
-       "Lifetime for bulletins:", 0, false, true, &P::DiasboletinesChange, nullptr, "yappmax",
-       "days"},
-      {&P::yappmax, "yappmax", &T::yappmax, &P::Label35, nullptr, "Label35",
-       "Yapp maximum download:", 0, false, true, &P::yappmaxChange, nullptr, "modemmax",
-       "Kilobytes"},
-      {&P::modemmax, "modemmax", &T::modemmax, &P::Label36, nullptr, "Label36",
-       "Modem maximum download:", 0, false, true, &P::modemmaxChange, nullptr, "buferusuario",
-       "Kilobytes"},
-      {&P::buferusuario, "buferusuario", &T::buferusuario, &P::Label37, nullptr, "Label37",
-       "Buffer of user window:", 0, false, true, &P::buferusuarioChange, nullptr,
-       "buferconsola", "lines"},
-      {&P::buferconsola, "buferconsola", &T::buferconsola, &P::Label38, nullptr, "Label38",
-       "Buffer of console window:", 0, false, true, &P::buferconsolaChange, nullptr,
-       "bufermonitor", "lines"},
-      {&P::bufermonitor, "bufermonitor", &T::bufermonitor, &P::Label39, nullptr, "Label39",
-       "Buffer of monitor window:", 0, false, true, &P::bufermonitorChange, nullptr, nullptr,
-       "lines"},
+  using R = TFieldRow<P>;
+  static const R rows[] = {
+      R(&P::timeoutusuarios, "timeoutusuarios", &T::timeoutusuarios)
+          .Caption(&P::Label32, "Label32", "Time-out users:").MaxLength(4).Oem()
+          .OnChange(&P::timeoutusuariosChange).Next("Timeoutforward").Unit("minutes"),
+      R(&P::Timeoutforward, "Timeoutforward", &T::Timeoutforward)
+          .Caption(&P::Label33, "Label33", "Time-out during forward:").MaxLength(4).Oem()
+          .OnChange(&P::TimeoutforwardChange).Next("Diasboletines").Unit("minutes"),
+      R(&P::Diasboletines, "Diasboletines", &T::Diasboletines)
+          .Caption(&P::Label34, "Label34", "Lifetime for bulletins:").Oem()
+          .OnChange(&P::DiasboletinesChange).Next("yappmax").Unit("days"),
+      R(&P::yappmax, "yappmax", &T::yappmax)
+          .Caption(&P::Label35, "Label35", "Yapp maximum download:").Oem()
+          .OnChange(&P::yappmaxChange).Next("modemmax").Unit("Kilobytes"),
+      R(&P::modemmax, "modemmax", &T::modemmax)
+          .Caption(&P::Label36, "Label36", "Modem maximum download:").Oem()
+          .OnChange(&P::modemmaxChange).Next("buferusuario").Unit("Kilobytes"),
+      R(&P::buferusuario, "buferusuario", &T::buferusuario)
+          .Caption(&P::Label37, "Label37", "Buffer of user window:").Oem()
+          .OnChange(&P::buferusuarioChange).Next("buferconsola").Unit("lines"),
+      R(&P::buferconsola, "buferconsola", &T::buferconsola)
+          .Caption(&P::Label38, "Label38", "Buffer of console window:").Oem()
+          .OnChange(&P::buferconsolaChange).Next("bufermonitor").Unit("lines"),
+      R(&P::bufermonitor, "bufermonitor", &T::bufermonitor)
+          .Caption(&P::Label39, "Label39", "Buffer of monitor window:").Oem()
+          .OnChange(&P::bufermonitorChange).Unit("lines"),
   };
   BuildFieldRows(rows, std::size(rows), 30, 150, 16, 32, 80);
   bufermonitor->OnKeyPress = [this](TObject* s, char& k) { bufermonitorKeyPress(s, k); };

@@ -125,22 +125,78 @@ class TStationPage : public TPage {
 
   // One text field with its caption: a label, or a flat browse button that
   // puts a chosen folder into the field. The members are the page's own.
+  // A row is spelt in named steps, so that a table of them says which
+  // field is upper-cased or where Enter goes:
+  //   TFieldRow<P>(&P::Editssid, "Editssid", &T::Editssid)
+  //       .Caption(&P::Label2, "Label2", "--").MaxLength(2).Next("Edithroute")
   template <class P>
-  struct TFieldRow {
+  class TFieldRow {
+   public:
+    TFieldRow(TEdit* P::*field, const char* name, TStationText text)
+        : Field(field), Name(name), Text(text) {}
+    // A caption label, which a click hands on to the field.
+    TFieldRow& Caption(TLabel* P::*label, const char* name, const char* caption) {
+      Label = label;
+      CaptionName = name;
+      CaptionText = caption;
+      return *this;
+    }
+    // A flat browse button as the caption, which puts a chosen folder into
+    // the field.
+    TFieldRow& Browse(TSpeedButton* P::*button, const char* name, const char* caption) {
+      Button = button;
+      CaptionName = name;
+      CaptionText = caption;
+      return *this;
+    }
+    TFieldRow& MaxLength(int characters) {
+      Characters = characters;
+      return *this;
+    }
+    TFieldRow& Upper() {
+      UpperCase = true;
+      return *this;
+    }
+    // Only characters of the OEM code page: the BBS keeps the value in
+    // files of the DOS era.
+    TFieldRow& Oem() {
+      OemOnly = true;
+      return *this;
+    }
+    TFieldRow& OnChange(void (P::*change)(TObject*)) {
+      Change = change;
+      return *this;
+    }
+    // Enter moves to this field, on this page or on the page named.
+    TFieldRow& Next(const char* field) {
+      NextField = field;
+      return *this;
+    }
+    TFieldRow& Next(const char* page, const char* field) {
+      NextPage = page;
+      NextField = field;
+      return *this;
+    }
+    // A text right of the field ("minutes").
+    TFieldRow& Unit(const char* text) {
+      UnitText = text;
+      return *this;
+    }
+
     TEdit* P::*Field;
     const char* Name;
     TStationText Text;
-    TLabel* P::*Label;           // nullptr when the caption is a browse button
-    TSpeedButton* P::*Button;
-    const char* CaptionName;
-    const char* Caption;
-    int MaxLength;               // 0: no limit
-    bool Upper;
-    bool Oem;
-    void (P::*Change)(TObject*);
-    const char* NextPage;        // nullptr: the same page
-    const char* Next;            // nullptr: Enter keeps the focus
-    const char* Unit;            // text right of the field, or nullptr
+    TLabel* P::*Label = nullptr;
+    TSpeedButton* P::*Button = nullptr;
+    const char* CaptionName = nullptr;
+    const char* CaptionText = nullptr;
+    int Characters = 0;  // 0: no limit
+    bool UpperCase = false;
+    bool OemOnly = false;
+    void (P::*Change)(TObject*) = nullptr;
+    const char* NextPage = nullptr;   // nullptr: the same page
+    const char* NextField = nullptr;  // nullptr: Enter keeps the focus
+    const char* UnitText = nullptr;
   };
   // Makes the rows one below the other: caption at left, field beside it,
   // the unit (if any) right of the field.
@@ -153,9 +209,9 @@ class TStationPage : public TPage {
       const bool button = !rows[i].Label;
       BuildFieldRow(rows[i], Box(left, button ? y : y + 3, captionWidth, button ? kRowHeight : kLabelHeight),
                     Box(fieldLeft, y, fieldWidth, kRowHeight));
-      if (rows[i].Unit)
+      if (rows[i].UnitText)
         MakeAt<TLabel>(Box(fieldLeft + fieldWidth + 6, y + 3, 70, kLabelHeight), Sheet(),
-                       std::string(rows[i].Name) + "Unit", rows[i].Unit);
+                       std::string(rows[i].Name) + "Unit", rows[i].UnitText);
     }
   }
   // One row, its caption and its field where the page puts them.
@@ -164,20 +220,22 @@ class TStationPage : public TPage {
     P& page = static_cast<P&>(*this);
     TControl* caption = nullptr;
     if (row.Label) {
-      TLabel* label = MakeAt<TLabel>(captionAt, Sheet(), row.CaptionName, row.Caption);
+      TLabel* label = MakeAt<TLabel>(captionAt, Sheet(), row.CaptionName, row.CaptionText);
       page.*row.Label = label;
       caption = label;
     } else if (row.Button) {
-      TSpeedButton* button = MakeAt<TSpeedButton>(captionAt, Sheet(), row.CaptionName, row.Caption);
+      TSpeedButton* button =
+          MakeAt<TSpeedButton>(captionAt, Sheet(), row.CaptionName, row.CaptionText);
       page.*row.Button = button;
       caption = button;
     }
-    TEdit* edit = MakeField(fieldAt, row.Name, row.Text, row.MaxLength, row.Upper, row.Oem);
+    TEdit* edit =
+        MakeField(fieldAt, row.Name, row.Text, row.Characters, row.UpperCase, row.OemOnly);
     page.*row.Field = edit;
-    edit->OnChange = [&page, change = row.Change](TObject* s) { (page.*change)(s); };
+    if (row.Change) edit->OnChange = [&page, change = row.Change](TObject* s) { (page.*change)(s); };
     if (row.Label) SetCaption(caption, edit);
     if (row.Button) folderOf_[static_cast<TSpeedButton*>(caption)] = edit;
-    if (row.Next) SetSuccessor(edit, row.NextPage ? row.NextPage : "", row.Next);
+    if (row.NextField) SetSuccessor(edit, row.NextPage ? row.NextPage : "", row.NextField);
   }
   static RECT Box(int left, int top, int width, int height) {
     return RECT{left, top, left + width, top + height};

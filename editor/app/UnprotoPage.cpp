@@ -3,14 +3,15 @@
 void TUnprotoPage::Build() {
   using P = TUnprotoPage;
   using T = TStationTexts;
+  using R = TFieldRow<P>;
   using B = TStationBoxes;
-  static const TFieldRow<P> rows[] = {
-      {&P::Editbackui, "Editbackui", &T::Editbackui, &P::Label26, nullptr, "Label26",
-       "Back number in Unproto frames:", 0, false, true, &P::EditbackuiChange, nullptr,
-       "Editdelayui", nullptr},
-      {&P::Editdelayui, "Editdelayui", &T::Editdelayui, &P::Label27, nullptr, "Label27",
-       "Delay between Unproto frames (secs.):", 0, false, true, &P::EditdelayuiChange, nullptr,
-       "Ackui", nullptr},
+  static const R rows[] = {
+      R(&P::Editbackui, "Editbackui", &T::Editbackui)
+          .Caption(&P::Label26, "Label26", "Back number in Unproto frames:").Oem()
+          .OnChange(&P::EditbackuiChange).Next("Editdelayui"),
+      R(&P::Editdelayui, "Editdelayui", &T::Editdelayui)
+          .Caption(&P::Label27, "Label27", "Delay between Unproto frames (secs.):").Oem()
+          .OnChange(&P::EditdelayuiChange).Next("Ackui"),
   };
   BuildFieldRows(rows, std::size(rows), 16, 220, 20, 32, 70);
   static const TCheckRow<P> boxes[] = {
