@@ -8,6 +8,10 @@ class TColoursPage : public TPage {
   using TPage::TPage;
   void Build() override;
   void ShowConfiguration() override;
+  // Every colour is shown on the panel, where a click chooses it.
+  TControl* ControlOf(const TConfigField& field) const override {
+    return field.Colour ? Panel1 : nullptr;
+  }
 
   TLabel* Label74 = nullptr;
   TPanel* Panel1 = nullptr;

@@ -25,6 +25,7 @@
 #include "editor/config/AnsiText.h"
 #include "editor/config/DiskProbe.h"
 #include "editor/config/Encodings.h"
+#include "editor/config/StartCodes.h"
 #include "editor/config/Load.h"
 #include "editor/config/Numbers.h"
 #include "editor/config/RegistryKeys.h"
@@ -217,6 +218,13 @@ void TForm1::ShowField(const std::string& page, const std::string& field) {
   if (control) control->SetFocus();
 }
 
+void TForm1::ShowField(const std::string& page, const TConfigField& field) {
+  TTabSheet* sheet = FindSheet(page);
+  if (!sheet) return;
+  Pagina->SetActivePage(sheet);
+  if (TControl* control = PageOf(sheet)->ControlOf(field)) control->SetFocus();
+}
+
 // ---------------------------------------------------------------------------
 // Show, activation, close.
 
@@ -310,7 +318,7 @@ void TForm1::ActOnStartCode() {
     return;
   }
   if (!row.Message.empty()) StatusBar1->SetPanelText(0, std::string(row.Message));
-  ShowField(std::string(row.Page), std::string(row.Field));
+  ShowField(std::string(row.Page), row.Field);
   if (StartCodeShowsInfoBox(code)) {
     Dialogs().MessageBox(Handle(), "More information about the error in status bar",
                          "Nodrax error", MB_ICONINFORMATION | MB_OK);

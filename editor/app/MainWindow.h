@@ -121,6 +121,8 @@ class TForm1 : public TForm, public IViewHost {
   void ShowField(TTabSheet* page, TControl* control);
   // An empty field selects the page alone.
   void ShowField(const std::string& page, const std::string& field) override;
+  // The page shown and the caret in the field that edits the value.
+  void ShowField(const std::string& page, const TConfigField& field);
 
   // The local time the clock shows; tests replace it.
   std::function<SYSTEMTIME()> LocalClock;

@@ -72,6 +72,10 @@ TCheckBox* TStationPage::MakeCheckBox(const RECT& at, const char* name, const ch
   return check;
 }
 
+TControl* TStationPage::ControlOf(const TConfigField& field) const {
+  return field.Text ? Field(field.Text) : nullptr;
+}
+
 TEdit* TStationPage::Field(TStationText text) const {
   for (const auto& [edit, shown] : texts_)
     if (shown == text) return edit;

@@ -51,6 +51,8 @@ class TPage {
   virtual void ShowTexts() {}
   // The sheet has just become the active page.
   virtual void Enter() {}
+  // The control that edits the value, if this page has one.
+  virtual TControl* ControlOf(const TConfigField&) const { return nullptr; }
 
   TControl* FindControl(const std::string& name) const;
   const std::vector<std::unique_ptr<TControl>>& Controls() const { return owned_; }
@@ -113,6 +115,7 @@ class TStationPage : public TPage {
   using TPage::TPage;
   void ShowConfiguration() override;
   void ShowTexts() override;
+  TControl* ControlOf(const TConfigField& field) const override;
 
   // The folder browse of every folder and disk button.
   void SpeedrootClick(TObject* Sender);

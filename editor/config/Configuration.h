@@ -90,6 +90,16 @@ struct TConsoleColours {
 };
 using TConsoleColour = uint32_t TConsoleColours::*;
 
+// A value of the configuration that one field of a page edits: a station
+// text or a console colour, exactly one of them.
+struct TConfigField {
+  TStationText Text = nullptr;
+  TConsoleColour Colour = nullptr;
+  bool operator==(const TConfigField& other) const {
+    return Text == other.Text && Colour == other.Colour;
+  }
+};
+
 // The check boxes of one option set, in the order of its weights
 // (Encodings.h): the load ticks them from a stored sum, the save adds them up.
 struct TBoxGroup {

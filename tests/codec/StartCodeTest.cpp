@@ -3,7 +3,7 @@
 #include <set>
 #include <utility>
 
-#include "editor/config/Encodings.h"
+#include "editor/config/StartCodes.h"
 
 TEST(StartCode, NumberRuleAndCodesBeyondThirtyTwoBits) {
   // "4294967297" would wrap to 1 in 32 bits; it must not point at the callsign.
@@ -18,8 +18,10 @@ TEST(StartCode, RowsPointAtPageAndField) {
   const TStartCodeRow disk = StartCodeRowFor(14);
   EXPECT_EQ(disk.Message, " UsersPub folder not found");
   EXPECT_EQ(disk.Page, "Hojadirectorioszub");
-  EXPECT_EQ(disk.Field, "Diskc");
-  EXPECT_EQ(StartCodeRowFor(26).Field, "Edithroute");
+  EXPECT_TRUE(disk.Field.Text == &TStationTexts::Diskc && !disk.Field.Colour);
+  EXPECT_EQ(StartCodeRowFor(26).Field.Text, &TStationTexts::Edithroute);
+  EXPECT_EQ(StartCodeRowFor(42).Field.Colour, &TConsoleColours::Background);
+  EXPECT_EQ(StartCodeRowFor(48).Field.Colour, &TConsoleColours::Chaninfo);
   EXPECT_EQ(StartCodeRowFor(40).Page, "Hojaunprotos");
   EXPECT_EQ(StartCodeRowFor(48).Page, "Hojacolores");
   EXPECT_EQ(StartCodeRowFor(31).Page, "Hojatiempos");
@@ -27,7 +29,7 @@ TEST(StartCode, RowsPointAtPageAndField) {
     const TStartCodeRow row = StartCodeRowFor(other);
     EXPECT_EQ(row.Message, "") << other;
     EXPECT_EQ(row.Page, "Hojageneral") << other;
-    EXPECT_EQ(row.Field, "Editbbsindicativo") << other;
+    EXPECT_EQ(row.Field.Text, &TStationTexts::Editbbsindicativo) << other;
     EXPECT_FALSE(row.ImportsInitSrv || row.ImportsPortsSys) << other;
   }
 }
