@@ -152,6 +152,7 @@ const MenuRow kFileMenu[] = {
     {"N1", "-"},
     {"ReloadRegistry1", "&Reload Registry"},
     {"ReloadDriversDir1", "Reload &Drivers Dir"},
+    {"CheckConfiguration1", "C&heck Configuration"},
     {"N4", "-"},
     {"ImportConfig1", "Import &Config"},
     {"ExportConfig1", "&Export Config"},
