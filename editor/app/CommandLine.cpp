@@ -211,6 +211,13 @@ int Run(const TSwitches& switches, TOutput& output) {
       const TCommandResult result = import ? ImportConfigFile(document, host, switches.File)
                                            : RestoreBackup(document, host, switches.File);
       if (!result.Backup.empty()) output.Out("Backup: " + result.Backup + "\n");
+      // The window's boxes name the command in their caption; a line on
+      // its own ("File not found.") needs the file and what became of the
+      // store beside it.
+      if (import && (result.Outcome == TCommandOutcome::Refused ||
+                     result.Outcome == TCommandOutcome::NoBackup))
+        output.Err("Nothing was imported from " + switches.File +
+                   ": the stored configuration was not changed.\n");
       if (!result.Done()) return ExitCodeOf(result);
       output.Out((import ? "Imported " : "Restored ") + switches.File + "\n");
       return kExitDone;

@@ -156,7 +156,7 @@ TEST_F(CommandLineTest, EachCommandPrintsWhatItDidAndEndsWithItsCode) {
     std::string Arguments;
     DWORD Code;
     const char* Out;  // a part of standard output ("" for nothing)
-    const char* Err;  // a part of standard error ("" for nothing)
+    std::string Err;  // a part of standard error ("" for nothing)
     const char* Stored;  // the callsign stored afterwards
     bool IntoFiles;
   };
@@ -175,7 +175,7 @@ TEST_F(CommandLineTest, EachCommandPrintsWhatItDidAndEndsWithItsCode) {
       {"/frobnicate", 1, "", "Unknown switch: /frobnicate", "EA4BBB.#MAD.ESP.EU", false},
       {"/import", 1, "", "/import needs the name of a file", "EA4BBB.#MAD.ESP.EU", false},
       {"/backup now", 1, "", "Too many arguments", "EA4BBB.#MAD.ESP.EU", false},
-      {"/import " + missing, 2, "", "", "EA4BBB.#MAD.ESP.EU", false},
+      {"/import " + missing, 2, "", "Nothing was imported from " + missing, "EA4BBB.#MAD.ESP.EU", false},
       {"/restore \"" + notAHive + "\"", 2, "", "cannot be restored", "EA4BBB.#MAD.ESP.EU", false},
       // The station has no locator and no driver: a warning and an error,
       // a line each, then the count.
