@@ -428,6 +428,21 @@ class TCheck {
     for (const TFolderRow& row : kDisks) CheckDisk(row);
   }
 
+  // The stored path with its variables expanded, when that is a full path;
+  // else its finding is added and there is nothing more to look at.
+  std::optional<std::string> FullPath(const TFolderRow& row, const std::string& stored,
+                                      const std::string& name) {
+    const std::optional<std::string> path = disk_.Expand(stored);
+    if (!path) {
+      Folder(TSeverity::Error, row, name + " names a variable that is not set.");
+    } else if (!IsFullPath(*path)) {
+      Folder(TSeverity::Error, row,
+             name + " is not a full path: a drive and \"\\\", or \\\\server\\share.");
+      return std::nullopt;
+    }
+    return path;
+  }
+
   void CheckFolder(const TFolderRow& row,
                    std::vector<std::pair<std::string, const TFolderRow*>>& seen) {
     const std::string stored = FieldText(r_, row.Field);
@@ -438,16 +453,8 @@ class TCheck {
         Folder(TSeverity::Error, row, "The " + std::string(row.Label) + " is empty.");
       return;
     }
-    const std::optional<std::string> path = disk_.Expand(stored);
-    if (!path) {
-      Folder(TSeverity::Error, row, name + " names a variable that is not set.");
-      return;
-    }
-    if (!IsFullPath(*path)) {
-      Folder(TSeverity::Error, row,
-             name + " is not a full path: a drive and \"\\\", or \\\\server\\share.");
-      return;
-    }
+    const std::optional<std::string> path = FullPath(row, stored, name);
+    if (!path) return;
     const TKind kind = disk_.Kind(*path);
     if (row.Role == TRole::ImportFile) {
       if (kind == TKind::Folder) Folder(TSeverity::Error, row, name + " is a folder.");
@@ -491,16 +498,8 @@ class TCheck {
              name + " holds \",\", which UsersPub cannot hold: the save stores no disk.");
       return;
     }
-    const std::optional<std::string> path = disk_.Expand(stored);
-    if (!path) {
-      Folder(TSeverity::Error, row, name + " names a variable that is not set.");
-      return;
-    }
-    if (!IsFullPath(*path)) {
-      Folder(TSeverity::Error, row,
-             name + " is not a full path: a drive and \"\\\", or \\\\server\\share.");
-      return;
-    }
+    const std::optional<std::string> path = FullPath(row, stored, name);
+    if (!path) return;
     const TKind kind = disk_.Kind(*path);
     if (kind == TKind::File)
       Folder(TSeverity::Error, row, name + " is a file, not a folder.");
