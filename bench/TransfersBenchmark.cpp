@@ -157,8 +157,6 @@ void BenchmarkExport(TForm1& form, int runs) {
 void BenchmarkImport(TForm1& form, int runs) {
   TBenchDialogs answers(kFile);
   IDialogs* previous = SetDialogs(&answers);
-  const bool flushes = SaveFlushesOnce;
-  SaveFlushesOnce = true;  // as the editor saves
   EnablePrivilege(SE_RESTORE_NAME);
   EnablePrivilege(SE_BACKUP_NAME);
   int values = 0;
@@ -168,7 +166,6 @@ void BenchmarkImport(TForm1& form, int runs) {
                   values = RawReadTree(HKEY_LOCAL_MACHINE, "Nodrax");
                   RegUnLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax");
                 }});
-  SaveFlushesOnce = flushes;
   SetDialogs(previous);
   const bool ok = answers.last == SystemErrorMessage(ERROR_SUCCESS);
   Report("import", imported, "floor (mount+read)", floor);
