@@ -41,6 +41,26 @@ bool ReloadFromRecord(TConfiguration& config, IHost& host, TRegistrySnapshot& st
   return true;
 }
 
+// The host while the stored tree is deleted: the file's configuration is
+// loaded and shown right after, so the emptied one is not shown first.
+class TShownAfterTheLoad : public IHost {
+ public:
+  explicit TShownAfterTheLoad(IHost& host) : host_(host) {}
+  int Message(const std::string& text, const std::string& caption, UINT flags) override {
+    return host_.Message(text, caption, flags);
+  }
+  void ShowField(const std::string& page, const std::string& field) override {
+    host_.ShowField(page, field);
+  }
+  void ShowConfiguration() override {}
+  void ShowTexts() override {}
+  void SetStatus(const std::string& text) override { host_.SetStatus(text); }
+  SYSTEMTIME LocalTime() override { return host_.LocalTime(); }
+
+ private:
+  IHost& host_;
+};
+
 }  // namespace
 
 TCommandResult ImportConfigFile(TDocument& document, IHost& host, const std::string& path) {
@@ -108,7 +128,10 @@ TCommandResult ImportConfigFile(TDocument& document, IHost& host, const std::str
   }
   BeginReplacing(host, TReplacement::Import, result.Backup);
 
-  DeleteStoredConfiguration(document, host, changes);
+  {
+    TShownAfterTheLoad quiet(host);
+    DeleteStoredConfiguration(document, quiet, changes);
+  }
   document.Unchanged();
   const bool olderFolders = CargaRegistro(config, file, kMountKey);
   host.ShowConfiguration();
