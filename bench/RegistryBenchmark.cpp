@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/CommandLineBenchmark.h"
 #include "bench/ControlsBenchmark.h"
 #include "bench/ServersBenchmark.h"
 #include "bench/StartupBenchmark.h"
@@ -30,6 +31,7 @@
 #include "bench/PortsBenchmark.h"
 #include "bench/TransfersBenchmark.h"
 #include "bench/BenchDocument.h"
+#include "bench/RawTree.h"
 #include "bench/Timing.h"
 #include "editor/app/Pages.h"
 #include "editor/config/Load.h"
@@ -39,101 +41,14 @@
 #include "platform/Application.h"
 #include "platform/Registry.h"
 
+// The benchmark's own copy of the save, flushing each key (Save.cpp).
+TSaveResult SaveConfigurationFlushingEachKey(TConfiguration& c, const std::string& root);
+
 namespace {
 
 using bench::Median;
 using bench::TimeMs;
-
-const char kTree[] = "Software\\Nodrax";
-
-struct TValue {
-  std::string name;
-  DWORD type;
-  std::vector<BYTE> data;
-};
-struct TKey {
-  std::string path;  // below HKEY_LOCAL_MACHINE
-  std::vector<TValue> values;
-};
-
-// Every key and value below path, parents before children.
-void Snapshot(const std::string& path, std::vector<TKey>& out) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key))
-    return;
-  TKey entry{path, {}};
-  for (DWORD i = 0;; ++i) {
-    char name[256];
-    DWORD nameLen = sizeof name, type = 0, size = 0;
-    if (RegEnumValueA(key, i, name, &nameLen, nullptr, &type, nullptr, &size)) break;
-    TValue v{name, type, std::vector<BYTE>(size)};
-    nameLen = sizeof name;
-    RegEnumValueA(key, i, name, &nameLen, nullptr, &type, v.data.data(), &size);
-    entry.values.push_back(std::move(v));
-  }
-  std::vector<std::string> subkeys;
-  for (DWORD i = 0;; ++i) {
-    char name[256];
-    DWORD nameLen = sizeof name;
-    if (RegEnumKeyExA(key, i, name, &nameLen, nullptr, nullptr, nullptr, nullptr)) break;
-    subkeys.push_back(name);
-  }
-  RegCloseKey(key);
-  out.push_back(std::move(entry));
-  for (const std::string& sub : subkeys) Snapshot(path + "\\" + sub, out);
-}
-
-size_t CountValues(const std::vector<TKey>& keys) {
-  size_t n = 0;
-  for (const TKey& k : keys) n += k.values.size();
-  return n;
-}
-
-bool SameTree(const std::vector<TKey>& a, const std::vector<TKey>& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i].path != b[i].path || a[i].values.size() != b[i].values.size()) return false;
-    for (size_t j = 0; j < a[i].values.size(); ++j) {
-      const TValue &x = a[i].values[j], &y = b[i].values[j];
-      if (x.name != y.name || x.type != y.type || x.data != y.data) return false;
-    }
-  }
-  return true;
-}
-
-// The floor of a save: one create, one write per value and one close per
-// key, and a single flush of the tree at the end.
-void RawWrite(const std::vector<TKey>& keys) {
-  for (const TKey& k : keys) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, k.path.c_str(), 0, nullptr, 0,
-                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr))
-      continue;
-    for (const TValue& v : k.values)
-      RegSetValueExA(key, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
-    RegCloseKey(key);
-  }
-  HKEY tree;
-  if (!RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTree, 0, KEY_READ | KEY_WOW64_32KEY, &tree)) {
-    RegFlushKey(tree);
-    RegCloseKey(tree);
-  }
-}
-
-// The floor of a load: one open, one read per value and one close per key.
-void RawRead(const std::vector<TKey>& keys) {
-  static BYTE buffer[4096];
-  for (const TKey& k : keys) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, k.path.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key))
-      continue;
-    for (const TValue& v : k.values) {
-      DWORD type, size = sizeof buffer;
-      RegQueryValueExA(key, v.name.c_str(), nullptr, &type, buffer, &size);
-    }
-    RegCloseKey(key);
-  }
-}
+using namespace bench::raw;
 
 const char kCallsign[] = "EA9ZZB";
 
@@ -222,6 +137,18 @@ int main(int argc, char** argv) {
     RunPagesBenchmark(runs);
     return 0;
   }
+  // "startup": the start-up alone (scripts/bench.sh runs it on every CPU);
+  // "rest": everything but the start-up.
+  if (mode == "startup") {
+    RunStartupBenchmark(runs, kCallsign);
+    return 0;
+  }
+  // "cmdline": the check and the command line alone.
+  if (mode == "cmdline") {
+    RunCheckBenchmark(runs);
+    RunCommandLineBenchmark(runs);
+    return 0;
+  }
   std::vector<TKey> keys;
   Snapshot(kTree, keys);
 
@@ -231,12 +158,9 @@ int main(int argc, char** argv) {
   std::vector<double> onceMs, floorMs, eachMs;
   bool sameValues = true;
   for (int i = 0; i < runs; ++i) {
-    SaveFlushesOnce = true;
     onceMs.push_back(TimeMs([&] { SaveConfiguration(config); }));
     floorMs.push_back(TimeMs([&] { RawWrite(keys); }));
-    SaveFlushesOnce = false;
-    eachMs.push_back(TimeMs([&] { SaveConfiguration(config); }));
-    SaveFlushesOnce = true;
+    eachMs.push_back(TimeMs([&] { SaveConfigurationFlushingEachKey(config, kNodraxKey); }));
     if (i == 0) {
       std::vector<TKey> after;
       Snapshot(kTree, after);
@@ -275,7 +199,9 @@ int main(int argc, char** argv) {
   // "transfers": the export, the imports and the restore alone.
   const bool transfersOnly = mode == "transfers";
   if (!transfersOnly) {
-    RunStartupBenchmark(runs, kCallsign);
+    RunCheckBenchmark(runs);
+    RunCommandLineBenchmark(runs);
+    if (mode != "rest") RunStartupBenchmark(runs, kCallsign);
     RunPagesBenchmark(runs);
   }
   TForm1 form(BenchDocument());

@@ -1,5 +1,6 @@
 #include "bench/TransfersBenchmark.h"
 #include "bench/BenchDocument.h"
+#include "bench/RawTree.h"
 #include "bench/Timing.h"
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +29,7 @@
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
+#include "platform/RegistrySnapshot.h"
 
 namespace {
 
@@ -116,6 +119,39 @@ void StoreCarriedOverSettings() {
   WriteCarriedOverSettings(s);
 }
 
+std::string BackupFolder() { return StoredRootFolder() + "\\Backup"; }
+
+// The backups of earlier runs, which the editor's backups would prune.
+void EmptyBackups() {
+  const std::string backups = BackupFolder();
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((backups + "\\*.zub").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do DeleteFileA((backups + "\\" + found.cFileName).c_str());
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+// A bare RegSaveKeyA of the stored tree into the file.
+void RawSaveTree(const char* file) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Nodrax", 0, KEY_READ | KEY_WOW64_32KEY, &key) ==
+      ERROR_SUCCESS) {
+    RegSaveKeyA(key, file, nullptr);
+    RegCloseKey(key);
+  }
+}
+
+// A bare RegDeleteTreeA of the stored tree.
+void RawDeleteTree() {
+  HKEY software = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                    &software) != ERROR_SUCCESS)
+    return;
+  RegDeleteTreeA(software, "Nodrax");
+  RegCloseKey(software);
+}
+
 void Report(const char* what, double ms, const char* floorWhat, double floor) {
   std::printf("%-24s%8.3f ms\n%-24s%8.3f ms\n%-24s%8.2f\n", what, ms, floorWhat, floor,
               (std::string(what) + "/floor").c_str(), ms / floor);
@@ -130,14 +166,7 @@ void BenchmarkExport(TForm1& form, int runs) {
   IDialogs* previous = SetDialogs(&answers);
   auto run = [&] { form.ExportConfig1Click(nullptr); };
   EnablePrivilege(SE_BACKUP_NAME);
-  auto rawSave = [] {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Nodrax", 0, KEY_READ | KEY_WOW64_32KEY,
-                      &key) == ERROR_SUCCESS) {
-      RegSaveKeyA(key, kFloorFile, nullptr);
-      RegCloseKey(key);
-    }
-  };
+  auto rawSave = [] { RawSaveTree(kFloorFile); };
   // Into a new file, as the floor writes; then over the file of the run
   // before, which the floor deletes first, as a plain export would.
   const auto [exported, floor] =
@@ -157,22 +186,38 @@ void BenchmarkExport(TForm1& form, int runs) {
 void BenchmarkImport(TForm1& form, int runs) {
   TBenchDialogs answers(kFile);
   IDialogs* previous = SetDialogs(&answers);
-  const bool flushes = SaveFlushesOnce;
-  SaveFlushesOnce = true;  // as the editor saves
   EnablePrivilege(SE_RESTORE_NAME);
   EnablePrivilege(SE_BACKUP_NAME);
   int values = 0;
-  const auto [imported, floor] =
-      TakeTurns(runs, {nullptr, [&] { form.ImportConfig1Click(nullptr); }}, {nullptr, [&] {
-                  if (RegLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax", kFile) != ERROR_SUCCESS) return;
-                  values = RawReadTree(HKEY_LOCAL_MACHINE, "Nodrax");
-                  RegUnLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax");
-                }});
-  SaveFlushesOnce = flushes;
+  // The tree as the import leaves it, which the floor writes back raw.
+  EmptyBackups();
+  form.ImportConfig1Click(nullptr);
+  std::vector<bench::raw::TKey> stored;
+  bench::raw::Snapshot(bench::raw::kTree, stored);
+  const std::string floorBackup = std::string(kFolder) + "\\floor-backup.zub";
+  // The floor is the import's necessary steps done raw: the backup's
+  // export, the delete, the file mounted and every value of it read, and
+  // the writes of the save.
+  std::vector<double> saveMs, deleteMs, readMs, writeMs;
+  const auto [imported, floor] = TakeTurns(
+      runs, {EmptyBackups, [&] { form.ImportConfig1Click(nullptr); }},
+      {[&] { DeleteFileA(floorBackup.c_str()); }, [&] {
+         saveMs.push_back(bench::TimeMs([&] { RawSaveTree(floorBackup.c_str()); }));
+         deleteMs.push_back(bench::TimeMs(RawDeleteTree));
+         readMs.push_back(bench::TimeMs([&] {
+           if (RegLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax", kFile) != ERROR_SUCCESS) return;
+           values = RawReadTree(HKEY_LOCAL_MACHINE, "Nodrax");
+           RegUnLoadKeyA(HKEY_LOCAL_MACHINE, "Nodrax");
+         }));
+         writeMs.push_back(bench::TimeMs([&] { bench::raw::RawWrite(stored); }));
+       }});
   SetDialogs(previous);
   const bool ok = answers.last == SystemErrorMessage(ERROR_SUCCESS);
-  Report("import", imported, "floor (mount+read)", floor);
+  Report("import", imported, "floor (backup, delete, read, write)", floor);
   std::printf("import succeeded        %s (%d values in the file)\n", ok ? "yes" : "NO", values);
+  std::printf("import's floor, its steps: RegSaveKeyA %.3f ms, RegDeleteTreeA %.3f ms, mount, "
+              "read and unmount %.3f ms, raw writes %.3f ms\n",
+              Median(saveMs), Median(deleteMs), Median(readMs), Median(writeMs));
 
   // Where the import's time goes: its steps one by one, each on the same
   // tree and file as the import.
@@ -183,20 +228,22 @@ void BenchmarkImport(TForm1& form, int runs) {
     reg.UnLoadKey(kMountKey);
     return ms;
   };
-  std::vector<double> mount, checks, load, backup, remove, save, reload;
+  std::vector<double> mount, read, checks, load, backup, remove, save, reload;
   SYSTEMTIME at{};
   for (int i = 0; i < runs; ++i) {
     mount.push_back(bench::TimeMs([&] {
       reg.LoadKey(kMountKey, kFile);
       reg.UnLoadKey(kMountKey);
     }));
-    checks.push_back(mounted([] {
+    TRegistrySnapshot file;
+    read.push_back(mounted([&] { file.Take(kMountKey); }));
+    auto fromFile = std::make_unique<TConfiguration>();
+    checks.push_back(bench::TimeMs([&] {
       TCarriedOverSettings carried;
-      ReadCarriedOverSettings(carried, kMountKey);
-      CheckLoadedValueTypes(kMountKey);
+      ReadCarriedOverSettings(carried, file, kMountKey);
+      CheckLoadedValueTypes(file, kMountKey);
     }));
-    TConfiguration fromFile;
-    load.push_back(mounted([&] { CargaRegistro(fromFile, kMountKey); }));
+    load.push_back(bench::TimeMs([&] { CargaRegistro(*fromFile, file, kMountKey); }));
     GetLocalTime(&at);
     backup.push_back(bench::TimeMs([&] { BackUpStoredConfiguration(StoredRootFolder(), at); }));
     remove.push_back(bench::TimeMs([] { TRegistry().DeleteKey(kNodraxKey); }));
@@ -207,11 +254,12 @@ void BenchmarkImport(TForm1& form, int runs) {
       form.ShowConfiguration();
     }));
   }
-  std::printf("import, its steps: mount and unmount %.3f ms, checks of the file %.3f ms, "
-              "load from the file %.3f ms, backup %.3f ms, delete %.3f ms, save %.3f ms, "
-              "reload %.3f ms\n",
-              Median(mount), Median(checks), Median(load), Median(backup), Median(remove),
-              Median(save), Median(reload));
+  std::printf("import, its steps: mount and unmount %.3f ms, the file read into memory %.3f ms, "
+              "its checks %.3f ms, the load from it %.3f ms, backup %.3f ms, delete %.3f ms, "
+              "save %.3f ms; a reload, which it makes only when the save stored otherwise, "
+              "%.3f ms\n",
+              Median(mount), Median(read), Median(checks), Median(load), Median(backup),
+              Median(remove), Median(save), Median(reload));
 }
 
 namespace {
@@ -247,15 +295,7 @@ void BenchmarkRestore(TForm1& form, int runs) {
   IDialogs* previous = SetDialogs(&answers);
   EnablePrivilege(SE_RESTORE_NAME);
   EnablePrivilege(SE_BACKUP_NAME);
-  const std::string backups = StoredRootFolder() + "\\Backup";
-  auto emptyBackups = [&] {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((backups + "\\*.zub").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do DeleteFileA((backups + "\\" + found.cFileName).c_str());
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-  };
+  auto emptyBackups = EmptyBackups;
   const std::string floorBackup = std::string(kFolder) + "\\floor-backup.zub";
   auto floorRun = [&] {
     HKEY key = nullptr;
@@ -334,7 +374,7 @@ void BenchmarkRestore(TForm1& form, int runs) {
     emptyBackups();
     imports.push_back(bench::TimeMs([&] { form.ImportConfig1Click(nullptr); }));
     notes.push_back(bench::TimeMs([&] {
-      BeginReplacing(form, TReplacement::Import, backups + "\\Nodrax-20261208-120000.zub");
+      BeginReplacing(form, TReplacement::Import, BackupFolder() + "\\Nodrax-20261208-120000.zub");
       EndReplace();
     }));
   }

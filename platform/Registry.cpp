@@ -1,5 +1,7 @@
 #include "platform/Registry.h"
 
+#include "platform/RegistrySnapshot.h"
+
 #include <cstring>
 #include <initializer_list>
 
@@ -80,6 +82,18 @@ class ScopedPrivileges {
   HANDLE token_ = nullptr;
   std::vector<TOKEN_PRIVILEGES> previous_;
 };
+
+// The snapshot that records this thread's changes, if one does; a change
+// below another root is one it cannot follow.
+TRegistrySnapshot* Recorder(HKEY root) {
+  TRecordRegistryChanges* recording = TRecordRegistryChanges::Current();
+  if (!recording) return nullptr;
+  if (root != HKEY_LOCAL_MACHINE) {
+    recording->Incomplete();
+    return nullptr;
+  }
+  return &recording->Snapshot();
+}
 
 void NoteRead(const std::string& key, const std::string& name) {
   if (RegistryValueReadHook) RegistryValueReadHook(key, name);
@@ -163,9 +177,17 @@ REGSAM TRegistry::View(const std::string& absolutePath) const {
 }
 
 void TRegistry::NoteFailure(LONG code, const std::string& key) {
-  if (code == ERROR_SUCCESS || Failed()) return;
+  if (code == ERROR_SUCCESS) return;
+  if (TRecordRegistryChanges* recording = TRecordRegistryChanges::Current()) recording->Incomplete();
+  if (Failed()) return;
   failureCode_ = code;
   failureKey_ = key;
+}
+
+void TRegistry::NoteWrite(const std::string& name, DWORD type, const BYTE* data, DWORD size,
+                          LONG rc) {
+  if (rc != ERROR_SUCCESS) return;
+  if (TRegistrySnapshot* snapshot = Recorder(root_)) snapshot->SetValue(path_, name, type, data, size);
 }
 
 void TRegistry::ClearFailure() {
@@ -191,6 +213,8 @@ bool TRegistry::OpenKey(const std::string& path, bool canCreate) {
   key_ = key;
   path_ = target;
   writable_ = true;
+  if (canCreate)
+    if (TRegistrySnapshot* snapshot = Recorder(root_)) snapshot->AddKey(target);
   return true;
 }
 
@@ -287,7 +311,10 @@ bool TRegistry::DeleteBelow(HKEY parent, const std::string& name, const std::str
   RegCloseKey(key);
   rc = RegDeleteKeyExA(parent, name.c_str(), view, 0);
   NoteFailure(rc, path);
-  if (rc == ERROR_SUCCESS) NoteProgress("deleted", path);
+  if (rc == ERROR_SUCCESS) {
+    NoteProgress("deleted", path);
+    if (TRegistrySnapshot* snapshot = Recorder(root_)) snapshot->DeleteKey(path);
+  }
   return rc == ERROR_SUCCESS;
 }
 
@@ -350,6 +377,8 @@ bool TRegistry::WriteString(const std::string& name, const std::string& value) {
                                   static_cast<DWORD>(value.size() + 1))
                  : ERROR_INVALID_HANDLE;
   NoteFailure(rc, path_);
+  NoteWrite(name, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+            static_cast<DWORD>(value.size() + 1), rc);
   return rc == ERROR_SUCCESS;
 }
 
@@ -359,6 +388,8 @@ bool TRegistry::WriteExpandString(const std::string& name, const std::string& va
                                   static_cast<DWORD>(value.size() + 1))
                  : ERROR_INVALID_HANDLE;
   NoteFailure(rc, path_);
+  NoteWrite(name, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+            static_cast<DWORD>(value.size() + 1), rc);
   return rc == ERROR_SUCCESS;
 }
 
@@ -389,6 +420,7 @@ bool TRegistry::WriteInteger(const std::string& name, int value) {
                                   reinterpret_cast<const BYTE*>(&data), sizeof(data))
                  : ERROR_INVALID_HANDLE;
   NoteFailure(rc, path_);
+  NoteWrite(name, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data), rc);
   return rc == ERROR_SUCCESS;
 }
 
@@ -420,6 +452,7 @@ bool TRegistry::RenameValue(const std::string& oldName, const std::string& newNa
   if (SameText(oldName, newName)) return true;
   rc = RegSetValueExA(key_, newName.c_str(), 0, type, data.data(), size);
   NoteFailure(rc, path_);
+  NoteWrite(newName, type, data.data(), size, rc);
   if (rc != ERROR_SUCCESS) return false;
   return DeleteValue(oldName);
 }
@@ -427,10 +460,14 @@ bool TRegistry::RenameValue(const std::string& oldName, const std::string& newNa
 bool TRegistry::DeleteValue(const std::string& name) {
   LONG rc = key_ ? RegDeleteValueA(key_, name.c_str()) : ERROR_INVALID_HANDLE;
   if (rc != ERROR_FILE_NOT_FOUND) NoteFailure(rc, path_);
+  if (rc == ERROR_SUCCESS)
+    if (TRegistrySnapshot* snapshot = Recorder(root_)) snapshot->DeleteValue(path_, name);
   return rc == ERROR_SUCCESS;
 }
 
 bool TRegistry::CopyKey(const std::string& source, const std::string& target) {
+  // A record follows values one by one; a copy it leaves to a fresh read.
+  if (TRecordRegistryChanges* recording = TRecordRegistryChanges::Current()) recording->Incomplete();
   const std::string from = Resolve(source), to = Resolve(target);
   HKEY in = nullptr, out = nullptr;
   LONG rc = RegOpenKeyExA(root_, from.c_str(), 0, KEY_READ | View(from), &in);

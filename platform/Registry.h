@@ -119,6 +119,8 @@ class TRegistry {
   std::string Resolve(const std::string& path) const;
   REGSAM View(const std::string& absolutePath) const;
   void NoteFailure(LONG code, const std::string& key);
+  // A write that succeeded, for a record of the changes (RegistrySnapshot.h).
+  void NoteWrite(const std::string& name, DWORD type, const BYTE* data, DWORD size, LONG rc);
   // The recursions of DeleteKey and CopyKey, through handles relative to
   // the parent: a full path opened in the 32-bit view costs Wine a round
   // trip for every key on the way.

@@ -1,6 +1,7 @@
 #include "editor/config/Configuration.h"
 
 #include <cstring>
+#include <tuple>
 #include <iterator>
 
 #include "editor/config/Encodings.h"
@@ -255,4 +256,59 @@ void TConfiguration::SetText(TStationText field, const std::string& text) {
       break;
     }
   }
+}
+
+namespace {
+
+auto TextsOf(const TStationTexts& t) {
+  return std::tie(t.Editbbsindicativo, t.Editssid, t.Edithroute, t.Editciudad, t.Editlocator,
+                  t.Codpostal, t.Editsysopindicativo, t.Editsysopnombre, t.Directorioraiz,
+                  t.Directorioconfig, t.Directoriodata, t.Directoriomensajes,
+                  t.Directoriomensajesbin, t.Directorioyapp, t.Directoriodocs, t.Ficheroimport,
+                  t.Pgdir, t.Driversdir, t.Serversdir, t.Filtersdir, t.Diska, t.Diskb, t.Diskc,
+                  t.Diskd, t.Diske, t.Diskf, t.Diskg, t.Diskh, t.Editbackui, t.Editdelayui,
+                  t.Indicativosbaliza, t.Numerobid, t.Sysopmessage, t.Wpmessage, t.Cabecera,
+                  t.timeoutusuarios, t.Timeoutforward, t.Diasboletines, t.yappmax, t.modemmax,
+                  t.buferusuario, t.buferconsola, t.bufermonitor);
+}
+
+template <std::size_t N>
+bool SameField(const char (&a)[N], const char (&b)[N]) {
+  return std::strncmp(a, b, N) == 0;
+}
+
+// Mode is left out: each save composes it from the five fields after it,
+// and no page shows it.
+bool SamePort(const TPortRecord& a, const TPortRecord& b) {
+  return SameField(a.PortKey, b.PortKey) && SameField(a.Com, b.Com) &&
+         SameField(a.Driver, b.Driver) && SameField(a.BaudRate, b.BaudRate) &&
+         SameField(a.HexAddress, b.HexAddress) && SameField(a.Disabled, b.Disabled) &&
+         SameField(a.NumChannels, b.NumChannels) && SameField(a.Canal, b.Canal) &&
+         SameField(a.Paclen, b.Paclen) && SameField(a.MaxFrame, b.MaxFrame) &&
+         SameField(a.NumFwdChannels, b.NumFwdChannels) && SameField(a.MaxBlock, b.MaxBlock) &&
+         SameField(a.Fwdperiodo, b.Fwdperiodo) && SameField(a.Fwdminute, b.Fwdminute) &&
+         SameField(a.Unprotos, b.Unprotos) &&
+         SameField(a.Yapp, b.Yapp) && SameField(a.Gateway, b.Gateway) &&
+         SameField(a.Rdonly, b.Rdonly) && SameField(a.Tipopuerto, b.Tipopuerto) &&
+         SameField(a.Label, b.Label);
+}
+
+bool SameServer(const TServerRecord& a, const TServerRecord& b) {
+  return SameField(a.Name, b.Name) && SameField(a.File, b.File) &&
+         SameField(a.Description, b.Description) && SameField(a.Disabled, b.Disabled);
+}
+
+}  // namespace
+
+bool SameShown(const TConfiguration& a, const TConfiguration& b) {
+  // Boxes and colours are plain bools and words without padding.
+  if (TextsOf(a.Texts) != TextsOf(b.Texts) ||
+      std::memcmp(&a.Boxes, &b.Boxes, sizeof a.Boxes) != 0 ||
+      std::memcmp(&a.Colours, &b.Colours, sizeof a.Colours) != 0 || a.ServerCount != b.ServerCount)
+    return false;
+  for (int i = 0; i < kPortCount; ++i)
+    if (!SamePort(a.PortTable[i], b.PortTable[i])) return false;
+  for (int i = 0; i < a.ServerCount && i < kServerCount; ++i)
+    if (!SameServer(a.ServerTable[i], b.ServerTable[i])) return false;
+  return true;
 }

@@ -153,6 +153,10 @@ struct TConfiguration {
   void Borraports();
 };
 
+// Whether the pages would show the two alike: every text, box and colour,
+// the port table and the servers in use (each field up to its end).
+bool SameShown(const TConfiguration& a, const TConfiguration& b);
+
 // A port is in use when its driver is neither empty nor "NON".
 bool PortInUse(const TPortRecord& port);
 

@@ -10,6 +10,7 @@
 #include "editor/config/Numbers.h"
 #include "editor/config/StoredValues.h"
 #include "platform/Registry.h"
+#include "platform/RegistrySnapshot.h"
 
 namespace {
 
@@ -17,7 +18,8 @@ namespace {
 // counts as absent too: stopping the load half way would leave the
 // configuration half loaded, and the next save would store that half as the
 // whole.
-std::optional<std::string> ReadText(TRegistry& reg, const std::string& name) {
+template <class Source>
+std::optional<std::string> ReadText(Source& reg, const std::string& name) {
   try {
     std::string text;
     if (reg.TryReadString(name, text)) return text;
@@ -100,7 +102,8 @@ void LoadStationValue(TConfiguration& c, const TStoredValue& v, const std::strin
   }
 }
 
-void LoadStation(TConfiguration& c, TRegistry& reg, const std::string& root) {
+template <class Source>
+void LoadStation(TConfiguration& c, Source& reg, const std::string& root) {
   if (!reg.OpenKeyReadOnly(KeyBelow(root, kConfigKey))) return;
   for (const TStoredValue& v : ConfigValues()) {
     if (!v.Loaded) continue;
@@ -111,12 +114,14 @@ void LoadStation(TConfiguration& c, TRegistry& reg, const std::string& root) {
 
 // Opens the key for the renames of the older value names; a sysop without
 // the right to write still gets the folders loaded.
-bool OpenForLoad(TRegistry& reg, const std::string& path) {
+template <class Source>
+bool OpenForLoad(Source& reg, const std::string& path) {
   return reg.OpenKey(path, false) || reg.OpenKeyReadOnly(path);
 }
 
 // A value, or the value under its older name, which then takes the new one.
-std::optional<std::string> ReadRenaming(TRegistry& reg, const TStoredValue& v) {
+template <class Source>
+std::optional<std::string> ReadRenaming(Source& reg, const TStoredValue& v) {
   if (auto text = ReadText(reg, v.Name)) return text;
   if (!v.OlderName) return std::nullopt;
   auto text = ReadText(reg, v.OlderName);
@@ -129,7 +134,8 @@ const TStationText kDisks[kDiskCount] = {
     &TStationTexts::Diske, &TStationTexts::Diskf, &TStationTexts::Diskg, &TStationTexts::Diskh};
 
 // Returns whether the older key Directories was found.
-bool LoadFolders(TConfiguration& c, TRegistry& reg, const std::string& root) {
+template <class Source>
+bool LoadFolders(TConfiguration& c, Source& reg, const std::string& root) {
   bool older = false;
   const std::string directories = KeyBelow(root, kDirectoriesKey);
   const std::string folders = KeyBelow(root, kFoldersKey);
@@ -155,7 +161,8 @@ bool LoadFolders(TConfiguration& c, TRegistry& reg, const std::string& root) {
   return older;
 }
 
-void LoadPortField(TRegistry& reg, const char* name, TPortRecord& port, TPortField field) {
+template <class Source>
+void LoadPortField(Source& reg, const char* name, TPortRecord& port, TPortField field) {
   if (auto text = ReadText(reg, name)) SetField(port, field, *text);
 }
 
@@ -169,10 +176,12 @@ TCallsignRoute LoadedIdentity(const std::string& stored) {
   return {callsign, room > 0 ? parts.Route.substr(0, room - 1) : std::string()};
 }
 
-void CargaPuertos(TConfiguration& c, const std::string& root) {
+namespace {
+
+template <class Source>
+void LoadPorts(TConfiguration& c, Source& reg, const std::string& root) {
   const std::string portsKey = KeyBelow(root, kPortsKey);
   c.PortsPending = false;
-  TRegistry reg;
   if (!reg.OpenKeyReadOnly(portsKey)) return;
   if (reg.HasSubKeys()) {
     for (const std::string& name : reg.GetKeyNames()) {
@@ -214,19 +223,11 @@ void CargaPuertos(TConfiguration& c, const std::string& root) {
   }
 }
 
-void PortsNeeded(TConfiguration& c) {
-  if (c.PortsPending) CargaPuertos(c, c.TablesRoot);
-}
-
-void ServersNeeded(TConfiguration& c) {
-  if (c.ServersPending) CargaServidores(c, c.TablesRoot);
-}
-
-void CargaServidores(TConfiguration& c, const std::string& root) {
+template <class Source>
+void LoadServers(TConfiguration& c, Source& reg, const std::string& root) {
   const std::string serversKey = KeyBelow(root, kServersKey);
   c.ServerCount = 0;
   c.ServersPending = false;
-  TRegistry reg;
   if (!reg.OpenKeyReadOnly(serversKey)) return;
   std::vector<std::string> names;
   if (reg.HasSubKeys()) {
@@ -256,8 +257,8 @@ void CargaServidores(TConfiguration& c, const std::string& root) {
   }
 }
 
-void ReadCarriedOverSettings(TCarriedOverSettings& settings, const std::string& root) {
-  TRegistry reg;
+template <class Source>
+void ReadCarried(TCarriedOverSettings& settings, Source& reg, const std::string& root) {
   for (const TCarriedKey& key : CarriedKeys()) {
     if (!reg.OpenKeyReadOnly(root + key.Path)) continue;
     for (const TCarriedValue& v : key.Values) {
@@ -272,9 +273,40 @@ void ReadCarriedOverSettings(TCarriedOverSettings& settings, const std::string& 
   }
 }
 
+}  // namespace
+
+void CargaPuertos(TConfiguration& c, const std::string& root) {
+  TRegistry reg;
+  LoadPorts(c, reg, root);
+}
+
+void CargaServidores(TConfiguration& c, const std::string& root) {
+  TRegistry reg;
+  LoadServers(c, reg, root);
+}
+
+void ReadCarriedOverSettings(TCarriedOverSettings& settings, const std::string& root) {
+  TRegistry reg;
+  ReadCarried(settings, reg, root);
+}
+
+void ReadCarriedOverSettings(TCarriedOverSettings& settings, TRegistrySnapshot& file,
+                             const std::string& root) {
+  ReadCarried(settings, file, root);
+}
+
+void PortsNeeded(TConfiguration& c) {
+  if (c.PortsPending) CargaPuertos(c, c.TablesRoot);
+}
+
+void ServersNeeded(TConfiguration& c) {
+  if (c.ServersPending) CargaServidores(c, c.TablesRoot);
+}
+
 namespace {
 
-void CheckTexts(TRegistry& reg, const std::string& path, const std::vector<std::string>& names) {
+template <class Source>
+void CheckTexts(Source& reg, const std::string& path, const std::vector<std::string>& names) {
   if (!reg.OpenKeyReadOnly(path)) return;
   std::string ignored;
   for (const std::string& name : names) reg.TryReadString(name, ignored);  // raises on another type
@@ -283,7 +315,8 @@ void CheckTexts(TRegistry& reg, const std::string& path, const std::vector<std::
 
 // The subkeys the load takes: ports numbered 1 to 10, the first hundred
 // servers whose names fit their field.
-std::vector<std::string> LoadedSubKeys(TRegistry& reg, const std::string& path, bool ports) {
+template <class Source>
+std::vector<std::string> LoadedSubKeys(Source& reg, const std::string& path, bool ports) {
   std::vector<std::string> names;
   if (!reg.OpenKeyReadOnly(path)) return names;
   for (const std::string& name : reg.GetKeyNames()) {
@@ -296,10 +329,9 @@ std::vector<std::string> LoadedSubKeys(TRegistry& reg, const std::string& path, 
   return names;
 }
 
-}  // namespace
 
-void CheckLoadedValueTypes(const std::string& root) {
-  TRegistry reg;
+template <class Source>
+void CheckTypes(Source& reg, const std::string& root) {
   const std::string directories = KeyBelow(root, kDirectoriesKey);
   const bool older = reg.KeyExists(directories);
   for (const TReadValues& read : ReadValueTable()) {
@@ -316,6 +348,25 @@ void CheckLoadedValueTypes(const std::string& root) {
         CheckTexts(reg, parent + "\\" + sub, read.Names);
     }
   }
+}
+
+}  // namespace
+
+void CheckLoadedValueTypes(const std::string& root) {
+  TRegistry reg;
+  CheckTypes(reg, root);
+}
+
+void CheckLoadedValueTypes(TRegistrySnapshot& file, const std::string& root) {
+  CheckTypes(file, root);
+}
+
+bool CargaRegistro(TConfiguration& c, TRegistrySnapshot& file, const std::string& root) {
+  LoadStation(c, file, root);
+  const bool olderFolders = LoadFolders(c, file, root);
+  LoadPorts(c, file, root);
+  LoadServers(c, file, root);
+  return olderFolders;
 }
 
 bool CargaRegistro(TConfiguration& c, const std::string& root, TTables tables) {

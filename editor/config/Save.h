@@ -24,18 +24,14 @@ struct TSaveResult {
 // (the keys of ports not in use deleted), each in the fixed order the BBS's
 // tools expect; the composed values and flag words of ConfigRecord are set
 // on the way. The identity is checked after Config is opened (and made).
+// The writes are made durable by one flush after the last: a flush writes
+// the whole hive, so that one covers every key the save wrote.
 TSaveResult SaveConfiguration(TConfiguration& config, const std::string& root = kNodraxKey);
 
 // Writes the whole record into the four keys of the BBS below root, each
 // key made when missing, in the order the BBS's own tools write them.
 void WriteCarriedOverSettings(const TCarriedOverSettings& settings,
                               const std::string& root = kNodraxKey);
-
-// How the save makes its writes durable: true (the default) flushes once,
-// after the last write, before the save returns; a flush writes the whole
-// hive, so that one flush covers every key the save wrote. false flushes
-// each key as it is closed (kept for the benchmark's comparison).
-extern bool SaveFlushesOnce;
 
 // The warning text for the first write that the registry refused: the key,
 // below HKEY_LOCAL_MACHINE, and the platform's text for the refusal. Every

@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "config/HostileContent.h"
+#include "config/StoredConfiguration.h"
+#include "editor/config/Document.h"
 #include "editor/config/Host.h"
 #include "editor/config/Save.h"
 #include "editor/transfer/Commands.h"
@@ -116,4 +120,57 @@ TEST_F(CommandsTest, WhatCannotBeTakenChangesNothingAndSaysWhy) {
   EXPECT_EQ(TCommandOutcome::Cancelled, DeleteConfig(Doc(), host).Outcome);
   EXPECT_TRUE(KeyExists(kConfigKey));
   EXPECT_TRUE(Modified());
+}
+
+// After an import the document is what a load of the store gives, as the
+// next start of the editor would show it: for files that the save stores
+// as they are and for those it stores otherwise, hostile values included.
+TEST_F(CommandsTest, AnImportShowsWhatALoadOfTheStoreGives) {
+  const std::string file = std::string(kTestFolder) + "\\import.zub";
+  hostile::TScratchCurrentFolder scratch(std::string(kTestFolder) + "\\cwd");
+  const auto full = [](int pattern) {
+    return [pattern] {
+      for (const auto& [key, values] : FullConfiguration(pattern))
+        WriteStrings(Key(kNodraxKey, key), values);
+      for (int i = 0; i < kServerCount; ++i)
+        WriteStrings(Key(kServersKey, "S" + std::to_string(i)), {{"File", "s.exe"}});
+    };
+  };
+  struct TRow {
+    std::string Name;
+    std::function<void()> Store;
+  };
+  std::vector<TRow> rows = {
+      {"full", full(0)},
+      {"full, the other pattern", full(1)},
+      // A port with values and no driver, folders without a root, a text
+      // over its width: the save stores each otherwise than the file.
+      {"stored otherwise", [] {
+         WriteStrings(kConfigKey, {{"BbsCallsign", "EA4ZZZ.#MAD.ESP.EU"},
+                                   {"Qth", std::string(300, 'q')}});
+         WriteStrings(kFoldersKey, {{"Mail", "C:\\Elsewhere\\Mail"}});
+         WriteStrings(Key(kPortsKey, "Port3"), {{"Label", "no driver"}, {"Com", "3"}});
+       }}};
+  for (std::size_t k = 1; k < hostile::Kinds().size(); ++k) {
+    const hostile::TKind& kind = hostile::Kinds()[k];
+    rows.push_back({std::string("hostile ") + kind.Name, [&kind] {
+                      hostile::StoreTable(kNodraxKey, kind);
+                      WriteStrings(kConfigKey, {{"BbsCallsign", "EA4ZZZ.#MAD.ESP.EU"}});
+                    }});
+  }
+  for (const TRow& row : rows) {
+    RemoveNodraxTree();
+    row.Store();
+    ASSERT_TRUE(ExportConfigFile(file).Done()) << row.Name;
+    StoreStation("EA4BBB");
+    ASSERT_TRUE(ImportConfigFile(Doc(), host, file).Done())
+        << row.Name << ::testing::PrintToString(host.messages);
+    TDocument fresh;
+    TQuietHost quiet;
+    fresh.Reload(quiet);
+    fresh.ReadPendingTables();
+    Doc().ReadPendingTables();
+    EXPECT_TRUE(SameShown(fresh.Config(), Config())) << row.Name;
+    EXPECT_FALSE(Modified()) << row.Name;
+  }
 }

@@ -115,17 +115,6 @@ class TNotifyListener {
 
 class LoadSaveFixture : public EditorFixture {
  protected:
-  void SetUp() override {
-    EditorFixture::SetUp();
-    // The saves run as the shipped editor runs them; a case that tries the
-    // other mode as well gets back what it found.
-    flushesOnce_ = SaveFlushesOnce;
-  }
-  void TearDown() override {
-    EditorFixture::TearDown();
-    SaveFlushesOnce = flushesOnce_;
-  }
-
   static void ExpectTexts(std::initializer_list<std::pair<const TControl*, std::string>> expected) {
     for (const auto& [control, text] : expected) EXPECT_EQ(text, control->Text()) << control->Name;
   }
@@ -135,9 +124,6 @@ class LoadSaveFixture : public EditorFixture {
   static void SetChecked(bool checked, std::initializer_list<TCheckBox*> boxes) {
     for (TCheckBox* box : boxes) box->SetChecked(checked);
   }
-
- private:
-  bool flushesOnce_ = true;
 };
 
 // The import and backup tests: the key where an import mounts its file is
