@@ -260,6 +260,10 @@ void TConfiguration::SetText(TStationText field, const std::string& text) {
 
 namespace {
 
+// Every text once: a text added to TStationTexts must be added here too, or
+// an import would not show it again where it changed.
+static_assert(sizeof(TStationTexts) == 43 * sizeof(std::string),
+              "TextsOf must name every station text");
 auto TextsOf(const TStationTexts& t) {
   return std::tie(t.Editbbsindicativo, t.Editssid, t.Edithroute, t.Editciudad, t.Editlocator,
                   t.Codpostal, t.Editsysopindicativo, t.Editsysopnombre, t.Directorioraiz,
