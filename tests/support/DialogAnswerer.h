@@ -30,8 +30,12 @@ class TDialogAnswerer {
   const TSeenDialog& Seen() const { return seen_; }
 
  private:
+  // Every caller waits for a dialog that does come, and a dialog left
+  // unanswered holds the test until CTest's time-out: the first folder
+  // browser of a new Wine prefix took more than five seconds on a busy
+  // machine, so the user looks for a minute.
   void Run() {
-    for (int i = 0; i < 250 && !found_; ++i) {
+    for (int i = 0; i < 3000 && !found_; ++i) {
       EnumWindows(&TDialogAnswerer::Visit, reinterpret_cast<LPARAM>(this));
       if (!found_) Sleep(20);
     }
