@@ -1,4 +1,5 @@
 #include "bench/CommandLineBenchmark.h"
+#include "bench/TransfersBenchmark.h"
 
 #include <windows.h>
 
@@ -62,15 +63,6 @@ std::string OwnFolder() {
   const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string folder(self, length);
   return folder.substr(0, folder.find_last_of("\\/") + 1);
-}
-
-void EmptyFolder(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA((folder + "\\*.zub").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do DeleteFileA((folder + "\\" + found.cFileName).c_str());
-  while (FindNextFileA(search, &found));
-  FindClose(search);
 }
 
 // The editor's case and its floor's, taking turns run by run (the editor
@@ -140,7 +132,7 @@ void RunCommandLineBenchmark(int runs) {
   }
   const auto deleteExport = [] { DeleteFileA(kExportFile); };
   const auto deleteFloor = [] { DeleteFileA(kFloorFile); };
-  const auto emptyBackups = [] { EmptyFolder(backups); };
+  const auto emptyBackups = [] { DeleteConfigFiles(backups); };
   const TCase exportCase{"/export", editor, std::string("/export ") + kExportFile, deleteExport, 0};
   const TCase regCase{"reg save", reg, regSave, deleteFloor, 0};
   const TCase usageCase{"/?", editor, "/?", nullptr, 0};

@@ -31,6 +31,15 @@
 #include "platform/Registry.h"
 #include "platform/RegistrySnapshot.h"
 
+void DeleteConfigFiles(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((folder + "\\*.zub").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do DeleteFileA((folder + "\\" + found.cFileName).c_str());
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
 namespace {
 
 using bench::Median;
@@ -122,15 +131,7 @@ void StoreCarriedOverSettings() {
 std::string BackupFolder() { return StoredRootFolder() + "\\Backup"; }
 
 // The backups of earlier runs, which the editor's backups would prune.
-void EmptyBackups() {
-  const std::string backups = BackupFolder();
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA((backups + "\\*.zub").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do DeleteFileA((backups + "\\" + found.cFileName).c_str());
-  while (FindNextFileA(search, &found));
-  FindClose(search);
-}
+void EmptyBackups() { DeleteConfigFiles(BackupFolder()); }
 
 // A bare RegSaveKeyA of the stored tree into the file.
 void RawSaveTree(const char* file) {

@@ -2,8 +2,13 @@
 // same work; called from the registry benchmark's main with the window that
 // holds the full configuration.
 #pragma once
+#include <string>
 
 class TForm1;
+
+// Every configuration file (*.zub) of the folder deleted: the backups of
+// earlier runs, which a backup would otherwise prune.
+void DeleteConfigFiles(const std::string& folder);
 
 // Export of the stored tree against a bare RegSaveKeyA.
 void BenchmarkExport(TForm1& form, int runs);

@@ -51,12 +51,6 @@ class TScriptedHost : public IHost {
 
 class CommandsTest : public RegistryTreeFixture {
  protected:
-  void StoreStation(const std::string& callsign) {
-    Config().SetText(&TStationTexts::Editbbsindicativo, callsign);
-    Config().SetText(&TStationTexts::Edithroute, "#MAD.ESP.EU");
-    Config().SetText(&TStationTexts::Directorioraiz, kTestRoot);
-    ASSERT_EQ(TSaveOutcome::Saved, SaveConfiguration(Config()).Outcome);
-  }
   static std::string Stored() { return Text(kConfigKey, "BbsCallsign"); }
   TScriptedHost host;
 };

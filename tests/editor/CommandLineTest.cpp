@@ -118,13 +118,6 @@ bool Contains(const std::string& text, const std::string& part) {
 
 class CommandLineTest : public EditorFixture {
  protected:
-  // A station stored as the editor stores it, its root below the test folder.
-  void StoreStation(const std::string& callsign) {
-    Config().SetText(&TStationTexts::Editbbsindicativo, callsign);
-    Config().SetText(&TStationTexts::Edithroute, "#MAD.ESP.EU");
-    Config().SetText(&TStationTexts::Directorioraiz, kTestRoot);
-    ASSERT_EQ(TSaveOutcome::Saved, SaveConfiguration(Config()).Outcome);
-  }
   static std::string StoredCallsign() { return Text(kConfigKey, "BbsCallsign"); }
   static std::vector<std::string> Backups() {
     std::vector<std::string> found;

@@ -1,5 +1,7 @@
 #include "support/RegistryTree.h"
 
+#include "editor/config/Save.h"
+
 #include "support/KeySecurity.h"
 
 #include <filesystem>
@@ -215,3 +217,9 @@ void RegistryTreeFixture::DumpKey(const std::string& root, const std::string& re
       DumpKey(root, relative.empty() ? child : Key(relative, child), tree);
   }
 
+void RegistryTreeFixture::StoreStation(const std::string& callsign) {
+  Config().SetText(&TStationTexts::Editbbsindicativo, callsign);
+  Config().SetText(&TStationTexts::Edithroute, "#MAD.ESP.EU");
+  Config().SetText(&TStationTexts::Directorioraiz, kTestRoot);
+  ASSERT_EQ(TSaveOutcome::Saved, SaveConfiguration(Config()).Outcome);
+}

@@ -87,6 +87,9 @@ class RegistryTreeFixture : public ::testing::Test {
   // entry makes it.
   static TDocument& Doc() { return *CurrentDocument(); }
   static TConfiguration& Config() { return Doc().Config(); }
+  // A station stored as the editor stores it (callsign, route "#MAD.ESP.EU",
+  // its root the test root).
+  static void StoreStation(const std::string& callsign);
   static void NewDocument() {
     document_ = std::make_unique<TDocument>();
     CurrentDocument() = document_.get();
